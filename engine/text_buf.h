@@ -31,6 +31,12 @@ public:
     bool ignoreBlanks;
     bool ignoreCase;
 
+    // Two line texts compared under the given options: with ignoreBlanks their
+    // sequences of non-blank bytes must be equal, otherwise all their bytes;
+    // ignoreCase folds the ASCII letters only.
+    static bool LinesEqual(const char* p, int la, const char* q, int lb, bool ignoreCase,
+                           bool ignoreBlanks);
+
     // A blank byte is any byte up to 0x20: space, tab and the control bytes.
     static bool IsBlank(unsigned char c) { return c <= 0x20; }
     static unsigned char FoldCase(unsigned char c)

@@ -1,0 +1,224 @@
+#include "engine/bin_buf.h"
+#include "engine/diff_algorithm5.h"
+#include "engine/text_buf.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A compact, readable form of a block: "C0,3x2" Common at 0 / 3 of length 2,
+// "O2x1" Old, "N2x1" New, "F0x3" moved from, "T3x3" moved to.
+std::string Describe(const DIFF_BLOCK& b)
+{
+    std::ostringstream out;
+    switch (b.kind) {
+    case BlockKind::Common:
+        out << 'C' << b.posA() << ',' << b.posB();
+        break;
+    case BlockKind::Unmatched:
+        out << (b.side() == 0 ? 'O' : 'N') << b.pos();
+        break;
+    case BlockKind::Moved:
+        out << (b.side() == 0 ? 'F' : 'T') << b.pos();
+        break;
+    }
+    out << 'x' << b.length;
+    return out.str();
+}
+
+std::string Describe(const CBlockList& list)
+{
+    std::string text;
+    for (const DIFF_BLOCK* b : list.Blocks())
+        text += (text.empty() ? "" : " ") + Describe(*b);
+    return text;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        text += (i ? "\n" : "") + lines[i];
+    return text;
+}
+
+struct Comparison
+{
+    CBlockList all{0};
+    CBlockList first{0};
+    CBlockList second{1};
+    std::vector<int> ids;
+    ~Comparison()
+    {
+        first.RemoveAll(false);
+        second.RemoveAll(false);
+        all.RemoveAll(true);
+    }
+};
+
+void CompareTexts(const std::string& a, const std::string& b, int blockSize, int limit,
+                  Comparison& out, bool finish = true)
+{
+    CTextBuf first("a", false, false);
+    CTextBuf second("b", false, false);
+    ASSERT_TRUE(first.SetData(std::vector<char>(a.begin(), a.end())));
+    ASSERT_TRUE(second.SetData(std::vector<char>(b.begin(), b.end())));
+    CDiffAlgorithm5 algorithm;
+    algorithm.Init(nullptr, &first, &second, blockSize, &out.all, limit);
+    algorithm.Run();
+    for (const DIFF_BLOCK* block : out.all.Blocks())
+        out.ids.push_back(block->id);
+    if (finish)
+        CBlockList::FinishResult(out.all, out.first, out.second);
+}
+
+struct RunCase
+{
+    const char* name;
+    std::vector<std::string> a;
+    std::vector<std::string> b;
+    int blockSize;
+    int limit;
+    const char* runOrder;       // the run's own output, before post-processing
+    const char* composite;      // the list of all blocks afterwards
+};
+
+TEST(DiffAlgorithm5Test, ProducesTheBlocksOfTheGreedySearch)
+{
+    const std::vector<RunCase> cases = {
+        {"one changed line", {"a", "b", "c", "d", "e"}, {"a", "b", "x", "d", "e"}, 2, 1000,
+         "C0,0x2 C3,3x2 O2x1 N2x1", "C0,0x2 O2x1 N2x1 C3,3x2"},
+        {"halves swapped", {"a", "b", "c", "d", "e", "f"}, {"d", "e", "f", "a", "b", "c"}, 2,
+         1000, "C0,3x3 C3,0x3", "F0x3 C3,0x3 T3x3"},
+        {"equal files", {"a", "b", "c"}, {"a", "b", "c"}, 2, 1, "C0,0x3", "C0,0x3"},
+        {"shorter than the block size", {"a"}, {"a"}, 2, 1000, "O0x1 N0x1", "O0x1 N0x1"},
+        {"limit 0 finds nothing", {"a", "b"}, {"a", "b"}, 1, 0, "O0x2 N0x2", "O0x2 N0x2"},
+        {"both empty", {}, {}, 1, 1000, "O0x0 N0x0", "O0x0 N0x0"},
+        {"first empty", {}, {"a", "b"}, 1, 1000, "O0x0 N0x2", "O0x0 N0x2"},
+        {"block size 0 is used as 1", {"a", "x"}, {"a", "y"}, 0, 1000, "C0,0x1 O1x1 N1x1",
+         "C0,0x1 O1x1 N1x1"},
+        {"negative limit is used as 0", {"a"}, {"a"}, 1, -4, "O0x1 N0x1", "O0x1 N0x1"},
+    };
+    for (const RunCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Comparison out;
+        CompareTexts(JoinLines(c.a), JoinLines(c.b), c.blockSize, c.limit, out, false);
+        EXPECT_EQ(Describe(out.all), c.runOrder);
+        for (std::size_t i = 1; i < out.ids.size(); ++i)
+            EXPECT_EQ(out.ids[i], out.ids[i - 1] + 1);
+        CBlockList::FinishResult(out.all, out.first, out.second);
+        EXPECT_EQ(Describe(out.all), c.composite);
+    }
+}
+
+TEST(DiffAlgorithm5Test, PerFileListsTileTheirFiles)
+{
+    Comparison out;
+    CompareTexts("a\nb\nc\nd\ne", "a\nb\nx\nd\ne", 2, 1000, out);
+    EXPECT_EQ(Describe(out.first), "C0,0x2 O2x1 C3,3x2");
+    EXPECT_EQ(Describe(out.second), "C0,0x2 N2x1 C3,3x2");
+    EXPECT_EQ(out.first.total(), 5);
+    EXPECT_EQ(out.second.total(), 5);
+    EXPECT_EQ(out.all.total(), 6);
+}
+
+TEST(DiffAlgorithm5Test, EqualRunsAreAcceptedInScanOrder)
+{
+    // Both runs "a b" lie on the first diagonal and are equally long: the one
+    // met first is accepted first.
+    Comparison out;
+    CompareTexts("a\nb\nx\na\nb", "a\nb\ny\na\nb", 2, 1000, out, false);
+    EXPECT_EQ(Describe(out.all), "C0,0x2 C3,3x2 O2x1 N2x1");
+}
+
+class RecordingSink : public CProgressSink
+{
+public:
+    void PostProgress(int permille) override
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        values_.push_back(permille);
+    }
+    std::vector<int> Values()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return values_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<int> values_;
+};
+
+TEST(DiffAlgorithm5Test, WorkerEndsWithFullProgressAfterClearingRunning)
+{
+    CTextBuf first("a", false, false);
+    CTextBuf second("b", false, false);
+    const std::string text = "a\nb\nc\nd";
+    ASSERT_TRUE(first.SetData(std::vector<char>(text.begin(), text.end())));
+    ASSERT_TRUE(second.SetData(std::vector<char>(text.begin(), text.end())));
+    CBlockList all(0);
+    RecordingSink sink;
+    CDiffAlgorithm5 algorithm;
+    algorithm.Init(&sink, &first, &second, 2, &all, 1000);
+    algorithm.Start();
+    algorithm.Wait();
+    EXPECT_FALSE(algorithm.running);
+    ASSERT_FALSE(sink.Values().empty());
+    EXPECT_EQ(sink.Values().back(), 1000);
+    EXPECT_EQ(Describe(all), "C0,0x4");
+    all.RemoveAll(true);
+}
+
+TEST(DiffAlgorithm5Test, StopBeforeTheFirstPassLeavesEverythingUnmatched)
+{
+    CTextBuf first("a", false, false);
+    CTextBuf second("b", false, false);
+    const std::string text = "a\nb\nc\nd";
+    ASSERT_TRUE(first.SetData(std::vector<char>(text.begin(), text.end())));
+    ASSERT_TRUE(second.SetData(std::vector<char>(text.begin(), text.end())));
+    CBlockList all(0);
+    RecordingSink sink;
+    CDiffAlgorithm5 algorithm;
+    algorithm.Init(&sink, &first, &second, 2, &all, 1000);
+    algorithm.stopRequested = true;
+    algorithm.Run();
+    EXPECT_EQ(Describe(all), "O0x4 N0x4");
+    EXPECT_EQ(sink.Values(), std::vector<int>{1000});
+    all.RemoveAll(true);
+}
+
+TEST(DiffAlgorithm5Test, ComparesBinaryFilesByteByByte)
+{
+    const auto dir = std::filesystem::path(::testing::TempDir()) / "varnel_bin_alg";
+    std::filesystem::create_directories(dir);
+    const auto write = [&](const char* name, const std::string& bytes) {
+        std::ofstream(dir / name, std::ios::binary) << bytes;
+        return (dir / name).string();
+    };
+    CBinBuf first(write("a.bin", std::string("0123456789\0ABCDEFGHIJ", 21)));
+    CBinBuf second(write("b.bin", std::string("ABCDEFGHIJ\0" "0123456789", 21)));
+    CBinBuf empty(write("e.bin", ""));
+    ASSERT_TRUE(first.Open());
+    ASSERT_TRUE(second.Open());
+    ASSERT_TRUE(empty.Open());
+    EXPECT_EQ(empty.size(), 0);
+    EXPECT_FALSE(CBinBuf((dir / "missing").string()).Open());
+
+    Comparison out;
+    CDiffAlgorithm5 algorithm;
+    algorithm.Init(nullptr, &first, &second, 10, &out.all, 1000);
+    algorithm.Run();
+    CBlockList::FinishResult(out.all, out.first, out.second);
+    EXPECT_EQ(Describe(out.all), "F0x10 O10x1 C11,0x10 N10x1 T11x10");
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
