@@ -60,6 +60,8 @@ public:
     const CRangeList& Ranges2() const { return ranges2_; }
 
 private:
+    static constexpr int kSamplesBetweenStopChecks = 4096;
+
     // A maximal run of equal elements inside the rectangle of one pair of
     // ranges, with what places it in scan order.
     struct Piece
@@ -179,8 +181,14 @@ private:
             if (range1.length < x)
                 continue;
             covered_.clear();
-            for (int a = range1.start; a + q <= range1.end(); a += step)
+            int samples = 0;
+            for (int a = range1.start; a + q <= range1.end(); a += step) {
+                // A single range can be the whole file: look at the stop flag
+                // now and then within it too, so a stop is answered promptly.
+                if (++samples % kSamplesBetweenStopChecks == 0 && stop_)
+                    return false;
                 FindPiecesThrough(index, r1, a, x, pieces);
+            }
         }
         return true;
     }

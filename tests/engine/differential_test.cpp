@@ -798,6 +798,75 @@ TEST(DifferentialEdgeCases, EngineMatchesLiteralReference)
     }
 }
 
+// Longer inputs reach what the small ones cannot: runs long enough for the
+// engine to look them up by long grams, many passes with many ranges, index
+// rebuilds, and grams so common (runs of one byte) that the engine searches
+// them window by window.
+Input LongerTextInput(Random& random)
+{
+    std::vector<std::string> alphabet = MakeAlphabet(random, random.Between(3, 8));
+    for (int k = 0; k < 200; ++k)
+        alphabet.push_back("line " + std::to_string(k));
+    std::vector<std::string> lines = Draw(random, alphabet, random.Between(200, 700));
+    std::vector<std::string> edited = lines;
+    const int rounds = random.Between(3, 12);
+    for (int k = 0; k < rounds; ++k)
+        edited = Mutate(random, edited, alphabet, 60);
+    Input input;
+    input.first = TextFile(random, lines);
+    input.second = TextFile(random, edited);
+    return input;
+}
+
+Input LongerBinaryInput(Random& random)
+{
+    std::vector<char> first;
+    const int stretches = random.Between(4, 12);
+    for (int k = 0; k < stretches; ++k) {
+        const int length = random.Between(20, 200);
+        const bool uniform = random.Chance(40);
+        const char fill = static_cast<char>(random.Below(3));
+        for (int i = 0; i < length; ++i)
+            first.push_back(uniform ? fill : static_cast<char>(random.Below(256)));
+    }
+    static const std::vector<char> alphabet = {'\0', 'x', '\x7f', 'q'};
+    std::vector<char> second = first;
+    const int rounds = random.Between(2, 6);
+    for (int k = 0; k < rounds; ++k)
+        second = Mutate(random, second, alphabet, 150);
+    Input input;
+    input.binary = true;
+    input.first.assign(first.begin(), first.end());
+    input.second.assign(second.begin(), second.end());
+    return input;
+}
+
+TEST(DifferentialLonger, EngineMatchesLiteralReference)
+{
+    struct Setting
+    {
+        bool binary;
+        Params params;
+    };
+    const Setting settings[] = {
+        {false, {1, 1000, false, false}}, {false, {2, 1000, false, false}},
+        {false, {3, 20, true, false}},    {false, {2, 5, false, true}},
+        {false, {4, 1000, true, true}},   {true, {10, 1000, false, false}},
+        {true, {3, 1000, false, false}},  {true, {40, 60, false, false}},
+        {true, {10, 7, false, false}},
+    };
+    const ScratchFolder scratch;
+    Random random(0x10e6e7u);
+    for (const Setting& setting : settings) {
+        for (int k = 0; k < 4; ++k) {
+            const Input input =
+                setting.binary ? LongerBinaryInput(random) : LongerTextInput(random);
+            const std::string differences = CompareOnce(scratch, input, setting.params);
+            EXPECT_TRUE(differences.empty()) << DescribeCase(input, setting.params) << differences;
+        }
+    }
+}
+
 // ---------------------------------------------------------------------------
 // The reference on its own. A plain buffer of words keeps these tests free of
 // the engine's text buffer: equality is string equality, nothing else.
