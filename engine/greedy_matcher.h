@@ -1,17 +1,15 @@
 #pragma once
 
 #include "engine/block_list.h"
-#include "engine/gram_index.h"
 #include "engine/match_list.h"
+#include "engine/piece_finder.h"
 #include "engine/range_list.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <tuple>
-#include <unordered_map>
 #include <vector>
 
 // The greedy matcher over two element sequences. In each pass it finds the runs
@@ -24,8 +22,8 @@
 // runs of at least three quarters of B, in the order a scan of the pairs would
 // meet them: shorter runs never survive acceptance, and the rising threshold of
 // a scan never hides a run that long. So instead of walking every diagonal of
-// every pair, a pass looks up the long runs directly, through an index of the
-// grams of the second file, and ranks them in scan order.
+// every pair, a pass looks up the long runs directly (CPieceFinder) and ranks
+// them in scan order.
 template <typename T>
 class CGreedyMatcher
 {
@@ -36,7 +34,8 @@ public:
     CGreedyMatcher(const T* first, int count1, const T* second, int count2, int minLength,
                    int limit, const std::atomic<bool>& stopRequested)
         : e1_(first), e2_(second), ranges1_(count1), ranges2_(count2),
-          minLength_(std::max(1, minLength)), limit_(std::max(0, limit)), stop_(stopRequested)
+          minLength_(std::max(1, minLength)), limit_(std::max(0, limit)), stop_(stopRequested),
+          finder_(first, second, ranges1_, ranges2_, limit_, stopRequested)
     {
     }
 
@@ -60,35 +59,11 @@ public:
     const CRangeList& Ranges2() const { return ranges2_; }
 
 private:
-    static constexpr int kSamplesBetweenStopChecks = 4096;
-
-    // A maximal run of equal elements inside the rectangle of one pair of
-    // ranges, with what places it in scan order.
-    struct Piece
-    {
-        std::uint32_t r1;
-        std::uint32_t r2;
-        std::int64_t diagonalOrder;
-        int posA;
-        int posB;
-        int length;
-    };
-
     struct PassCandidates
     {
         CMatchList candidates;
         int t2 = 0;
     };
-
-    // A pair's diagonals are walked in one of two orders, depending on which
-    // range is longer; this numbers the diagonal of offset `off` (position in
-    // the second range minus position in the first) in that order.
-    std::int64_t DiagonalOrder(const RANGE& r1, const RANGE& r2, int off) const
-    {
-        if (r1.length > r2.length)
-            return off <= 0 ? -static_cast<std::int64_t>(off) : std::int64_t{limit_} + off;
-        return off >= 0 ? off : std::int64_t{limit_} - off;
-    }
 
     // Finds the pass's candidates: every run of at least t2 = max(minLength,
     // 3/4 of the longest run), offered in scan order to a list of 25. Returns
@@ -96,9 +71,9 @@ private:
     bool SearchPass(int guess, PassCandidates& pass)
     {
         int x = guess;
-        std::vector<Piece> pieces;
+        std::vector<PIECE> pieces;
         for (;;) {
-            if (!FindPieces(x, pieces))
+            if (!finder_.Find(x, pieces))
                 return false;
             if (pieces.empty()) {
                 if (x <= minLength_)
@@ -107,7 +82,7 @@ private:
                 continue;
             }
             int longest = 0;
-            for (const Piece& p : pieces)
+            for (const PIECE& p : pieces)
                 longest = std::max(longest, p.length);
             pass.t2 = std::max(minLength_, longest * 3 / 4);
             if (pass.t2 >= x)
@@ -118,9 +93,9 @@ private:
         return true;
     }
 
-    void OfferInScanOrder(std::vector<Piece>& pieces, PassCandidates& pass) const
+    void OfferInScanOrder(std::vector<PIECE>& pieces, PassCandidates& pass) const
     {
-        std::sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) {
+        std::sort(pieces.begin(), pieces.end(), [](const PIECE& a, const PIECE& b) {
             return std::tie(a.r1, a.r2, a.diagonalOrder, a.posA) <
                    std::tie(b.r1, b.r2, b.diagonalOrder, b.posA);
         });
@@ -130,7 +105,7 @@ private:
         int bestBefore = 0;
         int bestInRange = 0;
         std::uint32_t currentRange = 0;
-        for (const Piece& p : pieces) {
+        for (const PIECE& p : pieces) {
             if (p.r1 != currentRange) {
                 bestBefore = std::max(bestBefore, bestInRange);
                 bestInRange = 0;
@@ -141,124 +116,6 @@ private:
                 continue;
             pass.candidates.Offer(MATCH{p.posA, p.posB, p.length});
         }
-    }
-
-    // The shorter the runs sought, the shorter the grams looked up: a run of x
-    // elements holds a gram of q elements at every one of x - q + 1 consecutive
-    // starts, so sampling the first file every x - q + 1 elements meets every
-    // such run. Longer grams are rarer, so fewer false hits are followed.
-    static int GramLength(int x)
-    {
-        if (x <= 2)
-            return x;
-        return static_cast<int>(std::bit_floor(static_cast<unsigned>(std::min(16, (x + 1) / 2))));
-    }
-
-    const CGramIndex<T>& IndexFor(int q)
-    {
-        auto& slot = indexes_[q];
-        // Rebuilt once half of what it indexed has been matched, so lookups do
-        // not keep wading through positions that are gone.
-        if (!slot || ranges2_.Elements() * 2 < slot->BuiltElements())
-            slot = std::make_unique<CGramIndex<T>>(e2_, ranges2_, q);
-        return *slot;
-    }
-
-    // Collects every run of at least x equal elements in every pair of ranges
-    // on the diagonals of the search window. False when a stop was requested.
-    bool FindPieces(int x, std::vector<Piece>& pieces)
-    {
-        pieces.clear();
-        if (limit_ <= 0)
-            return true;
-        const int q = GramLength(x);
-        const int step = x - q + 1;
-        const CGramIndex<T>& index = IndexFor(q);
-        for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1) {
-            if (stop_)
-                return false;
-            const RANGE& range1 = ranges1_[r1];
-            if (range1.length < x)
-                continue;
-            covered_.clear();
-            int samples = 0;
-            for (int a = range1.start; a + q <= range1.end(); a += step) {
-                // A single range can be the whole file: look at the stop flag
-                // now and then within it too, so a stop is answered promptly.
-                if (++samples % kSamplesBetweenStopChecks == 0 && stop_)
-                    return false;
-                FindPiecesThrough(index, r1, a, x, pieces);
-            }
-        }
-        return true;
-    }
-
-    void FindPiecesThrough(const CGramIndex<T>& index, std::uint32_t r1, int a, int x,
-                           std::vector<Piece>& pieces)
-    {
-        const int q = index.q();
-        const std::uint64_t h = CGramIndex<T>::Hash(e1_ + a, q);
-        const auto bucket = index.Lookup(h);
-        const std::size_t ranges = ranges2_.Count();
-        if (bucket.Size() <= 64 || bucket.Size() < ranges * 16) {
-            for (std::size_t i = 0; i < bucket.Size(); ++i) {
-                if (bucket.hashes[i] != h)
-                    continue;
-                const int b = bucket.begin[i];
-                const std::size_t r2 = ranges2_.IndexOf(b);
-                if (r2 < ranges)
-                    Follow(r1, a, static_cast<std::uint32_t>(r2), b, q, x, pieces);
-            }
-            return;
-        }
-        // A very common gram: look only inside each second-file range's window.
-        const RANGE& range1 = ranges1_[r1];
-        const int along = a - range1.start;
-        for (std::uint32_t r2 = 0; r2 < ranges; ++r2) {
-            const RANGE& range2 = ranges2_[r2];
-            const long long lo = std::max<long long>(range2.start, 1LL * range2.start + along - limit_ + 1);
-            const long long hi = std::min<long long>(range2.end() - q, 1LL * range2.start + along + limit_ - 1);
-            if (lo > hi)
-                continue;
-            const std::int32_t* from = std::lower_bound(bucket.begin, bucket.end, lo);
-            for (const std::int32_t* it = from; it != bucket.end && *it <= hi; ++it) {
-                if (bucket.hashes[it - bucket.begin] == h)
-                    Follow(r1, a, r2, *it, q, x, pieces);
-            }
-        }
-    }
-
-    // Follows a gram hit at (a, b) to the maximal run through it inside the
-    // pair's rectangle, unless an earlier hit of this range already did.
-    void Follow(std::uint32_t r1, int a, std::uint32_t r2, int b, int q, int x,
-                std::vector<Piece>& pieces)
-    {
-        const RANGE& range1 = ranges1_[r1];
-        const RANGE& range2 = ranges2_[r2];
-        if (b + q > range2.end())
-            return;
-        const int off = (b - range2.start) - (a - range1.start);
-        if (off <= -limit_ || off >= limit_)
-            return;
-        const std::uint64_t key = (std::uint64_t{r2} << 32) | static_cast<std::uint32_t>(off);
-        const auto seen = covered_.find(key);
-        if (seen != covered_.end() && seen->second > a)
-            return;
-        for (int i = 0; i < q; ++i) {
-            if (e1_[a + i] != e2_[b + i])
-                return;
-        }
-        int back = 0;
-        while (a - back > range1.start && b - back > range2.start &&
-               e1_[a - back - 1] == e2_[b - back - 1])
-            ++back;
-        int ahead = q;
-        while (a + ahead < range1.end() && b + ahead < range2.end() && e1_[a + ahead] == e2_[b + ahead])
-            ++ahead;
-        covered_[key] = a + ahead;
-        if (back + ahead >= x)
-            pieces.push_back(Piece{r1, r2, DiagonalOrder(range1, range2, off), a - back, b - back,
-                                   back + ahead});
     }
 
     // Accepts the candidates longest first. Each further candidate is trimmed
@@ -320,8 +177,5 @@ private:
     int limit_;
     const std::atomic<bool>& stop_;
     long long acceptedTotal_ = 0;
-    std::unordered_map<int, std::unique_ptr<CGramIndex<T>>> indexes_;
-    // Per diagonal of the current first-file range: where the last run followed
-    // on it ends, so each run is followed once.
-    std::unordered_map<std::uint64_t, int> covered_;
+    CPieceFinder<T> finder_;
 };

@@ -1,0 +1,45 @@
+#include "document/files_are_equal.h"
+
+#include "document/regular_file.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+
+// Both files are read in step in chunks of this size.
+constexpr std::size_t kChunkSize = 65535;
+
+bool SameContent(CRegularFile& first, CRegularFile& second)
+{
+    std::array<char, kChunkSize> a{};
+    std::array<char, kChunkSize> b{};
+    long long left = first.Size();
+    while (left > 0) {
+        const auto want = static_cast<std::size_t>(std::min<long long>(left, kChunkSize));
+        const long long gotA = first.Read(a.data(), want);
+        const long long gotB = second.Read(b.data(), want);
+        // A failed read or a file that shrank since it was opened cannot be
+        // shown equal.
+        if (gotA <= 0 || gotA != gotB)
+            return false;
+        if (std::memcmp(a.data(), b.data(), static_cast<std::size_t>(gotA)) != 0)
+            return false;
+        left -= gotA;
+    }
+    return true;
+}
+
+} // namespace
+
+bool FilesAreEqual(const std::string& path1, const std::string& path2)
+{
+    CRegularFile first;
+    CRegularFile second;
+    if (!first.Open(path1) || !second.Open(path2))
+        return false;
+    if (first.Size() != second.Size())
+        return false;
+    return SameContent(first, second);
+}

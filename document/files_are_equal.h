@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// The two files are equal byte for byte. Only regular files are read; anything
+// else (missing, a folder, a FIFO, a device) is never equal.
+bool FilesAreEqual(const std::string& path1, const std::string& path2);

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// A file opened for reading only when it is a regular file. A FIFO, socket or
+// device is refused before it is opened: opening or reading one can block
+// forever or never end, and the comparison needs a fixed size anyway.
+class CRegularFile
+{
+public:
+    CRegularFile() = default;
+    ~CRegularFile();
+    CRegularFile(const CRegularFile&) = delete;
+    CRegularFile& operator=(const CRegularFile&) = delete;
+
+    // False when the path names no regular file or it cannot be opened.
+    bool Open(const std::string& path);
+    void Close();
+    bool IsOpen() const { return fd_ >= 0; }
+    // The size the file had when it was opened.
+    long long Size() const { return size_; }
+    // Reads until count bytes have been read or the file ends. Returns the
+    // number of bytes read, or -1 when a read failed.
+    long long Read(char* buffer, std::size_t count);
+
+private:
+    int fd_ = -1;
+    long long size_ = 0;
+};

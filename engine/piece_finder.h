@@ -1,0 +1,277 @@
+#pragma once
+
+#include "engine/gram_index.h"
+#include "engine/range_list.h"
+
+#include <algorithm>
+#include <atomic>
+#include <bit>
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+// A maximal run of equal elements inside the rectangle of one pair of ranges
+// (a range of the first file against a range of the second), with what places
+// it in the order a scan of the pairs would meet it.
+struct PIECE
+{
+    std::uint32_t r1;
+    std::uint32_t r2;
+    std::int64_t diagonalOrder;
+    int posA;
+    int posB;
+    int length;
+};
+
+// Finds every run of at least x equal elements between the unmatched ranges of
+// two element sequences, on the diagonals that start less than `limit`
+// elements from a pair's starts.
+//
+// A run of x elements holds a gram of q elements at each of x - q + 1
+// consecutive starts, so looking at the first file's grams every x - q + 1
+// elements meets every such run. The hits are found one of two ways: when the
+// sampled grams are few, by walking the second file once and looking each of
+// its grams up among the samples; when they are many, by looking each sample
+// up in an index of the second file's grams, which is kept across passes.
+template <typename T>
+class CPieceFinder
+{
+public:
+    CPieceFinder(const T* first, const T* second, const CRangeList& ranges1,
+                 const CRangeList& ranges2, int limit, const std::atomic<bool>& stopRequested)
+        : e1_(first), e2_(second), ranges1_(ranges1), ranges2_(ranges2), limit_(limit),
+          stop_(stopRequested)
+    {
+    }
+
+    // Collects the runs of at least x elements (x >= 1) into pieces. False
+    // when a stop was requested meanwhile.
+    bool Find(int x, std::vector<PIECE>& pieces)
+    {
+        pieces.clear();
+        if (limit_ <= 0)
+            return true;
+        x_ = x;
+        q_ = GramLength(x);
+        step_ = x - q_ + 1;
+        pieces_ = &pieces;
+        if (CountSamples() * kSamplesPerStreamedElement < ranges2_.Elements())
+            return FindByStreaming();
+        return FindByIndex();
+    }
+
+    // A number of a pair's diagonals in the order a scan walks them: from the
+    // pair's corner along the longer range first, then along the other.
+    static std::int64_t DiagonalOrder(const RANGE& r1, const RANGE& r2, int off, int limit)
+    {
+        if (r1.length > r2.length)
+            return off <= 0 ? -static_cast<std::int64_t>(off) : std::int64_t{limit} + off;
+        return off >= 0 ? off : std::int64_t{limit} - off;
+    }
+
+private:
+    // Walking the second file costs a few steps per element, a lookup in the
+    // index about as much as a cache miss: streaming pays off while there are
+    // fewer samples than about one per this many elements of the second file.
+    static constexpr long long kSamplesPerStreamedElement = 16;
+    static constexpr int kSamplesBetweenStopChecks = 4096;
+    // A bucket this much fuller than there are second-file ranges is searched
+    // window by window instead of entry by entry.
+    static constexpr std::size_t kCrowdedBucketFactor = 16;
+    static constexpr std::size_t kCrowdedBucketMinimum = 64;
+
+    // Longer grams are rarer, so fewer false hits are followed; shorter ones
+    // allow sampling further apart.
+    static int GramLength(int x)
+    {
+        if (x <= 2)
+            return x;
+        return static_cast<int>(std::bit_floor(static_cast<unsigned>(std::min(16, (x + 1) / 2))));
+    }
+
+    long long CountSamples() const
+    {
+        long long samples = 0;
+        for (const RANGE& r : ranges1_.Ranges()) {
+            if (r.length >= x_)
+                samples += (r.length - q_) / step_ + 1;
+        }
+        return samples;
+    }
+
+    bool StopNow(long long& counter) const
+    {
+        return ++counter % kSamplesBetweenStopChecks == 0 && stop_;
+    }
+
+    // --- Sample by sample, through the index of the second file -------------
+
+    const CGramIndex<T>& IndexFor(int q)
+    {
+        auto& slot = indexes_[q];
+        // Rebuilt once half of what it indexed has been matched, so lookups do
+        // not keep wading through positions that are gone.
+        if (!slot || ranges2_.Elements() * 2 < slot->BuiltElements())
+            slot = std::make_unique<CGramIndex<T>>(e2_, ranges2_, q);
+        return *slot;
+    }
+
+    bool FindByIndex()
+    {
+        const CGramIndex<T>& index = IndexFor(q_);
+        long long counter = 0;
+        for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1) {
+            const RANGE& range1 = ranges1_[r1];
+            if (stop_)
+                return false;
+            if (range1.length < x_)
+                continue;
+            covered_.clear();
+            for (int a = range1.start; a + q_ <= range1.end(); a += step_) {
+                if (StopNow(counter))
+                    return false;
+                LookUpSample(index, r1, a);
+            }
+        }
+        return true;
+    }
+
+    void LookUpSample(const CGramIndex<T>& index, std::uint32_t r1, int a)
+    {
+        const auto bucket = index.Lookup(GramHash<T>::Of(e1_ + a, q_));
+        const std::size_t ranges = ranges2_.Count();
+        if (bucket.Size() <= kCrowdedBucketMinimum || bucket.Size() < ranges * kCrowdedBucketFactor) {
+            for (const std::int32_t* it = bucket.begin; it != bucket.end; ++it) {
+                const std::size_t r2 = ranges2_.IndexOf(*it);
+                if (r2 < ranges)
+                    Follow(r1, a, static_cast<std::uint32_t>(r2), *it, static_cast<std::uint32_t>(r2));
+            }
+            return;
+        }
+        // A very common gram: look only inside each second-file range's window.
+        const int along = a - ranges1_[r1].start;
+        for (std::uint32_t r2 = 0; r2 < ranges; ++r2) {
+            const RANGE& range2 = ranges2_[r2];
+            const long long lo = std::max<long long>(range2.start, 1LL * range2.start + along - limit_ + 1);
+            const long long hi =
+                std::min<long long>(range2.end() - q_, 1LL * range2.start + along + limit_ - 1);
+            if (lo > hi)
+                continue;
+            for (const std::int32_t* it = std::lower_bound(bucket.begin, bucket.end, lo);
+                 it != bucket.end && *it <= hi; ++it)
+                Follow(r1, a, r2, *it, r2);
+        }
+    }
+
+    // --- Walking the second file past a table of the samples ----------------
+
+    struct Sample
+    {
+        std::uint64_t hash;
+        int a;
+        std::uint32_t r1;
+    };
+
+    bool FindByStreaming()
+    {
+        std::vector<Sample> samples;
+        for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1) {
+            const RANGE& range1 = ranges1_[r1];
+            if (range1.length < x_)
+                continue;
+            for (int a = range1.start; a + q_ <= range1.end(); a += step_)
+                samples.push_back(Sample{GramHash<T>::Of(e1_ + a, q_), a, r1});
+        }
+        if (samples.empty())
+            return !stop_;
+        // Samples sorted by slot, then by position: a hit visits the samples of
+        // its slot in first-file order.
+        const int bits = std::clamp(static_cast<int>(std::bit_width(samples.size())) + 1, 4, 30);
+        std::stable_sort(samples.begin(), samples.end(), [bits](const Sample& l, const Sample& r) {
+            return GramHash<T>::Slot(l.hash, bits) < GramHash<T>::Slot(r.hash, bits);
+        });
+        std::vector<std::uint32_t> starts((std::size_t{1} << bits) + 1, 0);
+        for (const Sample& s : samples)
+            ++starts[GramHash<T>::Slot(s.hash, bits) + 1];
+        for (std::size_t k = 0; k + 1 < starts.size(); ++k)
+            starts[k + 1] += starts[k];
+
+        const std::uint64_t top = GramHash<T>::TopWeight(q_);
+        long long counter = 0;
+        for (std::uint32_t r2 = 0; r2 < ranges2_.Count(); ++r2) {
+            const RANGE& range2 = ranges2_[r2];
+            if (stop_)
+                return false;
+            if (range2.length < q_)
+                continue;
+            covered_.clear();
+            std::uint64_t h = GramHash<T>::Of(e2_ + range2.start, q_);
+            for (int b = range2.start;; ++b) {
+                if (StopNow(counter))
+                    return false;
+                const std::size_t k = GramHash<T>::Slot(h, bits);
+                for (std::uint32_t i = starts[k]; i < starts[k + 1]; ++i) {
+                    if (samples[i].hash == h)
+                        Follow(samples[i].r1, samples[i].a, r2, b, samples[i].r1);
+                }
+                if (b + q_ >= range2.end())
+                    break;
+                h = GramHash<T>::Roll(h, e2_[b], e2_[b + q_], top);
+            }
+        }
+        return true;
+    }
+
+    // --- Both ways end here --------------------------------------------------
+
+    // Follows a gram hit at (a, b) to the maximal run through it inside the
+    // pair's rectangle, unless an earlier hit on the same diagonal of the same
+    // pair already did. Hits arrive in ascending order along each diagonal;
+    // `otherRange` is the range of the pair that the walk does not hold fixed.
+    void Follow(std::uint32_t r1, int a, std::uint32_t r2, int b, std::uint32_t otherRange)
+    {
+        const RANGE& range1 = ranges1_[r1];
+        const RANGE& range2 = ranges2_[r2];
+        if (b + q_ > range2.end())
+            return;
+        const int off = (b - range2.start) - (a - range1.start);
+        if (off <= -limit_ || off >= limit_)
+            return;
+        const std::uint64_t key = (std::uint64_t{otherRange} << 32) | static_cast<std::uint32_t>(off);
+        const auto seen = covered_.find(key);
+        if (seen != covered_.end() && seen->second > a)
+            return;
+        for (int i = 0; i < q_; ++i) {
+            if (e1_[a + i] != e2_[b + i])
+                return;
+        }
+        int back = 0;
+        while (a - back > range1.start && b - back > range2.start &&
+               e1_[a - back - 1] == e2_[b - back - 1])
+            ++back;
+        int ahead = q_;
+        while (a + ahead < range1.end() && b + ahead < range2.end() && e1_[a + ahead] == e2_[b + ahead])
+            ++ahead;
+        covered_[key] = a + ahead;
+        if (back + ahead >= x_)
+            pieces_->push_back(PIECE{r1, r2, DiagonalOrder(range1, range2, off, limit_), a - back,
+                                     b - back, back + ahead});
+    }
+
+    const T* e1_;
+    const T* e2_;
+    const CRangeList& ranges1_;
+    const CRangeList& ranges2_;
+    int limit_;
+    const std::atomic<bool>& stop_;
+
+    int x_ = 1;
+    int q_ = 1;
+    int step_ = 1;
+    std::vector<PIECE>* pieces_ = nullptr;
+    std::unordered_map<int, std::unique_ptr<CGramIndex<T>>> indexes_;
+    // Per diagonal of the range held fixed by the walk: where the last run
+    // followed on it ends in the first file, so each run is followed once.
+    std::unordered_map<std::uint64_t, int> covered_;
+};

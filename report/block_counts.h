@@ -1,0 +1,20 @@
+#pragma once
+
+class CBlockList;
+
+// How many elements (lines or bytes) of a result are identical, removed,
+// added and moved. Moved content is counted once, by its place in the first
+// file.
+class CBlockCounts
+{
+public:
+    explicit CBlockCounts(const CBlockList& all);
+
+    // Anything removed, added or moved: ignored differences leave none.
+    bool HasDifference() const { return removed + added + moved > 0; }
+
+    long long identical = 0;
+    long long removed = 0;
+    long long added = 0;
+    long long moved = 0;
+};

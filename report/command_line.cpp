@@ -1,0 +1,162 @@
+#include "report/command_line.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace {
+
+// The options that take no value, each with what it sets.
+struct FLAG_OPTION
+{
+    std::string_view name;
+    void (*apply)(CCommandLine&);
+};
+
+constexpr FLAG_OPTION kFlagOptions[] = {
+    {"--help", [](CCommandLine& line) { line.help = true; }},
+    {"-h", [](CCommandLine& line) { line.help = true; }},
+    {"--version", [](CCommandLine& line) { line.version = true; }},
+    {"--ignore-case", [](CCommandLine& line) { line.ignoreCase = true; }},
+    {"--no-ignore-case", [](CCommandLine& line) { line.ignoreCase = false; }},
+    {"--ignore-blanks", [](CCommandLine& line) { line.ignoreBlanks = true; }},
+    {"--no-ignore-blanks", [](CCommandLine& line) { line.ignoreBlanks = false; }},
+};
+
+bool IsOption(const std::string& arg)
+{
+    return arg.size() > 1 && arg[0] == '-';
+}
+
+} // namespace
+
+std::string CCommandLine::Usage()
+{
+    return "Usage: varnel [--report[=text|json]] [OPTION]... OLD NEW\n"
+           "\n"
+           "Compares the file OLD with the file NEW and prints every line (for binary\n"
+           "files every byte, in hex rows) marked as identical, removed, added or moved,\n"
+           "followed by a summary line.\n"
+           "\n"
+           "Options:\n"
+           "  --report[=FORMAT]   print the comparison as text (the default) or json\n"
+           "  --color[=WHEN]      colour the text report: auto (on a terminal; the\n"
+           "                      default), always (the same as --color) or never\n"
+           "  --ignore-case       compare text lines ignoring ASCII letter case\n"
+           "  --no-ignore-case    compare letter case even when the settings ignore it\n"
+           "  --ignore-blanks     compare text lines ignoring spaces, tabs and control bytes\n"
+           "  --no-ignore-blanks  compare blanks even when the settings ignore them\n"
+           "  --block-size N      shortest run of equal lines (or bytes) taken as common\n"
+           "                      content, at least 1\n"
+           "  --limit N           how far apart, in lines or bytes, equal content is\n"
+           "                      searched, at least 0\n"
+           "  -h, --help          show this help and exit\n"
+           "  --version           show the version and exit\n"
+           "\n"
+           "Without these options the comparison settings saved by the Varnel window\n"
+           "apply. Options given here count for this run only and are never saved.\n"
+           "\n"
+           "Text report rows: \"  \" identical, \"- \" removed, \"+ \" added,\n"
+           "\"< \" moved away (its place in OLD), \"> \" moved in (its place in NEW).\n"
+           "\n"
+           "Exit status: 0 when the files are equal or differ only in ignored ways,\n"
+           "1 when they differ, 2 on trouble (a file that cannot be read, a bad option,\n"
+           "a missing argument).\n";
+}
+
+bool CCommandLine::Parse(const std::vector<std::string>& args)
+{
+    bool optionsEnded = false;
+    for (std::size_t index = 0; index < args.size(); ++index) {
+        const std::string& arg = args[index];
+        if (optionsEnded || !IsOption(arg)) {
+            paths.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (!ParseOption(args, index)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Reads the option at args[index]; an option whose value is the next argument
+// moves index on to it.
+bool CCommandLine::ParseOption(const std::vector<std::string>& args, std::size_t& index)
+{
+    const std::string& arg = args[index];
+    const std::size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    const bool hasValue = equals != std::string::npos;
+    const std::string value = hasValue ? arg.substr(equals + 1) : std::string();
+
+    if (name == "--report") {
+        reportRequested = true;
+        return SetFormat(hasValue ? value : "text");
+    }
+    if (name == "--color" || name == "--colour")
+        return SetColor(hasValue ? value : "always");
+    if (name == "--block-size" || name == "--limit") {
+        if (!hasValue && index + 1 >= args.size())
+            return Refuse("option '" + name + "' needs a value");
+        const std::string& text = hasValue ? value : args[++index];
+        return name == "--block-size" ? SetNumber(name, text, 1, blockSize)
+                                      : SetNumber(name, text, 0, limit);
+    }
+    if (hasValue)
+        return Refuse("option '" + name + "' takes no value");
+    return ParseFlag(name);
+}
+
+bool CCommandLine::ParseFlag(const std::string& name)
+{
+    for (const FLAG_OPTION& flag : kFlagOptions) {
+        if (flag.name == name) {
+            flag.apply(*this);
+            return true;
+        }
+    }
+    return Refuse("unknown option '" + name + "' (see varnel --help)");
+}
+
+bool CCommandLine::SetFormat(const std::string& value)
+{
+    if (value == "text")
+        format = Format::Text;
+    else if (value == "json")
+        format = Format::Json;
+    else
+        return Refuse("unknown report format '" + value + "' (text or json)");
+    return true;
+}
+
+bool CCommandLine::SetColor(const std::string& value)
+{
+    if (value == "auto")
+        color = Color::Auto;
+    else if (value == "always")
+        color = Color::Always;
+    else if (value == "never")
+        color = Color::Never;
+    else
+        return Refuse("unknown --color value '" + value + "' (auto, always or never)");
+    return true;
+}
+
+bool CCommandLine::SetNumber(const std::string& name, const std::string& text, int least,
+                             std::optional<int>& target)
+{
+    int number = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, fault] = std::from_chars(text.data(), end, number);
+    if (text.empty() || fault != std::errc() || stop != end || number < least)
+        return Refuse("invalid value '" + text + "' for " + name + " (a whole number of at least " +
+                      std::to_string(least) + ")");
+    target = number;
+    return true;
+}
+
+bool CCommandLine::Refuse(std::string error)
+{
+    error_ = std::move(error);
+    return false;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The command line of the report mode: options in any order before "--",
+// paths anywhere. Comparison options left out stay unset, so the stored
+// settings apply to them.
+class CCommandLine
+{
+public:
+    enum class Format
+    {
+        Text,
+        Json
+    };
+    enum class Color
+    {
+        Auto,
+        Always,
+        Never
+    };
+
+    // Reads the arguments that follow the program name. False on an unknown
+    // option or a bad value; Error() then says which.
+    bool Parse(const std::vector<std::string>& args);
+    const std::string& Error() const { return error_; }
+    static std::string Usage();
+
+    bool reportRequested = false;
+    bool help = false;
+    bool version = false;
+    Format format = Format::Text;
+    Color color = Color::Auto;
+    std::optional<bool> ignoreCase;
+    std::optional<bool> ignoreBlanks;
+    std::optional<int> blockSize;
+    std::optional<int> limit;
+    std::vector<std::string> paths;
+
+private:
+    bool ParseOption(const std::vector<std::string>& args, std::size_t& index);
+    bool ParseFlag(const std::string& name);
+    bool SetFormat(const std::string& value);
+    bool SetColor(const std::string& value);
+    bool SetNumber(const std::string& name, const std::string& text, int least,
+                   std::optional<int>& target);
+    bool Refuse(std::string error);
+
+    std::string error_;
+};

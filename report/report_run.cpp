@@ -1,0 +1,134 @@
+#include "report/report_run.h"
+
+#include "document/diff_doc.h"
+#include "document/files_are_equal.h"
+#include "document/sync_user_seam.h"
+#include "report/block_counts.h"
+#include "report/json_report.h"
+#include "report/output_buffer.h"
+#include "report/progress_line.h"
+#include "report/text_report.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+void WriteToStdout(const std::string& text)
+{
+    COutputBuffer out(STDOUT_FILENO);
+    out.Append(text);
+    out.Flush();
+}
+
+bool IsDirectory(const struct stat& status)
+{
+    return S_ISDIR(status.st_mode);
+}
+
+} // namespace
+
+int CReportRun::Run(const std::vector<std::string>& args)
+{
+    CCommandLine options;
+    if (!options.Parse(args))
+        return Fail(options.Error());
+    if (options.help) {
+        WriteToStdout(CCommandLine::Usage());
+        return Same;
+    }
+    if (options.version) {
+        WriteToStdout(VARNEL_VERSION_TEXT "\n");
+        return Same;
+    }
+    if (options.paths.size() < 2)
+        return Fail("two files are needed, OLD and NEW (see varnel --help)");
+    if (options.paths.size() > 2)
+        return Fail("too many arguments: only two files, OLD and NEW, are compared");
+    return Compare(options);
+}
+
+int CReportRun::Compare(const CCommandLine& options)
+{
+    const std::string& oldPath = options.paths[0];
+    const std::string& newPath = options.paths[1];
+    if (const std::string problem = CheckInputs(oldPath, newPath); !problem.empty())
+        return Fail(problem);
+
+    CProgressLine progress(::isatty(STDERR_FILENO) != 0);
+    CSyncUserSeam seam([&progress](int permille) { progress.Show(permille); });
+    CDiffDoc doc(seam);
+    doc.LoadSettings();
+    ApplyOverrides(options, doc);
+    const bool compared = doc.RunFileComparison(oldPath, newPath);
+    progress.Clear();
+    if (!compared)
+        return Fail(seam.Messages().constLast().trimmed().toStdString());
+
+    const bool identical = FilesAreEqual(oldPath, newPath);
+    COutputBuffer out(STDOUT_FILENO);
+    if (options.format == CCommandLine::Format::Json)
+        CJsonReport(out).Write(doc, seam.Messages(), identical);
+    else
+        CTextReport(out, UseColor(options.color)).Write(doc, seam.Messages());
+    if (!out.Flush())
+        return Fail(std::string("cannot write the report: ") + std::strerror(errno));
+    return identical || !CBlockCounts(doc.allList()).HasDifference() ? Same : Different;
+}
+
+// The checks the window makes before it compares what it was given. A path
+// that cannot be examined gets the message the comparison would give it.
+std::string CReportRun::CheckInputs(const std::string& oldPath, const std::string& newPath)
+{
+    struct stat oldStatus = {};
+    struct stat newStatus = {};
+    if (::stat(oldPath.c_str(), &oldStatus) != 0)
+        return "Failed to read " + oldPath + "!";
+    if (::stat(newPath.c_str(), &newStatus) != 0)
+        return "Failed to read " + newPath + "!";
+    if (IsDirectory(oldStatus) && IsDirectory(newStatus))
+        return "directory comparison is not available yet";
+    if (IsDirectory(oldStatus) || IsDirectory(newStatus))
+        return "Cannot compare a file to a directory!";
+    return {};
+}
+
+// The options of this run replace the stored settings in the document only;
+// the document is never saved here, so the store keeps what the window wrote.
+void CReportRun::ApplyOverrides(const CCommandLine& options, CDiffDoc& doc)
+{
+    if (options.ignoreCase)
+        doc.ignoreCaseSetting = *options.ignoreCase;
+    if (options.ignoreBlanks)
+        doc.ignoreBlanksSetting = *options.ignoreBlanks;
+    if (options.blockSize) {
+        doc.txtBlockSize = *options.blockSize;
+        doc.binBlockSize = *options.blockSize;
+    }
+    if (options.limit) {
+        doc.txtLimit = *options.limit;
+        doc.binLimit = *options.limit;
+    }
+}
+
+// As git and diff decide: automatic colour only on a terminal that can show
+// it, and not when the user has asked for none through NO_COLOR.
+bool CReportRun::UseColor(CCommandLine::Color color)
+{
+    if (color != CCommandLine::Color::Auto)
+        return color == CCommandLine::Color::Always;
+    const char* term = std::getenv("TERM");
+    const char* noColor = std::getenv("NO_COLOR");
+    return ::isatty(STDOUT_FILENO) != 0 && !(term && std::strcmp(term, "dumb") == 0) &&
+           !(noColor && *noColor);
+}
+
+int CReportRun::Fail(const std::string& message)
+{
+    std::fprintf(stderr, "varnel: %s\n", message.c_str());
+    return Trouble;
+}

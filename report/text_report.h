@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QStringList>
+
+class CDiffBuf;
+class CDiffDoc;
+class COutputBuffer;
+class CTextBuf;
+struct DIFF_BLOCK;
+
+// The composite listing of a result, as the window's composite view shows it:
+// one row per line of a text file, or per 16 bytes of a binary file, each
+// marked with how it differs; then a summary line and the document's messages.
+class CTextReport
+{
+public:
+    CTextReport(COutputBuffer& out, bool color);
+
+    void Write(const CDiffDoc& doc, const QStringList& messages);
+
+private:
+    enum RowKind
+    {
+        Same,
+        Removed,
+        Added,
+        MovedAway,
+        MovedIn
+    };
+
+    static RowKind KindOf(const DIFF_BLOCK& block);
+    void WriteBlock(const CDiffDoc& doc, const DIFF_BLOCK& block);
+    void WriteLines(const CTextBuf& buf, int first, int count, RowKind kind);
+    void WriteHexRows(const CDiffBuf& buf, int first, int count, RowKind kind);
+    void WriteHexRow(const unsigned char* bytes, int offset, int count);
+    void BeginRow(RowKind kind);
+    void EndRow();
+    void WriteSummary(const CDiffDoc& doc);
+    void WriteMessages(const QStringList& messages);
+
+    COutputBuffer& out_;
+    bool color_;
+    // The row being written started a colour that its end must reset.
+    bool rowColored_ = false;
+};

@@ -1,0 +1,89 @@
+#include "report/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Format = CCommandLine::Format;
+using Color = CCommandLine::Color;
+
+// What a parse gave, as one comparable value.
+struct PARSED
+{
+    bool reportRequested = false;
+    Format format = Format::Text;
+    Color color = Color::Auto;
+    std::optional<bool> ignoreCase = std::nullopt;
+    std::optional<bool> ignoreBlanks = std::nullopt;
+    std::optional<int> blockSize = std::nullopt;
+    std::optional<int> limit = std::nullopt;
+    std::vector<std::string> paths = {};
+
+    friend bool operator==(const PARSED&, const PARSED&) = default;
+    friend std::ostream& operator<<(std::ostream& out, const PARSED& p)
+    {
+        out << "{report " << p.reportRequested << ", format " << static_cast<int>(p.format)
+            << ", color " << static_cast<int>(p.color) << ", case " << p.ignoreCase.value_or(-1)
+            << ", blanks " << p.ignoreBlanks.value_or(-1) << ", block " << p.blockSize.value_or(-1)
+            << ", limit " << p.limit.value_or(-1) << ", paths";
+        for (const std::string& path : p.paths)
+            out << " " << path;
+        return out << "}";
+    }
+};
+
+struct PARSE_CASE
+{
+    const char* name;
+    std::vector<std::string> args;
+    PARSED parsed;
+
+    friend void PrintTo(const PARSE_CASE& c, std::ostream* out) { *out << c.name; }
+};
+
+// clang-format off
+const PARSE_CASE kParseCases[] = {
+    {"PathsOnly", {"a", "b"},
+     {.paths = {"a", "b"}}},
+    {"ReportJsonBetweenPaths", {"a", "--report=json", "b"},
+     {.reportRequested = true, .format = Format::Json, .paths = {"a", "b"}}},
+    {"BareReportIsText", {"--report", "a", "b"},
+     {.reportRequested = true, .format = Format::Text, .paths = {"a", "b"}}},
+    {"ValuesInBothForms", {"--block-size", "7", "--limit=0", "a", "b"},
+     {.blockSize = 7, .limit = 0, .paths = {"a", "b"}}},
+    {"LastWordWins", {"--ignore-case", "--no-ignore-case", "--ignore-blanks", "a", "b"},
+     {.ignoreCase = false, .ignoreBlanks = true, .paths = {"a", "b"}}},
+    {"BareColorIsAlways", {"--color", "--colour=never", "--color", "a", "b"},
+     {.color = Color::Always, .paths = {"a", "b"}}},
+    {"DashAloneAndAfterDoubleDashArePaths", {"-", "--", "--limit", "-x"},
+     {.paths = {"-", "--limit", "-x"}}},
+};
+// clang-format on
+
+class CommandLine : public ::testing::TestWithParam<PARSE_CASE>
+{
+};
+
+} // namespace
+
+TEST_P(CommandLine, ReadsOptionsAnywhere)
+{
+    CCommandLine line;
+    ASSERT_TRUE(line.Parse(GetParam().args)) << line.Error();
+
+    const PARSED parsed{line.reportRequested, line.format,    line.color, line.ignoreCase,
+                        line.ignoreBlanks,    line.blockSize, line.limit, line.paths};
+    EXPECT_EQ(parsed, GetParam().parsed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CommandLine, ::testing::ValuesIn(kParseCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CommandLineNumbers, RefuseWhatIsNoWholeNumberInRange)
+{
+    for (const char* bad : {"", "x", "3x", "1.5", "99999999999", "-1"}) {
+        CCommandLine line;
+        EXPECT_FALSE(line.Parse({"--limit", bad, "a", "b"})) << bad;
+        EXPECT_NE(line.Error().find("--limit"), std::string::npos) << line.Error();
+    }
+}

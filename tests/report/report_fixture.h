@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// What one run of the program gave back.
+struct RUN_RESULT
+{
+    int exitStatus = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the built program in a temporary folder that holds the compared files
+// and stands in for the user's home and configuration folders, so the user's
+// own settings are never read or written.
+class CReportFixture : public ::testing::Test
+{
+protected:
+    std::string PathOf(const std::string& name) const
+    {
+        return folder_.filePath(QString::fromStdString(name)).toStdString();
+    }
+
+    void Write(const std::string& name, const std::string& bytes) const
+    {
+        QFile file(QString::fromStdString(PathOf(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+
+    void MakeFolder(const std::string& name) const
+    {
+        ASSERT_TRUE(QDir(folder_.path()).mkpath(QString::fromStdString(name)));
+    }
+
+    // The settings file the program reads, in the stand-in configuration folder.
+    QString SettingsFile() const
+    {
+        return folder_.filePath(QStringLiteral("config/Orvane/Varnel.conf"));
+    }
+
+    void WriteSettings(const std::string& text) const
+    {
+        MakeFolder("config/Orvane");
+        Write("config/Orvane/Varnel.conf", text);
+    }
+
+    RUN_RESULT Run(const std::vector<std::string>& args) const
+    {
+        QStringList arguments;
+        for (const std::string& arg : args)
+            arguments << QString::fromStdString(arg);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), folder_.filePath(QStringLiteral("home")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                           folder_.filePath(QStringLiteral("config")));
+        environment.remove(QStringLiteral("NO_COLOR"));
+
+        QProcess process;
+        process.setProgram(QStringLiteral(VARNEL_BINARY));
+        process.setArguments(arguments);
+        process.setWorkingDirectory(folder_.path());
+        process.setProcessEnvironment(environment);
+        process.start();
+        RUN_RESULT result;
+        if (!process.waitForFinished(120000)) {
+            ADD_FAILURE() << "varnel did not finish";
+            process.kill();
+            process.waitForFinished();
+            return result;
+        }
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        result.exitStatus = process.exitCode();
+        result.out = process.readAllStandardOutput().toStdString();
+        result.err = process.readAllStandardError().toStdString();
+        return result;
+    }
+
+    QTemporaryDir folder_;
+};
