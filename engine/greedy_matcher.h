@@ -51,7 +51,7 @@ public:
             if (!SearchPass(guess, pass) || pass.candidates.IsEmpty())
                 return;
             Accept(pass, result, onAccepted);
-            guess = std::max(minLength_, pass.t2 * 3 / 4);
+            guess = NextGuess(pass);
         }
     }
 
@@ -63,7 +63,34 @@ private:
     {
         CMatchList candidates;
         int t2 = 0;
+        // The runs of at least t2 the pass found, and the matches it accepted.
+        std::vector<PIECE> pieces;
+        std::vector<MATCH> accepted;
     };
+
+    // Where the next pass starts looking. A run of this pass that no accepted
+    // match touched is most likely still there, so the next pass's longest run
+    // is probably at least as long, and searching from 3/4 of it usually finds
+    // everything the next pass needs in one go.
+    int NextGuess(const PassCandidates& pass) const
+    {
+        int leftover = 0;
+        for (const PIECE& p : pass.pieces) {
+            const bool touched = std::any_of(
+                pass.accepted.begin(), pass.accepted.end(), [&](const MATCH& m) {
+                    return Overlap(p.posA, p.length, m.posA, m.length) ||
+                           Overlap(p.posB, p.length, m.posB, m.length);
+                });
+            if (!touched)
+                leftover = std::max(leftover, p.length);
+        }
+        return std::max(minLength_, (leftover > 0 ? leftover : pass.t2) * 3 / 4);
+    }
+
+    static bool Overlap(int start1, int length1, int start2, int length2)
+    {
+        return start1 < start2 + length2 && start2 < start1 + length1;
+    }
 
     // Finds the pass's candidates: every run of at least t2 = max(minLength,
     // 3/4 of the longest run), offered in scan order to a list of 25. Returns
@@ -90,6 +117,10 @@ private:
             x = pass.t2;
         }
         OfferInScanOrder(pieces, pass);
+        pieces.erase(std::remove_if(pieces.begin(), pieces.end(),
+                                    [&](const PIECE& p) { return p.length < pass.t2; }),
+                     pieces.end());
+        pass.pieces = std::move(pieces);
         return true;
     }
 
@@ -127,6 +158,7 @@ private:
         CMatchList spare;
         while (!candidates.IsEmpty()) {
             const MATCH m = candidates.PopBest();
+            pass.accepted.push_back(m);
             result.AddTail(new DIFF_BLOCK(DIFF_BLOCK::MakeCommon(NextBlockId(), m.length, m.posA, m.posB)));
             for (std::size_t i = candidates.Count(); i-- > 0;) {
                 MATCH e = candidates[i];

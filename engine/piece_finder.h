@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <cstring>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
@@ -223,6 +224,43 @@ private:
         return true;
     }
 
+    // Runs can be as long as the files, and in content such as zero-filled
+    // stretches one is followed on every diagonal of the window: past a few
+    // elements, they are compared in blocks.
+    static constexpr int kBlock = 256 / static_cast<int>(sizeof(T));
+    static constexpr int kScalarLead = 16;
+
+    // How many elements p[0..] and q[0..] have in common, at most max.
+    static int EqualForward(const T* p, const T* q, int max)
+    {
+        int n = 0;
+        while (n < max && n < kScalarLead && p[n] == q[n])
+            ++n;
+        if (n < kScalarLead)
+            return n;
+        while (n + kBlock <= max && std::memcmp(p + n, q + n, kBlock * sizeof(T)) == 0)
+            n += kBlock;
+        while (n < max && p[n] == q[n])
+            ++n;
+        return n;
+    }
+
+    // How many elements just before p and q they have in common, at most max.
+    static int EqualBackward(const T* p, const T* q, int max)
+    {
+        int n = 0;
+        while (n < max && n < kScalarLead && p[-n - 1] == q[-n - 1])
+            ++n;
+        if (n < kScalarLead)
+            return n;
+        while (n + kBlock <= max &&
+               std::memcmp(p - n - kBlock, q - n - kBlock, kBlock * sizeof(T)) == 0)
+            n += kBlock;
+        while (n < max && p[-n - 1] == q[-n - 1])
+            ++n;
+        return n;
+    }
+
     // --- Both ways end here --------------------------------------------------
 
     // Follows a gram hit at (a, b) to the maximal run through it inside the
@@ -246,13 +284,9 @@ private:
             if (e1_[a + i] != e2_[b + i])
                 return;
         }
-        int back = 0;
-        while (a - back > range1.start && b - back > range2.start &&
-               e1_[a - back - 1] == e2_[b - back - 1])
-            ++back;
-        int ahead = q_;
-        while (a + ahead < range1.end() && b + ahead < range2.end() && e1_[a + ahead] == e2_[b + ahead])
-            ++ahead;
+        const int back = EqualBackward(e1_ + a, e2_ + b, std::min(a - range1.start, b - range2.start));
+        const int ahead = q_ + EqualForward(e1_ + a + q_, e2_ + b + q_,
+                                            std::min(range1.end() - a, range2.end() - b) - q_);
         covered_[key] = a + ahead;
         if (back + ahead >= x_)
             pieces_->push_back(PIECE{r1, r2, DiagonalOrder(range1, range2, off, limit_), a - back,
