@@ -2,6 +2,7 @@
 
 #include "engine/block_list.h"
 #include "engine/match_list.h"
+#include "engine/piece_cache.h"
 #include "engine/piece_finder.h"
 #include "engine/range_list.h"
 
@@ -22,8 +23,8 @@
 // runs of at least three quarters of B, in the order a scan of the pairs would
 // meet them: shorter runs never survive acceptance, and the rising threshold of
 // a scan never hides a run that long. So instead of walking every diagonal of
-// every pair, a pass looks up the long runs directly (CPieceFinder) and ranks
-// them in scan order.
+// every pair, the long runs are looked up directly (CPieceFinder), kept from
+// pass to pass (CPieceCache), and ranked in scan order.
 template <typename T>
 class CGreedyMatcher
 {
@@ -42,16 +43,17 @@ public:
     // Runs the passes, appending a Common block per accepted match.
     void Run(CBlockList& result, const AcceptedHook& onAccepted)
     {
-        int guess = std::max(
-            minLength_, static_cast<int>(std::min(ranges1_.Elements(), ranges2_.Elements()) / 2));
         while (!ranges1_.IsEmpty() && !ranges2_.IsEmpty()) {
             if (stop_)
                 return;
-            PassCandidates pass;
-            if (!SearchPass(guess, pass) || pass.candidates.IsEmpty())
+            CMatchList candidates;
+            int t2 = 0;
+            if (!SearchPass(candidates, t2) || candidates.IsEmpty())
                 return;
-            Accept(pass, result, onAccepted);
-            guess = NextGuess(pass);
+            RangeChanges changes;
+            Accept(candidates, t2, result, onAccepted, changes);
+            if (!UpdateCache(changes))
+                return;
         }
     }
 
@@ -59,116 +61,175 @@ public:
     const CRangeList& Ranges2() const { return ranges2_; }
 
 private:
-    struct PassCandidates
+    // The ranges an acceptance removed (cut) and the ones it made.
+    struct RangeChanges
     {
-        CMatchList candidates;
-        int t2 = 0;
-        // The runs of at least t2 the pass found, and the matches it accepted.
-        std::vector<PIECE> pieces;
-        std::vector<MATCH> accepted;
+        std::vector<RANGE> removed1, added1, removed2, added2;
     };
 
-    // Where the next pass starts looking. A run of this pass that no accepted
-    // match touched is most likely still there, so the next pass's longest run
-    // is probably at least as long, and searching from 3/4 of it usually finds
-    // everything the next pass needs in one go.
-    int NextGuess(const PassCandidates& pass) const
-    {
-        int leftover = 0;
-        for (const PIECE& p : pass.pieces) {
-            const bool touched = std::any_of(
-                pass.accepted.begin(), pass.accepted.end(), [&](const MATCH& m) {
-                    return Overlap(p.posA, p.length, m.posA, m.length) ||
-                           Overlap(p.posB, p.length, m.posB, m.length);
-                });
-            if (!touched)
-                leftover = std::max(leftover, p.length);
-        }
-        return std::max(minLength_, (leftover > 0 ? leftover : pass.t2) * 3 / 4);
-    }
-
-    static bool Overlap(int start1, int length1, int start2, int length2)
-    {
-        return start1 < start2 + length2 && start2 < start1 + length1;
-    }
-
-    // Finds the pass's candidates: every run of at least t2 = max(minLength,
-    // 3/4 of the longest run), offered in scan order to a list of 25. Returns
+    // Finds the pass's candidates: the runs of at least t2 = max(minLength,
+    // 3/4 of the longest run), up to 25, as a scan would offer them. Returns
     // false when a stop was requested meanwhile.
-    bool SearchPass(int guess, PassCandidates& pass)
+    bool SearchPass(CMatchList& candidates, int& t2)
     {
-        int x = guess;
+        if (!cache_.IsValid()) {
+            const long long shorter = std::min(ranges1_.Elements(), ranges2_.Elements());
+            if (!SearchAll(std::max(minLength_, static_cast<int>(shorter / 2))))
+                return false;
+        } else if (cache_.IsEmpty()) {
+            // Nothing as long as the cache's threshold is left: look for less.
+            if (cache_.Threshold() <= minLength_)
+                return true;
+            if (!SearchAll(std::max(minLength_, cache_.Threshold() / 4)))
+                return false;
+        } else if (ThresholdFor(cache_.Longest().length) < cache_.Threshold()) {
+            if (!SearchAll(std::max(minLength_, ThresholdFor(cache_.Longest().length) / 2)))
+                return false;
+        }
+        if (cache_.IsEmpty())
+            return true;
+        t2 = ThresholdFor(cache_.Longest().length);
+        SelectCandidates(t2, candidates);
+        return true;
+    }
+
+    int ThresholdFor(int longest) const { return std::max(minLength_, longest * 3 / 4); }
+
+    // Fills the cache with every run of at least x, lowering x until it holds
+    // all runs the pass needs. Searching below what is needed right now leaves
+    // the cache room for the next passes, whose longest runs will be shorter.
+    bool SearchAll(int x)
+    {
         std::vector<PIECE> pieces;
         for (;;) {
-            if (!finder_.Find(x, pieces))
+            if (!finder_.FindAll(x, pieces)) {
+                cache_.Invalidate();
                 return false;
+            }
             if (pieces.empty()) {
                 if (x <= minLength_)
-                    return true;
+                    break;
                 x = std::max(minLength_, x / 4);
                 continue;
             }
             int longest = 0;
             for (const PIECE& p : pieces)
                 longest = std::max(longest, p.length);
-            pass.t2 = std::max(minLength_, longest * 3 / 4);
-            if (pass.t2 >= x)
+            if (x <= ThresholdFor(longest))
                 break;
-            x = pass.t2;
+            x = std::max(minLength_, ThresholdFor(longest) / 2);
         }
-        OfferInScanOrder(pieces, pass);
-        pieces.erase(std::remove_if(pieces.begin(), pieces.end(),
-                                    [&](const PIECE& p) { return p.length < pass.t2; }),
-                     pieces.end());
-        pass.pieces = std::move(pieces);
+        cache_.Reset(x, pieces);
         return true;
     }
 
-    void OfferInScanOrder(std::vector<PIECE>& pieces, PassCandidates& pass) const
+    // The best 25 runs of at least t2, in candidate order. A scan skips a
+    // first-file range no longer than 3/4 of the best run found before it;
+    // such a range can hold a run of t2 only when the run fills it, and then
+    // that run is never offered.
+    void SelectCandidates(int t2, CMatchList& candidates)
     {
-        std::sort(pieces.begin(), pieces.end(), [](const PIECE& a, const PIECE& b) {
-            return std::tie(a.r1, a.r2, a.diagonalOrder, a.posA) <
-                   std::tie(b.r1, b.r2, b.diagonalOrder, b.posA);
-        });
-        // A scan skips a first-file range no longer than 3/4 of the best run
-        // found before it; such a range can hold a run of exactly t2 only when
-        // the run fills it, but then that run is never offered.
-        int bestBefore = 0;
-        int bestInRange = 0;
-        std::uint32_t currentRange = 0;
-        for (const PIECE& p : pieces) {
-            if (p.r1 != currentRange) {
-                bestBefore = std::max(bestBefore, bestInRange);
-                bestInRange = 0;
-                currentRange = p.r1;
-            }
-            bestInRange = std::max(bestInRange, p.length);
-            if (p.length < pass.t2 || ranges1_[p.r1].length <= bestBefore * 3 / 4)
+        std::size_t taken = 0;
+        for (std::size_t k = 0; taken < CMatchList::kCapacity; ++k) {
+            const PIECE* p = cache_.RankedAt(k);
+            if (!p || p->length < t2)
+                break;
+            if (SkippedByScan(*p))
                 continue;
-            pass.candidates.Offer(MATCH{p.posA, p.posB, p.length});
+            candidates.Offer(MATCH{p->posA, p->posB, p->length});
+            ++taken;
         }
+        cache_.EndRanked();
+    }
+
+    bool SkippedByScan(const PIECE& p)
+    {
+        const RANGE& range1 = ranges1_[ranges1_.IndexOf(p.posA)];
+        if (p.length != range1.length)
+            return false;
+        // The best run before this range is the first in rank order that lies
+        // in an earlier range.
+        int bestBefore = 0;
+        for (std::size_t j = 0;; ++j) {
+            const PIECE* q = cache_.RankedAt(j);
+            if (!q)
+                break;
+            if (q->r1Start < p.r1Start) {
+                bestBefore = q->length;
+                break;
+            }
+        }
+        return range1.length <= bestBefore * 3 / 4;
+    }
+
+    // Drops the runs of the cut ranges and searches the new ranges' rows and
+    // columns. False when a stop was requested meanwhile.
+    bool UpdateCache(const RangeChanges& changes)
+    {
+        for (const RANGE& r : changes.removed1)
+            cache_.RemoveRow(r.start);
+        for (const RANGE& r : changes.removed2)
+            cache_.RemoveColumn(r.start);
+        std::vector<PIECE> pieces;
+        if (!finder_.FindInNewRanges(IndicesOf(ranges1_, changes.added1),
+                                     IndicesOf(ranges2_, changes.added2), pieces)) {
+            cache_.Invalidate();
+            return false;
+        }
+        for (const PIECE& p : pieces)
+            cache_.Add(p);
+        return true;
+    }
+
+    static std::vector<std::uint32_t> IndicesOf(const CRangeList& list, const std::vector<RANGE>& ranges)
+    {
+        std::vector<std::uint32_t> indices;
+        for (const RANGE& r : ranges)
+            indices.push_back(static_cast<std::uint32_t>(list.IndexOf(r.start)));
+        std::sort(indices.begin(), indices.end());
+        return indices;
+    }
+
+    // Cuts a matched stretch out of a range list and notes which range went
+    // and which ranges it left. A range made earlier in the same acceptance
+    // and cut again was never seen by the cache: it is simply replaced.
+    static void CutAndNote(CRangeList& list, int pos, int length, std::vector<RANGE>& removed,
+                           std::vector<RANGE>& added)
+    {
+        const RANGE old = list[list.IndexOf(pos)];
+        list.Cut(pos, length);
+        const auto made = std::find_if(added.begin(), added.end(), [&](const RANGE& r) {
+            return r.start == old.start && r.length == old.length;
+        });
+        if (made != added.end())
+            added.erase(made);
+        else
+            removed.push_back(old);
+        if (pos > old.start)
+            added.push_back(RANGE{old.start, pos - old.start});
+        if (pos + length < old.end())
+            added.push_back(RANGE{pos + length, old.end() - pos - length});
     }
 
     // Accepts the candidates longest first. Each further candidate is trimmed
     // to the part that lies on its own side of the accepted one, in both files,
     // and stays a candidate only while it keeps at least t2 elements.
-    void Accept(PassCandidates& pass, CBlockList& result, const AcceptedHook& onAccepted)
+    void Accept(CMatchList& candidates, int t2, CBlockList& result, const AcceptedHook& onAccepted,
+                RangeChanges& changes)
     {
-        CMatchList& candidates = pass.candidates;
         CMatchList spare;
         while (!candidates.IsEmpty()) {
             const MATCH m = candidates.PopBest();
-            pass.accepted.push_back(m);
             result.AddTail(new DIFF_BLOCK(DIFF_BLOCK::MakeCommon(NextBlockId(), m.length, m.posA, m.posB)));
             for (std::size_t i = candidates.Count(); i-- > 0;) {
                 MATCH e = candidates[i];
                 TrimMatch(e, m);
-                if (e.length >= pass.t2)
+                if (e.length >= t2)
                     spare.Offer(e);
             }
             candidates.Clear();
-            ranges1_.Cut(m.posA, m.length);
-            ranges2_.Cut(m.posB, m.length);
+            CutAndNote(ranges1_, m.posA, m.length, changes.removed1, changes.added1);
+            CutAndNote(ranges2_, m.posB, m.length, changes.removed2, changes.added2);
             candidates.Swap(spare);
             acceptedTotal_ += m.length;
             if (onAccepted)
@@ -210,4 +271,5 @@ private:
     const std::atomic<bool>& stop_;
     long long acceptedTotal_ = 0;
     CPieceFinder<T> finder_;
+    CPieceCache cache_;
 };

@@ -2,6 +2,7 @@
 
 #include "engine/gram_index.h"
 #include "engine/range_list.h"
+#include "engine/stamped_map.h"
 
 #include <algorithm>
 #include <atomic>
@@ -17,8 +18,10 @@
 // it in the order a scan of the pairs would meet it.
 struct PIECE
 {
-    std::uint32_t r1;
-    std::uint32_t r2;
+    // The pair's ranges, by their starts: these stay put while other ranges
+    // are cut, and they order the pairs as a scan does.
+    int r1Start;
+    int r2Start;
     std::int64_t diagonalOrder;
     int posA;
     int posB;
@@ -46,20 +49,35 @@ public:
     {
     }
 
-    // Collects the runs of at least x elements (x >= 1) into pieces. False
-    // when a stop was requested meanwhile.
-    bool Find(int x, std::vector<PIECE>& pieces)
+    // Collects every run of at least x elements (x >= 1) into pieces, and
+    // remembers the first file's samples for later column searches at this x.
+    // False when a stop was requested meanwhile.
+    bool FindAll(int x, std::vector<PIECE>& pieces)
     {
         pieces.clear();
-        if (limit_ <= 0)
-            return true;
-        x_ = x;
-        q_ = GramLength(x);
-        step_ = x - q_ + 1;
+        SetThreshold(x);
         pieces_ = &pieces;
-        if (CountSamples() * kSamplesPerStreamedElement < ranges2_.Elements())
-            return FindByStreaming();
-        return FindByIndex();
+        std::vector<std::uint32_t> rows;
+        for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1)
+            rows.push_back(r1);
+        if (!FindInRowsNow(rows))
+            return false;
+        RebuildSampleTable();
+        return true;
+    }
+
+    // After some ranges were cut: the runs of the pairs that involve a new
+    // first-file range (rows) or a new second-file range (columns), at the x
+    // of the last FindAll. False when a stop was requested meanwhile.
+    bool FindInNewRanges(const std::vector<std::uint32_t>& rows,
+                         const std::vector<std::uint32_t>& columns, std::vector<PIECE>& pieces)
+    {
+        pieces.clear();
+        pieces_ = &pieces;
+        if (!FindInRowsNow(rows) || !FindInColumns(rows, columns))
+            return false;
+        AddSamples(rows);
+        return true;
     }
 
     // A number of a pair's diagonals in the order a scan walks them: from the
@@ -91,14 +109,32 @@ private:
         return static_cast<int>(std::bit_floor(static_cast<unsigned>(std::min(16, (x + 1) / 2))));
     }
 
-    long long CountSamples() const
+    void SetThreshold(int x)
+    {
+        x_ = x;
+        q_ = GramLength(x);
+        step_ = x - q_ + 1;
+    }
+
+    long long CountSamples(const std::vector<std::uint32_t>& rows) const
     {
         long long samples = 0;
-        for (const RANGE& r : ranges1_.Ranges()) {
+        for (std::uint32_t r1 : rows) {
+            const RANGE& r = ranges1_[r1];
             if (r.length >= x_)
                 samples += (r.length - q_) / step_ + 1;
         }
         return samples;
+    }
+
+    // The runs of the given first-file ranges against every second-file range.
+    bool FindInRowsNow(const std::vector<std::uint32_t>& rows)
+    {
+        if (limit_ <= 0 || rows.empty())
+            return true;
+        if (CountSamples(rows) * kSamplesPerStreamedElement < ranges2_.Elements())
+            return FindByStreaming(rows);
+        return FindByIndex(rows);
     }
 
     bool StopNow(long long& counter) const
@@ -118,17 +154,17 @@ private:
         return *slot;
     }
 
-    bool FindByIndex()
+    bool FindByIndex(const std::vector<std::uint32_t>& rows)
     {
         const CGramIndex<T>& index = IndexFor(q_);
         long long counter = 0;
-        for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1) {
+        for (std::uint32_t r1 : rows) {
             const RANGE& range1 = ranges1_[r1];
             if (stop_)
                 return false;
             if (range1.length < x_)
                 continue;
-            covered_.clear();
+            covered_.Clear();
             for (int a = range1.start; a + q_ <= range1.end(); a += step_) {
                 if (StopNow(counter))
                     return false;
@@ -167,61 +203,168 @@ private:
 
     // --- Walking the second file past a table of the samples ----------------
 
+    // A sample of the first file: the gram at a, and the range it was taken
+    // from, so that a sample of a range that has since been cut is ignored.
     struct Sample
     {
         std::uint64_t hash;
         int a;
-        std::uint32_t r1;
+        int rangeStart;
+        int rangeLength;
     };
 
-    bool FindByStreaming()
+    // Samples sorted by hash slot, then by position, with the start of each
+    // slot: a gram of the second file visits the samples of its slot in
+    // first-file order.
+    class SampleTable
     {
-        std::vector<Sample> samples;
-        for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1) {
+    public:
+        void Build(std::vector<Sample> samples)
+        {
+            samples_ = std::move(samples);
+            bits_ = std::clamp(static_cast<int>(std::bit_width(samples_.size())) + 1, 4, 30);
+            std::stable_sort(samples_.begin(), samples_.end(), [this](const Sample& l, const Sample& r) {
+                return GramHash<T>::Slot(l.hash, bits_) < GramHash<T>::Slot(r.hash, bits_);
+            });
+            starts_.assign((std::size_t{1} << bits_) + 1, 0);
+            for (const Sample& s : samples_)
+                ++starts_[GramHash<T>::Slot(s.hash, bits_) + 1];
+            for (std::size_t k = 0; k + 1 < starts_.size(); ++k)
+                starts_[k + 1] += starts_[k];
+        }
+        bool IsEmpty() const { return samples_.empty(); }
+        std::size_t Size() const { return samples_.size(); }
+        template <typename Visit>
+        void ForEach(std::uint64_t h, Visit visit) const
+        {
+            const std::size_t k = GramHash<T>::Slot(h, bits_);
+            for (std::uint32_t i = starts_[k]; i < starts_[k + 1]; ++i) {
+                if (samples_[i].hash == h)
+                    visit(samples_[i]);
+            }
+        }
+
+    private:
+        std::vector<Sample> samples_;
+        int bits_ = 4;
+        std::vector<std::uint32_t> starts_;
+    };
+
+    void CollectSamples(const std::vector<std::uint32_t>& rows, std::vector<Sample>& samples) const
+    {
+        for (std::uint32_t r1 : rows) {
             const RANGE& range1 = ranges1_[r1];
             if (range1.length < x_)
                 continue;
             for (int a = range1.start; a + q_ <= range1.end(); a += step_)
-                samples.push_back(Sample{GramHash<T>::Of(e1_ + a, q_), a, r1});
+                samples.push_back(Sample{GramHash<T>::Of(e1_ + a, q_), a, range1.start, range1.length});
         }
-        if (samples.empty())
-            return !stop_;
-        // Samples sorted by slot, then by position: a hit visits the samples of
-        // its slot in first-file order.
-        const int bits = std::clamp(static_cast<int>(std::bit_width(samples.size())) + 1, 4, 30);
-        std::stable_sort(samples.begin(), samples.end(), [bits](const Sample& l, const Sample& r) {
-            return GramHash<T>::Slot(l.hash, bits) < GramHash<T>::Slot(r.hash, bits);
-        });
-        std::vector<std::uint32_t> starts((std::size_t{1} << bits) + 1, 0);
-        for (const Sample& s : samples)
-            ++starts[GramHash<T>::Slot(s.hash, bits) + 1];
-        for (std::size_t k = 0; k + 1 < starts.size(); ++k)
-            starts[k + 1] += starts[k];
+    }
 
+    // The range a sample was taken from, if it is still unchanged.
+    std::size_t LiveRangeOf(const Sample& s) const
+    {
+        const std::size_t r1 = ranges1_.IndexOf(s.a);
+        if (r1 == ranges1_.Count() || ranges1_[r1].start != s.rangeStart ||
+            ranges1_[r1].length != s.rangeLength)
+            return ranges1_.Count();
+        return r1;
+    }
+
+    // Walks the grams of the given second-file ranges past a table of samples.
+    template <typename OnSample>
+    bool WalkColumns(const std::vector<std::uint32_t>& columns, OnSample onSample)
+    {
         const std::uint64_t top = GramHash<T>::TopWeight(q_);
         long long counter = 0;
-        for (std::uint32_t r2 = 0; r2 < ranges2_.Count(); ++r2) {
+        for (std::uint32_t r2 : columns) {
             const RANGE& range2 = ranges2_[r2];
             if (stop_)
                 return false;
             if (range2.length < q_)
                 continue;
-            covered_.clear();
+            covered_.Clear();
             std::uint64_t h = GramHash<T>::Of(e2_ + range2.start, q_);
             for (int b = range2.start;; ++b) {
                 if (StopNow(counter))
                     return false;
-                const std::size_t k = GramHash<T>::Slot(h, bits);
-                for (std::uint32_t i = starts[k]; i < starts[k + 1]; ++i) {
-                    if (samples[i].hash == h)
-                        Follow(samples[i].r1, samples[i].a, r2, b, samples[i].r1);
-                }
+                onSample(h, r2, b);
                 if (b + q_ >= range2.end())
                     break;
                 h = GramHash<T>::Roll(h, e2_[b], e2_[b + q_], top);
             }
         }
         return true;
+    }
+
+    std::vector<std::uint32_t> AllColumns() const
+    {
+        std::vector<std::uint32_t> columns;
+        for (std::uint32_t r2 = 0; r2 < ranges2_.Count(); ++r2)
+            columns.push_back(r2);
+        return columns;
+    }
+
+    bool FindByStreaming(const std::vector<std::uint32_t>& rows)
+    {
+        std::vector<Sample> samples;
+        CollectSamples(rows, samples);
+        if (samples.empty())
+            return !stop_;
+        SampleTable table;
+        table.Build(std::move(samples));
+        return WalkColumns(AllColumns(), [&](std::uint64_t h, std::uint32_t r2, int b) {
+            table.ForEach(h, [&](const Sample& s) {
+                const auto r1 = static_cast<std::uint32_t>(ranges1_.IndexOf(s.a));
+                Follow(r1, s.a, r2, b, r1);
+            });
+        });
+    }
+
+    // --- Columns: new second-file ranges against the unchanged first-file ones
+
+    void RebuildSampleTable()
+    {
+        std::vector<Sample> samples;
+        std::vector<std::uint32_t> rows;
+        for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1)
+            rows.push_back(r1);
+        CollectSamples(rows, samples);
+        sampleTable_.Build(std::move(samples));
+        addedSamples_.clear();
+    }
+
+    void AddSamples(const std::vector<std::uint32_t>& rows)
+    {
+        std::vector<Sample> samples;
+        CollectSamples(rows, samples);
+        for (const Sample& s : samples)
+            addedSamples_.emplace(s.hash, s);
+        // Samples of cut ranges pile up; folding everything into a fresh
+        // table now and then keeps lookups short.
+        if (addedSamples_.size() > sampleTable_.Size() + 4096)
+            RebuildSampleTable();
+    }
+
+    bool FindInColumns(const std::vector<std::uint32_t>& rows,
+                       const std::vector<std::uint32_t>& columns)
+    {
+        if (limit_ <= 0 || columns.empty())
+            return true;
+        std::vector<char> isNewRow(ranges1_.Count(), 0);
+        for (std::uint32_t r1 : rows)
+            isNewRow[r1] = 1;
+        const auto onSample = [&](const Sample& s, std::uint32_t r2, int b) {
+            const std::size_t r1 = LiveRangeOf(s);
+            if (r1 < ranges1_.Count() && !isNewRow[r1])
+                Follow(static_cast<std::uint32_t>(r1), s.a, r2, b, static_cast<std::uint32_t>(r1));
+        };
+        return WalkColumns(columns, [&](std::uint64_t h, std::uint32_t r2, int b) {
+            sampleTable_.ForEach(h, [&](const Sample& s) { onSample(s, r2, b); });
+            const auto [from, to] = addedSamples_.equal_range(h);
+            for (auto it = from; it != to; ++it)
+                onSample(it->second, r2, b);
+        });
     }
 
     // Runs can be as long as the files, and in content such as zero-filled
@@ -277,8 +420,8 @@ private:
         if (off <= -limit_ || off >= limit_)
             return;
         const std::uint64_t key = (std::uint64_t{otherRange} << 32) | static_cast<std::uint32_t>(off);
-        const auto seen = covered_.find(key);
-        if (seen != covered_.end() && seen->second > a)
+        const int* seen = covered_.Find(key);
+        if (seen && *seen > a)
             return;
         for (int i = 0; i < q_; ++i) {
             if (e1_[a + i] != e2_[b + i])
@@ -287,10 +430,11 @@ private:
         const int back = EqualBackward(e1_ + a, e2_ + b, std::min(a - range1.start, b - range2.start));
         const int ahead = q_ + EqualForward(e1_ + a + q_, e2_ + b + q_,
                                             std::min(range1.end() - a, range2.end() - b) - q_);
-        covered_[key] = a + ahead;
+        covered_.Set(key, a + ahead);
         if (back + ahead >= x_)
-            pieces_->push_back(PIECE{r1, r2, DiagonalOrder(range1, range2, off, limit_), a - back,
-                                     b - back, back + ahead});
+            pieces_->push_back(PIECE{range1.start, range2.start,
+                                     DiagonalOrder(range1, range2, off, limit_), a - back, b - back,
+                                     back + ahead});
     }
 
     const T* e1_;
@@ -305,7 +449,11 @@ private:
     int step_ = 1;
     std::vector<PIECE>* pieces_ = nullptr;
     std::unordered_map<int, std::unique_ptr<CGramIndex<T>>> indexes_;
+    // The first file's samples at the x of the last FindAll, and those of the
+    // ranges made since.
+    SampleTable sampleTable_;
+    std::unordered_multimap<std::uint64_t, Sample> addedSamples_;
     // Per diagonal of the range held fixed by the walk: where the last run
     // followed on it ends in the first file, so each run is followed once.
-    std::unordered_map<std::uint64_t, int> covered_;
+    CStampedMap covered_;
 };
