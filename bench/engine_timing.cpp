@@ -74,8 +74,9 @@ int main(int argc, char** argv)
     int moved = 0;
     for (const DIFF_BLOCK* b : all.Blocks())
         moved += b->kind == BlockKind::Moved;
-    std::printf("elements %d/%d read %.1f ms match %.1f ms finish %.1f ms blocks %d (moved halves %d)\n",
-                first->GetCount(), second->GetCount(), readMs, runMs, finishMs, runBlocks, moved);
+    std::printf(
+        "elements %d/%d read %.1f ms match %.1f ms finish %.1f ms blocks %d (moved halves %d)\n",
+        first->GetCount(), second->GetCount(), readMs, runMs, finishMs, runBlocks, moved);
     firstList.RemoveAll(false);
     secondList.RemoveAll(false);
     all.RemoveAll(true);

@@ -20,7 +20,9 @@ bool ReadRegularFile(const std::string& path, std::vector<char>& out)
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
-    struct stat st {};
+    struct stat st
+    {
+    };
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= INT_MAX;
     if (ok) {
         out.resize(static_cast<std::size_t>(st.st_size));

@@ -121,9 +121,9 @@ bool CBlockList::ResortFast(const std::vector<DIFF_BLOCK*>& former)
     std::map<std::pair<std::size_t, int>, Gap::iterator> placed[2];
     for (DIFF_BLOCK* block : others) {
         const int side = block->side();
-        const auto gapEnd = std::upper_bound(
-            commons.begin(), commons.end(), block->pos(),
-            [side](int pos, const DIFF_BLOCK* c) { return pos < c->PosIn(side); });
+        const auto gapEnd =
+            std::upper_bound(commons.begin(), commons.end(), block->pos(),
+                             [side](int pos, const DIFF_BLOCK* c) { return pos < c->PosIn(side); });
         const auto g = static_cast<std::size_t>(gapEnd - commons.begin());
         Gap& gap = gaps[g];
         auto next = placed[side].upper_bound({g, block->pos()});
@@ -216,7 +216,8 @@ void CBlockList::MarkMovedBlocks()
         const int posB = p->posB();
         // p stays in place as the half in the first file; its copy, appended at
         // the end, is the half in the second file. Both keep id and length.
-        auto* q = new DIFF_BLOCK(DIFF_BLOCK::MakeSided(p->id, BlockKind::Moved, p->length, 1, posB));
+        auto* q =
+            new DIFF_BLOCK(DIFF_BLOCK::MakeSided(p->id, BlockKind::Moved, p->length, 1, posB));
         *p = DIFF_BLOCK::MakeSided(p->id, BlockKind::Moved, p->length, 0, posA);
         AddTail(q);
     }

@@ -45,8 +45,13 @@ bool HasDuplicatePositions(const std::vector<DIFF_BLOCK*>& blocks)
 } // namespace
 
 CCrossingWeights::CCrossingWeights(std::vector<DIFF_BLOCK*> blocks)
-    : blocks_(std::move(blocks)), weight_(blocks_.size(), 0), removed_(blocks_.size(), false)
+    : blocks_(std::move(blocks)), weight_(blocks_.size(), 0), removed_(blocks_.size(), 0)
 {
+    for (const DIFF_BLOCK* b : blocks_) {
+        posA_.push_back(b->posA());
+        posB_.push_back(b->posB());
+        length_.push_back(b->length);
+    }
     // With distinct positions crossing is symmetric and the weights follow from
     // two sweeps; blocks sharing a position (never made by a comparison run)
     // are weighed pair by pair exactly as the relation is written.
@@ -74,12 +79,14 @@ void CCrossingWeights::ComputeWithSweeps()
     const std::size_t n = blocks_.size();
     std::vector<std::size_t> byA(n);
     std::iota(byA.begin(), byA.end(), 0);
-    std::sort(byA.begin(), byA.end(),
-              [&](std::size_t a, std::size_t b) { return blocks_[a]->posA() < blocks_[b]->posA(); });
+    std::sort(byA.begin(), byA.end(), [&](std::size_t a, std::size_t b) {
+        return blocks_[a]->posA() < blocks_[b]->posA();
+    });
     std::vector<std::size_t> byB(n);
     std::iota(byB.begin(), byB.end(), 0);
-    std::sort(byB.begin(), byB.end(),
-              [&](std::size_t a, std::size_t b) { return blocks_[a]->posB() < blocks_[b]->posB(); });
+    std::sort(byB.begin(), byB.end(), [&](std::size_t a, std::size_t b) {
+        return blocks_[a]->posB() < blocks_[b]->posB();
+    });
     std::vector<std::size_t> rankB(n);
     for (std::size_t r = 0; r < n; ++r)
         rankB[byB[r]] = r;
@@ -105,7 +112,7 @@ DIFF_BLOCK* CCrossingWeights::MostCrossing() const
         if (removed_[i] || weight_[i] <= 0)
             continue;
         if (best == blocks_.size() || weight_[i] > weight_[best] ||
-            (weight_[i] == weight_[best] && blocks_[i]->length < blocks_[best]->length))
+            (weight_[i] == weight_[best] && length_[i] < length_[best]))
             best = i;
     }
     return best == blocks_.size() ? nullptr : blocks_[best];
@@ -113,12 +120,15 @@ DIFF_BLOCK* CCrossingWeights::MostCrossing() const
 
 void CCrossingWeights::Remove(DIFF_BLOCK* block)
 {
+    const int a = block->posA();
+    const int b = block->posB();
+    const int length = block->length;
     for (std::size_t i = 0; i < blocks_.size(); ++i) {
         if (blocks_[i] == block) {
-            removed_[i] = true;
+            removed_[i] = 1;
             continue;
         }
-        if (!removed_[i] && Cross(*blocks_[i], *block))
-            weight_[i] -= block->length;
+        if (!removed_[i] && (posA_[i] > a) != (posB_[i] > b))
+            weight_[i] -= length;
     }
 }

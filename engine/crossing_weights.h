@@ -33,7 +33,12 @@ private:
     void ComputeWithSweeps();
     void ComputeLiterally();
 
+    // Positions and lengths side by side in flat arrays: every pick walks
+    // all blocks once, and this keeps that walk in the cache.
     std::vector<DIFF_BLOCK*> blocks_;
+    std::vector<int> posA_;
+    std::vector<int> posB_;
+    std::vector<int> length_;
     std::vector<std::int64_t> weight_;
-    std::vector<bool> removed_;
+    std::vector<char> removed_;
 };

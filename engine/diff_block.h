@@ -2,7 +2,8 @@
 
 // One block of a file comparison result: a stretch of elements (lines or
 // bytes) that is common to both files, present in one file only, or moved.
-enum class BlockKind : int {
+enum class BlockKind : int
+{
     Common = 0,
     Unmatched = 1,
     Moved = 2,

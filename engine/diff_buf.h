@@ -8,7 +8,11 @@
 class CDiffBuf
 {
 public:
-    enum Type { Text = 0, Binary = 1 };
+    enum Type
+    {
+        Text = 0,
+        Binary = 1
+    };
 
     virtual ~CDiffBuf() = default;
     CDiffBuf(const CDiffBuf&) = delete;

@@ -8,8 +8,7 @@
 #include <vector>
 
 // Hashing of q-element grams, with a rolling form for walking a sequence.
-template <typename T>
-struct GramHash
+template<typename T> struct GramHash
 {
     static constexpr std::uint64_t kBase = 0x9E3779B97F4A7C15ull;
     static std::uint64_t Value(T v) { return static_cast<std::uint64_t>(v) + 1; }
@@ -45,8 +44,7 @@ struct GramHash
 // equal gram may start (same bucket; the caller confirms by comparing). The
 // positions of one bucket are ascending, so a caller can also look up only the
 // positions inside a window.
-template <typename T>
-class CGramIndex
+template<typename T> class CGramIndex
 {
 public:
     CGramIndex(const T* elements, const CRangeList& ranges, int q)
@@ -71,7 +69,7 @@ public:
     }
 
 private:
-    template <typename Visit>
+    template<typename Visit>
     void ForEachGram(const T* e, const CRangeList& ranges, Visit visit) const
     {
         const std::uint64_t top = GramHash<T>::TopWeight(q_);
@@ -96,7 +94,8 @@ private:
         slotOf.reserve(static_cast<std::size_t>(ranges.Elements()));
         long long grams = 0;
         ForEachGram(e, ranges, [&](int, std::uint64_t) { ++grams; });
-        bits_ = std::clamp(static_cast<int>(std::bit_width(static_cast<std::uint64_t>(grams))) - 1, 4, 30);
+        bits_ = std::clamp(static_cast<int>(std::bit_width(static_cast<std::uint64_t>(grams))) - 1,
+                           4, 30);
         ForEachGram(e, ranges, [&](int, std::uint64_t h) {
             slotOf.push_back(static_cast<std::uint32_t>(GramHash<T>::Slot(h, bits_)));
         });

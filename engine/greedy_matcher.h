@@ -25,8 +25,7 @@
 // a scan never hides a run that long. So instead of walking every diagonal of
 // every pair, the long runs are looked up directly (CPieceFinder), kept from
 // pass to pass (CPieceCache), and ranked in scan order.
-template <typename T>
-class CGreedyMatcher
+template<typename T> class CGreedyMatcher
 {
 public:
     // Called after each accepted match with the total length accepted so far.
@@ -181,7 +180,8 @@ private:
         return true;
     }
 
-    static std::vector<std::uint32_t> IndicesOf(const CRangeList& list, const std::vector<RANGE>& ranges)
+    static std::vector<std::uint32_t> IndicesOf(const CRangeList& list,
+                                                const std::vector<RANGE>& ranges)
     {
         std::vector<std::uint32_t> indices;
         for (const RANGE& r : ranges)
@@ -220,7 +220,8 @@ private:
         CMatchList spare;
         while (!candidates.IsEmpty()) {
             const MATCH m = candidates.PopBest();
-            result.AddTail(new DIFF_BLOCK(DIFF_BLOCK::MakeCommon(NextBlockId(), m.length, m.posA, m.posB)));
+            result.AddTail(
+                new DIFF_BLOCK(DIFF_BLOCK::MakeCommon(NextBlockId(), m.length, m.posA, m.posB)));
             for (std::size_t i = candidates.Count(); i-- > 0;) {
                 MATCH e = candidates[i];
                 TrimMatch(e, m);

@@ -2,8 +2,8 @@
 
 #include "engine/piece_finder.h"
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <tuple>
 #include <unordered_map>
 #include <vector>

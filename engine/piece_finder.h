@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -38,8 +38,7 @@ struct PIECE
 // sampled grams are few, by walking the second file once and looking each of
 // its grams up among the samples; when they are many, by looking each sample
 // up in an index of the second file's grams, which is kept across passes.
-template <typename T>
-class CPieceFinder
+template<typename T> class CPieceFinder
 {
 public:
     CPieceFinder(const T* first, const T* second, const CRangeList& ranges1,
@@ -178,11 +177,13 @@ private:
     {
         const auto bucket = index.Lookup(GramHash<T>::Of(e1_ + a, q_));
         const std::size_t ranges = ranges2_.Count();
-        if (bucket.Size() <= kCrowdedBucketMinimum || bucket.Size() < ranges * kCrowdedBucketFactor) {
+        if (bucket.Size() <= kCrowdedBucketMinimum ||
+            bucket.Size() < ranges * kCrowdedBucketFactor) {
             for (const std::int32_t* it = bucket.begin; it != bucket.end; ++it) {
                 const std::size_t r2 = ranges2_.IndexOf(*it);
                 if (r2 < ranges)
-                    Follow(r1, a, static_cast<std::uint32_t>(r2), *it, static_cast<std::uint32_t>(r2));
+                    Follow(r1, a, static_cast<std::uint32_t>(r2), *it,
+                           static_cast<std::uint32_t>(r2));
             }
             return;
         }
@@ -190,7 +191,8 @@ private:
         const int along = a - ranges1_[r1].start;
         for (std::uint32_t r2 = 0; r2 < ranges; ++r2) {
             const RANGE& range2 = ranges2_[r2];
-            const long long lo = std::max<long long>(range2.start, 1LL * range2.start + along - limit_ + 1);
+            const long long lo =
+                std::max<long long>(range2.start, 1LL * range2.start + along - limit_ + 1);
             const long long hi =
                 std::min<long long>(range2.end() - q_, 1LL * range2.start + along + limit_ - 1);
             if (lo > hi)
@@ -223,9 +225,10 @@ private:
         {
             samples_ = std::move(samples);
             bits_ = std::clamp(static_cast<int>(std::bit_width(samples_.size())) + 1, 4, 30);
-            std::stable_sort(samples_.begin(), samples_.end(), [this](const Sample& l, const Sample& r) {
-                return GramHash<T>::Slot(l.hash, bits_) < GramHash<T>::Slot(r.hash, bits_);
-            });
+            std::stable_sort(
+                samples_.begin(), samples_.end(), [this](const Sample& l, const Sample& r) {
+                    return GramHash<T>::Slot(l.hash, bits_) < GramHash<T>::Slot(r.hash, bits_);
+                });
             starts_.assign((std::size_t{1} << bits_) + 1, 0);
             for (const Sample& s : samples_)
                 ++starts_[GramHash<T>::Slot(s.hash, bits_) + 1];
@@ -234,8 +237,7 @@ private:
         }
         bool IsEmpty() const { return samples_.empty(); }
         std::size_t Size() const { return samples_.size(); }
-        template <typename Visit>
-        void ForEach(std::uint64_t h, Visit visit) const
+        template<typename Visit> void ForEach(std::uint64_t h, Visit visit) const
         {
             const std::size_t k = GramHash<T>::Slot(h, bits_);
             for (std::uint32_t i = starts_[k]; i < starts_[k + 1]; ++i) {
@@ -257,7 +259,8 @@ private:
             if (range1.length < x_)
                 continue;
             for (int a = range1.start; a + q_ <= range1.end(); a += step_)
-                samples.push_back(Sample{GramHash<T>::Of(e1_ + a, q_), a, range1.start, range1.length});
+                samples.push_back(
+                    Sample{GramHash<T>::Of(e1_ + a, q_), a, range1.start, range1.length});
         }
     }
 
@@ -272,7 +275,7 @@ private:
     }
 
     // Walks the grams of the given second-file ranges past a table of samples.
-    template <typename OnSample>
+    template<typename OnSample>
     bool WalkColumns(const std::vector<std::uint32_t>& columns, OnSample onSample)
     {
         const std::uint64_t top = GramHash<T>::TopWeight(q_);
@@ -419,7 +422,8 @@ private:
         const int off = (b - range2.start) - (a - range1.start);
         if (off <= -limit_ || off >= limit_)
             return;
-        const std::uint64_t key = (std::uint64_t{otherRange} << 32) | static_cast<std::uint32_t>(off);
+        const std::uint64_t key =
+            (std::uint64_t{otherRange} << 32) | static_cast<std::uint32_t>(off);
         const int* seen = covered_.Find(key);
         if (seen && *seen > a)
             return;
@@ -427,7 +431,8 @@ private:
             if (e1_[a + i] != e2_[b + i])
                 return;
         }
-        const int back = EqualBackward(e1_ + a, e2_ + b, std::min(a - range1.start, b - range2.start));
+        const int back =
+            EqualBackward(e1_ + a, e2_ + b, std::min(a - range1.start, b - range2.start));
         const int ahead = q_ + EqualForward(e1_ + a + q_, e2_ + b + q_,
                                             std::min(range1.end() - a, range2.end() - b) - q_);
         covered_.Set(key, a + ahead);

@@ -41,7 +41,8 @@ void CTextBuf::IndexLines()
     const int size = size_;
     int lineStart = 0;
     for (int n = 0; n < lineCount_; ++n) {
-        const void* lf = std::memchr(text + lineStart, '\n', static_cast<std::size_t>(size - lineStart));
+        const void* lf =
+            std::memchr(text + lineStart, '\n', static_cast<std::size_t>(size - lineStart));
         const int lineEnd = lf ? static_cast<int>(static_cast<const char*>(lf) - text) : size;
         int start = lineStart;
         while (start < lineEnd && text[start] == '\r')

@@ -83,7 +83,8 @@ TEST(BlockListTest, FindMostCrossingWeighsLengthThenPrefersShorterThenEarlier)
          {Common(1, 5, 0, 10), Common(2, 3, 5, 0), Common(3, 2, 8, 3), Common(4, 4, 20, 20)},
          3},
         {"equal weights and lengths: earliest",
-         {Common(1, 3, 0, 10), Common(2, 3, 3, 13), Common(3, 6, 6, 0)}, 1},
+         {Common(1, 3, 0, 10), Common(2, 3, 3, 13), Common(3, 6, 6, 0)},
+         1},
     };
     for (const CrossingCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -86,23 +86,38 @@ struct RunCase
     std::vector<std::string> b;
     int blockSize;
     int limit;
-    const char* runOrder;       // the run's own output, before post-processing
-    const char* composite;      // the list of all blocks afterwards
+    const char* runOrder;  // the run's own output, before post-processing
+    const char* composite; // the list of all blocks afterwards
 };
 
 TEST(DiffAlgorithm5Test, ProducesTheBlocksOfTheGreedySearch)
 {
     const std::vector<RunCase> cases = {
-        {"one changed line", {"a", "b", "c", "d", "e"}, {"a", "b", "x", "d", "e"}, 2, 1000,
-         "C0,0x2 C3,3x2 O2x1 N2x1", "C0,0x2 O2x1 N2x1 C3,3x2"},
-        {"halves swapped", {"a", "b", "c", "d", "e", "f"}, {"d", "e", "f", "a", "b", "c"}, 2,
-         1000, "C0,3x3 C3,0x3", "F0x3 C3,0x3 T3x3"},
+        {"one changed line",
+         {"a", "b", "c", "d", "e"},
+         {"a", "b", "x", "d", "e"},
+         2,
+         1000,
+         "C0,0x2 C3,3x2 O2x1 N2x1",
+         "C0,0x2 O2x1 N2x1 C3,3x2"},
+        {"halves swapped",
+         {"a", "b", "c", "d", "e", "f"},
+         {"d", "e", "f", "a", "b", "c"},
+         2,
+         1000,
+         "C0,3x3 C3,0x3",
+         "F0x3 C3,0x3 T3x3"},
         {"equal files", {"a", "b", "c"}, {"a", "b", "c"}, 2, 1, "C0,0x3", "C0,0x3"},
         {"shorter than the block size", {"a"}, {"a"}, 2, 1000, "O0x1 N0x1", "O0x1 N0x1"},
         {"limit 0 finds nothing", {"a", "b"}, {"a", "b"}, 1, 0, "O0x2 N0x2", "O0x2 N0x2"},
         {"both empty", {}, {}, 1, 1000, "O0x0 N0x0", "O0x0 N0x0"},
         {"first empty", {}, {"a", "b"}, 1, 1000, "O0x0 N0x2", "O0x0 N0x2"},
-        {"block size 0 is used as 1", {"a", "x"}, {"a", "y"}, 0, 1000, "C0,0x1 O1x1 N1x1",
+        {"block size 0 is used as 1",
+         {"a", "x"},
+         {"a", "y"},
+         0,
+         1000,
+         "C0,0x1 O1x1 N1x1",
          "C0,0x1 O1x1 N1x1"},
         {"negative limit is used as 0", {"a"}, {"a"}, 1, -4, "O0x1 N0x1", "O0x1 N0x1"},
     };
@@ -204,7 +219,9 @@ TEST(DiffAlgorithm5Test, ComparesBinaryFilesByteByByte)
         return (dir / name).string();
     };
     CBinBuf first(write("a.bin", std::string("0123456789\0ABCDEFGHIJ", 21)));
-    CBinBuf second(write("b.bin", std::string("ABCDEFGHIJ\0" "0123456789", 21)));
+    CBinBuf second(write("b.bin", std::string("ABCDEFGHIJ\0"
+                                              "0123456789",
+                                              21)));
     CBinBuf empty(write("e.bin", ""));
     ASSERT_TRUE(first.Open());
     ASSERT_TRUE(second.Open());

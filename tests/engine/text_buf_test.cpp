@@ -66,18 +66,12 @@ struct EqualityCase
 TEST(TextBufTest, ComparesLinesUnderTheOptions)
 {
     const std::vector<EqualityCase> cases = {
-        {"abc\r", "abc", false, false, true},
-        {"a\rb", "a\rc", false, false, false},
-        {"a b", "ab", false, true, true},
-        {"  ab\t", "a b", false, true, true},
-        {"a b", "ab", false, false, false},
-        {"Abc", "aBC", true, false, true},
-        {"Abc", "aBC", false, false, false},
-        {"\xC4", "\xE4", true, false, false},
-        {"a B", "Ab ", true, true, true},
-        {"\n", "   ", false, true, true},
-        {"\n", "   ", false, false, false},
-        {"ab", "abc", false, true, false},
+        {"abc\r", "abc", false, false, true}, {"a\rb", "a\rc", false, false, false},
+        {"a b", "ab", false, true, true},     {"  ab\t", "a b", false, true, true},
+        {"a b", "ab", false, false, false},   {"Abc", "aBC", true, false, true},
+        {"Abc", "aBC", false, false, false},  {"\xC4", "\xE4", true, false, false},
+        {"a B", "Ab ", true, true, true},     {"\n", "   ", false, true, true},
+        {"\n", "   ", false, false, false},   {"ab", "abc", false, true, false},
     };
     for (const EqualityCase& c : cases) {
         SCOPED_TRACE(std::string(c.a) + " vs " + c.b);
