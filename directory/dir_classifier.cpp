@@ -1,0 +1,186 @@
+#include "directory/dir_classifier.h"
+
+#include "document/files_are_equal.h"
+#include "engine/progress_sink.h"
+
+#include <chrono>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+// Progress is reported at most about once a second: more often would only
+// flood the receiver.
+constexpr std::chrono::milliseconds kProgressInterval{1000};
+
+// Decides each first-tree node's partner in the second tree, by name with the
+// letter case folded. One folder of a Linux tree may hold names that differ
+// only in case, so exact matches are paired first, and no node of the second
+// tree is given to two nodes of the first.
+std::unordered_map<const CDirNode*, CDirNode*> ChoosePartners(const CDirNodeList& first,
+                                                              const CDirNodeList& second)
+{
+    std::unordered_map<std::string, CDirNode*> exact;
+    std::unordered_map<std::string, std::vector<CDirNode*>> folded;
+    for (const auto& node : second.Nodes()) {
+        exact.emplace(node->name, node.get());
+        folded[CDirNodeList::Folded(node->name)].push_back(node.get());
+    }
+    std::unordered_map<const CDirNode*, CDirNode*> partners;
+    std::unordered_set<const CDirNode*> taken;
+    for (const auto& node : first.Nodes()) {
+        const auto it = exact.find(node->name);
+        if (it != exact.end()) {
+            partners[node.get()] = it->second;
+            taken.insert(it->second);
+        }
+    }
+    for (const auto& node : first.Nodes()) {
+        if (partners.count(node.get()))
+            continue;
+        const auto it = folded.find(CDirNodeList::Folded(node->name));
+        if (it == folded.end())
+            continue;
+        for (CDirNode* candidate : it->second) {
+            if (taken.insert(candidate).second) {
+                partners[node.get()] = candidate;
+                break;
+            }
+        }
+    }
+    return partners;
+}
+
+// Every folder that holds, at any depth, a node that is not Normal.
+void MarkFoldersAboveChanges(const CDirNodeList& list, std::unordered_set<const CDirNode*>& marked)
+{
+    for (const auto& node : list.Nodes()) {
+        if (node->status == DirNodeStatus::Normal)
+            continue;
+        // Walking up stops at the first folder already marked: everything
+        // above it is marked too, so each folder is visited once.
+        for (const CDirNode* folder = node->parent; folder && marked.insert(folder).second;
+             folder = folder->parent) {
+        }
+    }
+}
+
+} // namespace
+
+// The progress arithmetic of the worker: a unit of 1000 per node of the first
+// tree and per pair of folders, reported in per mille of the units known so
+// far, at most about once a second.
+class CDirClassifier::Progress
+{
+public:
+    Progress(CDirClassifier& owner, int total)
+        : owner_(owner), total_(total), last_(std::chrono::steady_clock::now())
+    {
+    }
+
+    void AddUnit() { ++total_; }
+    void Step()
+    {
+        work_ += 1000;
+        const auto now = std::chrono::steady_clock::now();
+        if (now - last_ < kProgressInterval)
+            return;
+        owner_.progressPermille = static_cast<int>(work_ / total_);
+        if (owner_.progressSink_)
+            owner_.progressSink_->PostProgress(owner_.progressPermille);
+        last_ = std::chrono::steady_clock::now();
+    }
+    void SetWork(long long work) { work_ = work; }
+
+private:
+    CDirClassifier& owner_;
+    long long total_;
+    long long work_ = 0;
+    std::chrono::steady_clock::time_point last_;
+};
+
+CDirClassifier::CDirClassifier(CDirNodeList& first, CDirNodeList& second, CProgressSink* progress)
+    : first_(first), second_(second), progressSink_(progress)
+{
+}
+
+void CDirClassifier::Run()
+{
+    allIdentical = true;
+    Progress progress(*this, first_.GetCount());
+    PairNodes(progress);
+    MarkChangedFolders(progress);
+    ClearIdenticalUnlessAllNormal();
+    progressPermille = 1000;
+    // After workerDone is set the owner may go on and destroy this object:
+    // everything needed for the last report is taken before.
+    CProgressSink* sink = progressSink_;
+    workerDone = true;
+    if (sink)
+        sink->PostProgress(1000);
+}
+
+void CDirClassifier::PairNodes(Progress& progress)
+{
+    const auto partners = ChoosePartners(first_, second_);
+    for (const auto& owned : first_.Nodes()) {
+        if (abortRequested)
+            return;
+        progress.Step();
+        ++processed_;
+        CDirNode* node = owned.get();
+        const auto it = partners.find(node);
+        if (it == partners.end()) {
+            allIdentical = false;
+            continue;
+        }
+        CDirNode* partner = it->second;
+        if (node->isFile != partner->isFile) {
+            allIdentical = false;
+            continue;
+        }
+        node->counterpart = partner;
+        partner->counterpart = node;
+        if (!node->isFile) {
+            node->status = partner->status = DirNodeStatus::Normal;
+            progress.AddUnit();
+        } else if (FilesAreEqual(first_.FullPath(*node), second_.FullPath(*partner))) {
+            node->status = partner->status = DirNodeStatus::Normal;
+        } else {
+            node->status = partner->status = DirNodeStatus::Modified;
+            allIdentical = false;
+        }
+    }
+}
+
+void CDirClassifier::MarkChangedFolders(Progress& progress)
+{
+    std::unordered_set<const CDirNode*> changedFirst;
+    std::unordered_set<const CDirNode*> changedSecond;
+    MarkFoldersAboveChanges(first_, changedFirst);
+    MarkFoldersAboveChanges(second_, changedSecond);
+    progress.SetWork(processed_ * 1000LL);
+    for (const auto& owned : first_.Nodes()) {
+        if (abortRequested)
+            return;
+        CDirNode* folder = owned.get();
+        if (folder->isFile || folder->status != DirNodeStatus::Normal)
+            continue;
+        progress.Step();
+        if (changedFirst.count(folder) || changedSecond.count(folder->counterpart)) {
+            folder->status = folder->counterpart->status = DirNodeStatus::Modified;
+            allIdentical = false;
+        }
+    }
+}
+
+void CDirClassifier::ClearIdenticalUnlessAllNormal()
+{
+    for (const CDirNodeList* list : {&first_, &second_}) {
+        for (const auto& node : list->Nodes()) {
+            if (node->status != DirNodeStatus::Normal)
+                allIdentical = false;
+        }
+    }
+}

@@ -1,0 +1,59 @@
+#include "directory/dir_comparison.h"
+
+#include "directory/dir_classifier.h"
+#include "directory/dir_user_seam.h"
+
+#include <utility>
+
+namespace {
+
+// Shows the busy state for as long as it lives, however the scan ends.
+class BusyWhileScanning
+{
+public:
+    explicit BusyWhileScanning(CDirUserSeam& seam) : seam_(seam) { seam_.SetBusy(true); }
+    ~BusyWhileScanning() { seam_.SetBusy(false); }
+    BusyWhileScanning(const BusyWhileScanning&) = delete;
+    BusyWhileScanning& operator=(const BusyWhileScanning&) = delete;
+
+private:
+    CDirUserSeam& seam_;
+};
+
+} // namespace
+
+CDirComparison::CDirComparison(CDirUserSeam& seam, QObject* parent) : QObject(parent), seam_(seam)
+{
+}
+
+bool CDirComparison::RunDirComparison(const std::string& firstPath, const std::string& secondPath)
+{
+    CDirNodeList first;
+    CDirNodeList second;
+    {
+        BusyWhileScanning busy(seam_);
+        if (!first.Scan(firstPath, true) || !second.Scan(secondPath, false))
+            return false;
+    }
+    CDirClassifier classifier(first, second);
+    seam_.RunClassification(classifier);
+    if (classifier.abortRequested)
+        return false;
+
+    // The views still hold nodes of the previous result: those are destroyed
+    // only after every view has rebuilt from the new one.
+    CDirNodeList previousFirst = std::exchange(first_, std::move(first));
+    CDirNodeList previousSecond = std::exchange(second_, std::move(second));
+    dirsIdentical = classifier.allIdentical;
+    emit ResultChanged(kNewResult);
+    return true;
+}
+
+void CDirComparison::ClearDirs()
+{
+    CDirNodeList previousFirst = std::move(first_);
+    CDirNodeList previousSecond = std::move(second_);
+    first_ = CDirNodeList();
+    second_ = CDirNodeList();
+    emit ResultChanged(kNewResult);
+}

@@ -1,0 +1,3 @@
+#include "directory/dir_user_seam.h"
+
+CDirUserSeam::~CDirUserSeam() = default;

@@ -1,0 +1,289 @@
+#include "directory/dir_classifier.h"
+#include "directory/dir_comparison.h"
+#include "directory/paths_overlap.h"
+#include "directory/sync_dir_user_seam.h"
+#include "engine/progress_sink.h"
+#include "tests/directory/tree_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace {
+
+using E = TreeEntry;
+
+char StatusLetter(DirNodeStatus status)
+{
+    switch (status) {
+    case DirNodeStatus::Old:
+        return 'O';
+    case DirNodeStatus::New:
+        return 'N';
+    case DirNodeStatus::Modified:
+        return 'M';
+    case DirNodeStatus::Normal:
+        return '=';
+    }
+    return '?';
+}
+
+// A list in scan order as "name:status" words, folders marked with a "/".
+std::string Describe(const CDirNodeList& list)
+{
+    std::string text;
+    for (const auto& node : list.Nodes()) {
+        if (!text.empty())
+            text += ' ';
+        text += node->name + (node->isFile ? "" : "/") + ':' + StatusLetter(node->status);
+    }
+    return text;
+}
+
+struct TreeCase
+{
+    const char* name;
+    std::vector<TreeEntry> first;
+    std::vector<TreeEntry> second;
+    const char* firstList;
+    const char* secondList;
+    bool identical;
+};
+
+TEST(DirComparisonTest, ClassifiesEveryNode)
+{
+    const std::vector<TreeCase> cases = {
+        {"two empty directories", {}, {}, "", "", true},
+        {"identical",
+         {E::File("a.txt", "x"), E::File("s/b.txt", "y")},
+         {E::File("a.txt", "x"), E::File("s/b.txt", "y")},
+         "a.txt:= s/:= s/b.txt:=",
+         "a.txt:= s/:= s/b.txt:=",
+         true},
+        {"names paired whatever their case",
+         {E::File("a/X.TXT", "1")},
+         {E::File("A/x.txt", "1")},
+         "a/:= a/X.TXT:=",
+         "A/:= A/x.txt:=",
+         true},
+        {"a file against a folder of the same name",
+         {E::File("data", "1")},
+         {E::File("data/in.txt", "1")},
+         "data:O",
+         "data/:N data/in.txt:N",
+         false},
+        {"a new file three levels down",
+         {E::File("a/b/c/keep.txt", "k")},
+         {E::File("a/b/c/keep.txt", "k"), E::File("a/b/c/new.txt", "n")},
+         "a/:M a/b/:M a/b/c/:M a/b/c/keep.txt:=",
+         "a/:M a/b/:M a/b/c/:M a/b/c/keep.txt:= a/b/c/new.txt:N",
+         false},
+        {"an extra file in the second root", {}, {E::File("extra", "")}, "", "extra:N", false},
+        {"empty files are equal", {E::File("e", "")}, {E::File("e", "")}, "e:=", "e:=", true},
+        {"same size, different last byte",
+         {E::File("f", "abcd")},
+         {E::File("f", "abce")},
+         "f:M",
+         "f:M",
+         false},
+        {"files first, then folders, in folded name order",
+         {E::File("b.txt"), E::Folder("A"), E::File("C.txt"), E::File("a.txt"), E::Folder("c")},
+         {E::File("b.txt"), E::Folder("A"), E::File("C.txt"), E::File("a.txt"), E::Folder("c")},
+         "a.txt:= b.txt:= C.txt:= A/:= c/:=",
+         "a.txt:= b.txt:= C.txt:= A/:= c/:=",
+         true},
+        {"an exact match pairs before a case-folded one",
+         {E::File("A.txt", "upper"), E::File("a.txt", "lower")},
+         {E::File("a.txt", "lower")},
+         "A.txt:O a.txt:=",
+         "a.txt:=",
+         false},
+        {"names with spaces and bytes that are not UTF-8",
+         {E::File("my file.txt", "1"), E::File("caf\xE9.txt", "2")},
+         {E::File("my file.txt", "1"), E::File("caf\xE9.txt", "3")},
+         "caf\xE9.txt:M my file.txt:=",
+         "caf\xE9.txt:M my file.txt:=",
+         false},
+        {"a dangling link is a file",
+         {E::Link("gone", "nowhere")},
+         {E::Link("gone", "nowhere")},
+         "gone:M",
+         "gone:M",
+         false},
+        {"a link to a file is compared by its target's content",
+         {E::File("t.txt", "same"), E::Link("l", "t.txt")},
+         {E::File("t.txt", "same"), E::File("l", "same")},
+         "l:= t.txt:=",
+         "l:= t.txt:=",
+         true},
+        {"a FIFO is listed and never opened",
+         {E::Fifo("pipe")},
+         {E::Fifo("pipe")},
+         "pipe:M",
+         "pipe:M",
+         false},
+        {"a link back up the path is listed, not entered",
+         {E::File("d/f", "1"), E::Link("d/loop", "..")},
+         {E::File("d/f", "1"), E::Link("d/loop", "..")},
+         "d/:= d/f:= d/loop/:=",
+         "d/:= d/f:= d/loop/:=",
+         true},
+    };
+    for (const TreeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TreeFolder folder;
+        const std::string first = folder.Build("first", c.first);
+        const std::string second = folder.Build("second", c.second);
+        CSyncDirUserSeam seam;
+        CDirComparison comparison(seam);
+        ASSERT_TRUE(comparison.RunDirComparison(first, second));
+        EXPECT_EQ(Describe(comparison.firstList()), c.firstList);
+        EXPECT_EQ(Describe(comparison.secondList()), c.secondList);
+        EXPECT_EQ(comparison.dirsIdentical, c.identical);
+    }
+}
+
+TEST(DirComparisonTest, PairsPointAtEachOther)
+{
+    TreeFolder folder;
+    const std::string first = folder.Build("first", {E::File("s/a", "1"), E::File("only", "")});
+    const std::string second = folder.Build("second", {E::File("S/a", "2")});
+    CSyncDirUserSeam seam;
+    CDirComparison comparison(seam);
+    ASSERT_TRUE(comparison.RunDirComparison(first, second));
+    const CDirNode* a = comparison.firstList().FindByName("s/a");
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(a->counterpart, nullptr);
+    EXPECT_EQ(a->counterpart->name, "S/a");
+    EXPECT_EQ(a->counterpart->counterpart, a);
+    EXPECT_EQ(a->parent, comparison.firstList().FindByName("s"));
+    EXPECT_EQ(comparison.firstList().FindByName("only")->counterpart, nullptr);
+}
+
+TEST(DirComparisonTest, DeepTreesAndTrailingSeparators)
+{
+    std::string deep;
+    for (int level = 0; level < 60; ++level)
+        deep += "level" + std::to_string(level) + "/";
+    TreeFolder folder;
+    const std::string first = folder.Build("first", {E::File(deep + "leaf", "1")});
+    const std::string second = folder.Build("second", {E::File(deep + "leaf", "2")});
+    CSyncDirUserSeam seam;
+    CDirComparison comparison(seam);
+    ASSERT_TRUE(comparison.RunDirComparison(first + "/", second + "//"));
+    ASSERT_EQ(comparison.firstList().GetCount(), 61);
+    EXPECT_EQ(comparison.firstList().At(0)->name, "level0");
+    EXPECT_EQ(comparison.firstList().At(60)->name, deep + "leaf");
+    EXPECT_EQ(comparison.firstList().At(60)->status, DirNodeStatus::Modified);
+    EXPECT_EQ(comparison.firstList().At(0)->status, DirNodeStatus::Modified);
+}
+
+TEST(DirComparisonTest, AnUnreadableRootFailsAndKeepsThePreviousResult)
+{
+    TreeFolder folder;
+    const std::string first = folder.Build("first", {E::File("a", "1")});
+    const std::string second = folder.Build("second", {E::File("a", "1")});
+    CSyncDirUserSeam seam;
+    CDirComparison comparison(seam);
+    std::vector<int> hints;
+    QObject::connect(&comparison, &CDirComparison::ResultChanged,
+                     [&hints](int hint) { hints.push_back(hint); });
+    ASSERT_TRUE(comparison.RunDirComparison(first, second));
+    const CDirNode* kept = comparison.firstList().At(0);
+
+    EXPECT_FALSE(comparison.RunDirComparison(folder.Path("missing"), second));
+    EXPECT_FALSE(comparison.RunDirComparison(first, folder.Path("missing")));
+    EXPECT_FALSE(comparison.RunDirComparison(first + "/a", second));
+    EXPECT_EQ(comparison.firstList().At(0), kept);
+    EXPECT_TRUE(comparison.dirsIdentical);
+    EXPECT_EQ(hints, std::vector<int>{CDirComparison::kNewResult});
+
+    comparison.ClearDirs();
+    EXPECT_EQ(comparison.firstList().GetCount(), 0);
+    EXPECT_EQ(hints.size(), 2u);
+}
+
+// A seam that aborts before the worker runs.
+class AbortingSeam : public CDirUserSeam
+{
+public:
+    void SetBusy(bool busy) override { busyChanges.push_back(busy); }
+    void RunClassification(CDirClassifier& classifier) override
+    {
+        classifier.abortRequested = true;
+        classifier.Run();
+    }
+    std::vector<bool> busyChanges;
+};
+
+TEST(DirComparisonTest, AnAbortedRunFailsAndKeepsThePreviousResult)
+{
+    TreeFolder folder;
+    const std::string first = folder.Build("first", {E::File("a", "1")});
+    const std::string second = folder.Build("second", {E::File("b", "1")});
+    AbortingSeam seam;
+    CDirComparison comparison(seam);
+    EXPECT_FALSE(comparison.RunDirComparison(first, second));
+    EXPECT_EQ(comparison.firstList().GetCount(), 0);
+    EXPECT_EQ(seam.busyChanges, (std::vector<bool>{true, false}));
+}
+
+class RecordingSink : public CProgressSink
+{
+public:
+    void PostProgress(int permille) override
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        values.push_back(permille);
+    }
+    std::vector<int> values;
+
+private:
+    std::mutex mutex_;
+};
+
+TEST(DirClassifierTest, EndsWithFullProgressAfterWorkerDone)
+{
+    TreeFolder folder;
+    const std::string first = folder.Build("first", {E::File("a", "1"), E::Folder("d")});
+    const std::string second = folder.Build("second", {E::File("a", "1"), E::Folder("d")});
+    CDirNodeList firstList;
+    CDirNodeList secondList;
+    ASSERT_TRUE(firstList.Scan(first, true));
+    ASSERT_TRUE(secondList.Scan(second, false));
+    RecordingSink sink;
+    CDirClassifier classifier(firstList, secondList, &sink);
+    classifier.Run();
+    EXPECT_TRUE(classifier.workerDone);
+    EXPECT_TRUE(classifier.allIdentical);
+    EXPECT_EQ(classifier.progressPermille, 1000);
+    EXPECT_EQ(sink.values, std::vector<int>{1000});
+}
+
+struct OverlapCase
+{
+    const char* first;
+    const char* second;
+    bool overlap;
+};
+
+TEST(PathsOverlapTest, ComparesCanonicalPaths)
+{
+    TreeFolder folder;
+    const std::string root = folder.Build(
+        "t", {E::Folder("a/b"), E::Folder("ab"), E::Link("link", "a/b"), E::Folder("A")});
+    const std::vector<OverlapCase> cases = {
+        {"a", "a", true},   {"a", "a/b", true},  {"a/b", "a", true},
+        {"a", "ab", false}, {"a", "link", true}, {"a/b/..", "a", true},
+        {"a", "A", false},  {"a/", "a", true},   {"ab", "a/b", false},
+    };
+    for (const OverlapCase& c : cases) {
+        SCOPED_TRACE(std::string(c.first) + " / " + c.second);
+        EXPECT_EQ(DirectoriesOverlap(root + "/" + c.first, root + "/" + c.second), c.overlap);
+    }
+    EXPECT_TRUE(DirectoriesOverlap("/", root));
+}
+
+} // namespace
