@@ -141,24 +141,23 @@ private:
         cache_.EndRanked();
     }
 
+    // A scan would skip the range only if the best run before it were at
+    // least 4/3 as long as this one, so only the few runs that long are
+    // looked at: the first of them in rank order that lies in an earlier
+    // range is the best before it.
     bool SkippedByScan(const PIECE& p)
     {
         const RANGE& range1 = ranges1_[ranges1_.IndexOf(p.posA)];
         if (p.length != range1.length)
             return false;
-        // The best run before this range is the first in rank order that lies
-        // in an earlier range.
-        int bestBefore = 0;
+        const long long enough = (4LL * range1.length + 2) / 3;
         for (std::size_t j = 0;; ++j) {
             const PIECE* q = cache_.RankedAt(j);
-            if (!q)
-                break;
-            if (q->r1Start < p.r1Start) {
-                bestBefore = q->length;
-                break;
-            }
+            if (!q || q->length < enough)
+                return false;
+            if (q->r1Start < p.r1Start)
+                return true;
         }
-        return range1.length <= bestBefore * 3 / 4;
     }
 
     // Drops the runs of the cut ranges and searches the new ranges' rows and
