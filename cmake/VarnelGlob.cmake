@@ -1,0 +1,21 @@
+# A widget library made of every source file of its folder that matches the
+# given patterns, so that adding a class is adding its two files.
+function(varnel_widget_library target)
+    cmake_parse_arguments(ARG "" "" "PATTERNS;LIBS" ${ARGN})
+    set(sources "")
+    foreach(pattern ${ARG_PATTERNS})
+        file(GLOB found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${pattern})
+        list(APPEND sources ${found})
+    endforeach()
+    list(FILTER sources INCLUDE REGEX "\\.(cpp|h|qrc)$")
+    if(NOT sources MATCHES "\\.cpp")
+        # Nothing to compile yet: the library only passes its links on.
+        add_library(${target} INTERFACE)
+        target_link_libraries(${target} INTERFACE ${ARG_LIBS})
+        return()
+    endif()
+    add_library(${target} STATIC ${sources})
+    set_target_properties(${target} PROPERTIES AUTOMOC ON AUTORCC ON)
+    target_link_libraries(${target} PUBLIC ${ARG_LIBS})
+    varnel_warnings(${target})
+endfunction()
