@@ -16,6 +16,7 @@ constexpr FLAG_OPTION kFlagOptions[] = {
     {"--help", [](CCommandLine& line) { line.help = true; }},
     {"-h", [](CCommandLine& line) { line.help = true; }},
     {"--version", [](CCommandLine& line) { line.version = true; }},
+    {"--brief", [](CCommandLine& line) { line.brief = true; }},
     {"--ignore-case", [](CCommandLine& line) { line.ignoreCase = true; }},
     {"--no-ignore-case", [](CCommandLine& line) { line.ignoreCase = false; }},
     {"--ignore-blanks", [](CCommandLine& line) { line.ignoreBlanks = true; }},
@@ -35,12 +36,16 @@ std::string CCommandLine::Usage()
            "\n"
            "Compares the file OLD with the file NEW and prints every line (for binary\n"
            "files every byte, in hex rows) marked as identical, removed, added or moved,\n"
-           "followed by a summary line.\n"
+           "followed by a summary line. When OLD and NEW are directories, compares the\n"
+           "two trees and prints every file and folder of either, marked as identical,\n"
+           "modified, only in OLD or only in NEW, followed by a summary line.\n"
            "\n"
            "Options:\n"
            "  --report[=FORMAT]   print the comparison as text (the default) or json\n"
            "  --color[=WHEN]      colour the text report: auto (on a terminal; the\n"
            "                      default), always (the same as --color) or never\n"
+           "  --brief             leave out what is identical: the identical rows of two\n"
+           "                      files, the identical entries of two directories\n"
            "  --ignore-case       compare text lines ignoring ASCII letter case\n"
            "  --no-ignore-case    compare letter case even when the settings ignore it\n"
            "  --ignore-blanks     compare text lines ignoring spaces, tabs and control bytes\n"
@@ -54,13 +59,23 @@ std::string CCommandLine::Usage()
            "\n"
            "Without these options the comparison settings saved by the Varnel window\n"
            "apply. Options given here count for this run only and are never saved.\n"
+           "The files of two directories are always compared byte for byte, so the\n"
+           "comparison settings and options do not apply to them.\n"
            "\n"
            "Text report rows: \"  \" identical, \"- \" removed, \"+ \" added,\n"
            "\"< \" moved away (its place in OLD), \"> \" moved in (its place in NEW).\n"
+           "Directory entries, one a line with the path relative to OLD or NEW, folders\n"
+           "first, each folder ending in \"/\" and followed by its content: \"  \" identical,\n"
+           "\"M \" modified (a folder: something in it differs), \"- \" only in OLD,\n"
+           "\"+ \" only in NEW.\n"
+           "In json, paths and names are UTF-8; a byte of a name that is not part of valid\n"
+           "UTF-8 is written as the escape \\udcXX (XX: the byte in hex), which Python\n"
+           "reads back with os.fsencode.\n"
            "\n"
-           "Exit status: 0 when the files are equal or differ only in ignored ways,\n"
-           "1 when they differ, 2 on trouble (a file that cannot be read, a bad option,\n"
-           "a missing argument).\n";
+           "Exit status: 0 when the files are equal or differ only in ignored ways, or\n"
+           "the directories are identical; 1 when they differ; 2 on trouble (a file or\n"
+           "directory that cannot be read, overlapping directories, a bad option, a\n"
+           "missing argument).\n";
 }
 
 bool CCommandLine::Parse(const std::vector<std::string>& args)

@@ -34,6 +34,9 @@ public:
     bool version = false;
     Format format = Format::Text;
     Color color = Color::Auto;
+    // Leave out what is identical: rows of a file comparison, entries of a
+    // directory comparison.
+    bool brief = false;
     std::optional<bool> ignoreCase;
     std::optional<bool> ignoreBlanks;
     std::optional<int> blockSize;

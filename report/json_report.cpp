@@ -2,10 +2,8 @@
 
 #include "document/diff_doc.h"
 #include "report/block_counts.h"
+#include "report/json_text.h"
 #include "report/output_buffer.h"
-
-#include <QByteArray>
-#include <QFile>
 
 namespace {
 
@@ -20,13 +18,6 @@ std::string_view KindName(BlockKind kind)
         break;
     }
     return "Moved";
-}
-
-// Paths are bytes; JSON text is Unicode, so they are shown as the file system
-// encoding reads them.
-QByteArray PathAsUtf8(const std::string& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path)).toUtf8();
 }
 
 } // namespace
@@ -52,8 +43,7 @@ void CJsonReport::WriteFile(std::string_view key, const CDiffBuf& buf)
     out_.Append("  ");
     WriteString(key);
     out_.Append(": {\"path\": ");
-    const QByteArray path = PathAsUtf8(buf.path());
-    WriteString(std::string_view(path.constData(), static_cast<std::size_t>(path.size())));
+    CJsonText::AppendBytes(out_, buf.path());
     WriteNumberField("count", buf.GetCount());
     out_.Append("},\n");
 }
@@ -122,22 +112,5 @@ void CJsonReport::WriteNumberField(std::string_view key, long long value)
 
 void CJsonReport::WriteString(std::string_view utf8)
 {
-    static constexpr char kHexDigits[] = "0123456789abcdef";
-    out_.Append('"');
-    for (const char c : utf8) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out_.Append('\\');
-            out_.Append(c);
-        } else if (c == '\n') {
-            out_.Append("\\n");
-        } else if (byte < 0x20) {
-            out_.Append("\\u00");
-            out_.Append(kHexDigits[byte >> 4]);
-            out_.Append(kHexDigits[byte & 0xf]);
-        } else {
-            out_.Append(c);
-        }
-    }
-    out_.Append('"');
+    CJsonText::AppendString(out_, utf8);
 }

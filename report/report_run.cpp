@@ -4,6 +4,7 @@
 #include "document/files_are_equal.h"
 #include "document/sync_user_seam.h"
 #include "report/block_counts.h"
+#include "report/dir_report_run.h"
 #include "report/json_report.h"
 #include "report/output_buffer.h"
 #include "report/progress_line.h"
@@ -56,8 +57,11 @@ int CReportRun::Compare(const CCommandLine& options)
 {
     const std::string& oldPath = options.paths[0];
     const std::string& newPath = options.paths[1];
-    if (const std::string problem = CheckInputs(oldPath, newPath); !problem.empty())
+    bool directories = false;
+    if (const std::string problem = CheckInputs(oldPath, newPath, directories); !problem.empty())
         return Fail(problem);
+    if (directories)
+        return CDirReportRun().Run(options);
 
     CProgressLine progress(::isatty(STDERR_FILENO) != 0);
     CSyncUserSeam seam([&progress](int permille) { progress.Show(permille); });
@@ -74,7 +78,7 @@ int CReportRun::Compare(const CCommandLine& options)
     if (options.format == CCommandLine::Format::Json)
         CJsonReport(out).Write(doc, seam.Messages(), identical);
     else
-        CTextReport(out, UseColor(options.color)).Write(doc, seam.Messages());
+        CTextReport(out, UseColor(options.color), options.brief).Write(doc, seam.Messages());
     if (!out.Flush())
         return Fail(std::string("cannot write the report: ") + std::strerror(errno));
     return identical || !CBlockCounts(doc.allList()).HasDifference() ? Same : Different;
@@ -82,7 +86,9 @@ int CReportRun::Compare(const CCommandLine& options)
 
 // The checks the window makes before it compares what it was given. A path
 // that cannot be examined gets the message the comparison would give it.
-std::string CReportRun::CheckInputs(const std::string& oldPath, const std::string& newPath)
+// directories tells whether both are directories.
+std::string CReportRun::CheckInputs(const std::string& oldPath, const std::string& newPath,
+                                    bool& directories)
 {
     struct stat oldStatus = {};
     struct stat newStatus = {};
@@ -90,9 +96,8 @@ std::string CReportRun::CheckInputs(const std::string& oldPath, const std::strin
         return "Failed to read " + oldPath + "!";
     if (::stat(newPath.c_str(), &newStatus) != 0)
         return "Failed to read " + newPath + "!";
-    if (IsDirectory(oldStatus) && IsDirectory(newStatus))
-        return "directory comparison is not available yet";
-    if (IsDirectory(oldStatus) || IsDirectory(newStatus))
+    directories = IsDirectory(oldStatus) && IsDirectory(newStatus);
+    if (IsDirectory(oldStatus) != IsDirectory(newStatus))
         return "Cannot compare a file to a directory!";
     return {};
 }

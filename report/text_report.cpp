@@ -32,7 +32,10 @@ std::string_view ElementName(const CDiffDoc& doc)
 
 } // namespace
 
-CTextReport::CTextReport(COutputBuffer& out, bool color) : out_(out), color_(color) {}
+CTextReport::CTextReport(COutputBuffer& out, bool color, bool brief)
+    : out_(out), color_(color), brief_(brief)
+{
+}
 
 void CTextReport::Write(const CDiffDoc& doc, const QStringList& messages)
 {
@@ -59,6 +62,8 @@ CTextReport::RowKind CTextReport::KindOf(const DIFF_BLOCK& block)
 // file it lies in.
 void CTextReport::WriteBlock(const CDiffDoc& doc, const DIFF_BLOCK& block)
 {
+    if (brief_ && block.IsCommon())
+        return;
     const bool inSecond = !block.IsCommon() && block.side() == 1;
     const CDiffBuf& buf = inSecond ? *doc.secondBuf() : *doc.firstBuf();
     const int first = block.PosIn(inSecond ? 1 : 0);

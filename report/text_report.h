@@ -14,7 +14,8 @@ struct DIFF_BLOCK;
 class CTextReport
 {
 public:
-    CTextReport(COutputBuffer& out, bool color);
+    // brief: leave out the identical rows.
+    CTextReport(COutputBuffer& out, bool color, bool brief);
 
     void Write(const CDiffDoc& doc, const QStringList& messages);
 
@@ -40,6 +41,7 @@ private:
 
     COutputBuffer& out_;
     bool color_;
+    bool brief_;
     // The row being written started a colour that its end must reset.
     bool rowColored_ = false;
 };

@@ -13,6 +13,7 @@ struct PARSED
     bool reportRequested = false;
     Format format = Format::Text;
     Color color = Color::Auto;
+    bool brief = false;
     std::optional<bool> ignoreCase = std::nullopt;
     std::optional<bool> ignoreBlanks = std::nullopt;
     std::optional<int> blockSize = std::nullopt;
@@ -23,9 +24,9 @@ struct PARSED
     friend std::ostream& operator<<(std::ostream& out, const PARSED& p)
     {
         out << "{report " << p.reportRequested << ", format " << static_cast<int>(p.format)
-            << ", color " << static_cast<int>(p.color) << ", case " << p.ignoreCase.value_or(-1)
-            << ", blanks " << p.ignoreBlanks.value_or(-1) << ", block " << p.blockSize.value_or(-1)
-            << ", limit " << p.limit.value_or(-1) << ", paths";
+            << ", color " << static_cast<int>(p.color) << ", brief " << p.brief << ", case "
+            << p.ignoreCase.value_or(-1) << ", blanks " << p.ignoreBlanks.value_or(-1) << ", block "
+            << p.blockSize.value_or(-1) << ", limit " << p.limit.value_or(-1) << ", paths";
         for (const std::string& path : p.paths)
             out << " " << path;
         return out << "}";
@@ -55,6 +56,8 @@ const PARSE_CASE kParseCases[] = {
      {.ignoreCase = false, .ignoreBlanks = true, .paths = {"a", "b"}}},
     {"BareColorIsAlways", {"--color", "--colour=never", "--color", "a", "b"},
      {.color = Color::Always, .paths = {"a", "b"}}},
+    {"Brief", {"a", "--brief", "b"},
+     {.brief = true, .paths = {"a", "b"}}},
     {"DashAloneAndAfterDoubleDashArePaths", {"-", "--", "--limit", "-x"},
      {.paths = {"-", "--limit", "-x"}}},
 };
@@ -71,8 +74,9 @@ TEST_P(CommandLine, ReadsOptionsAnywhere)
     CCommandLine line;
     ASSERT_TRUE(line.Parse(GetParam().args)) << line.Error();
 
-    const PARSED parsed{line.reportRequested, line.format,    line.color, line.ignoreCase,
-                        line.ignoreBlanks,    line.blockSize, line.limit, line.paths};
+    const PARSED parsed{line.reportRequested, line.format,     line.color,
+                        line.brief,           line.ignoreCase, line.ignoreBlanks,
+                        line.blockSize,       line.limit,      line.paths};
     EXPECT_EQ(parsed, GetParam().parsed);
 }
 

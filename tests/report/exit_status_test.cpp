@@ -17,7 +17,6 @@ const TROUBLE_CASE kTroubleCases[] = {
     {"MissingFirst", {"missing", "new"}, "varnel: Failed to read missing!\n"},
     {"MissingSecond", {"old", "missing"}, "varnel: Failed to read missing!\n"},
     {"FifoIsUnreadable", {"old", "fifo"}, "varnel: Failed to read fifo!\n"},
-    {"TwoDirectories", {"dir1", "dir2"}, "varnel: directory comparison is not available yet\n"},
     {"FileAndDirectory", {"old", "dir1"}, "varnel: Cannot compare a file to a directory!\n"},
     {"DirectoryAndFile", {"dir1", "new"}, "varnel: Cannot compare a file to a directory!\n"},
     {"UnknownOption",

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,9 +55,19 @@ protected:
         Write("config/Orvane/Varnel.conf", text);
     }
 
-    RUN_RESULT Run(const std::vector<std::string>& args) const
+    // childSetup, if given, runs in the child process before the program
+    // starts (to give up privileges, for one).
+    RUN_RESULT Run(const std::vector<std::string>& args,
+                   const std::function<void()>& childSetup = {}) const
     {
         QStringList arguments;
+        // With a display, "varnel OLD NEW" opens the window; these runs are
+        // about the report, so they ask for it whenever the test did not.
+        const bool reportAsked = std::any_of(args.begin(), args.end(), [](const std::string& a) {
+            return a.rfind("--report", 0) == 0 || a == "--help" || a == "--version";
+        });
+        if (!reportAsked)
+            arguments << QStringLiteral("--report");
         for (const std::string& arg : args)
             arguments << QString::fromStdString(arg);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -69,6 +81,8 @@ protected:
         process.setArguments(arguments);
         process.setWorkingDirectory(folder_.path());
         process.setProcessEnvironment(environment);
+        if (childSetup)
+            process.setChildProcessModifier(childSetup);
         process.start();
         RUN_RESULT result;
         if (!process.waitForFinished(120000)) {

@@ -52,6 +52,10 @@ const LISTING_CASE kListingCases[] = {
      .listing = "+ new\n"
                 "0 identical, 0 removed, 1 added, 0 moved lines\n"
                 "old is empty!\n"},
+    {.name = "BriefLeavesOutIdenticalRows", .oldBytes = "a\nb\nc\nd\ne", .newBytes = "a\nb\nx\nd\ne",
+     .options = {"--brief"}, .exitStatus = 1,
+     .listing = "- c\n+ x\n"
+                "4 identical, 1 removed, 1 added, 0 moved lines\n"},
     {.name = "ColorAlways", .oldBytes = "a\nb\nc\nd\ne", .newBytes = "a\nb\nx\nd\ne",
      .options = {"--color=always"}, .exitStatus = 1,
      .listing = "  a\n  b\n\033[31m- c\033[m\n\033[32m+ x\033[m\n  d\n  e\n"

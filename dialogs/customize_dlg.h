@@ -1,0 +1,82 @@
+#pragma once
+
+#include "shell/appearance.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <vector>
+
+class QComboBox;
+class QGridLayout;
+class QLineEdit;
+
+// The Customize dialog: the comparison font and its size, the text colour,
+// background colour and emphasis of each content kind, and the icon colour of
+// each file and folder state. It edits a copy; OK writes the copy back to the
+// appearance it was opened on and tells which views must rebuild, Cancel
+// leaves the appearance as it was.
+class CCustomizeDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The update hint bits OK reports.
+    static constexpr int kAppearanceChanged = 8;
+    static constexpr int kIconColorsChanged = 2;
+
+    static constexpr int kMinFontSize = 6;
+    static constexpr int kMaxFontSize = 32;
+
+    // fontNames are the faces offered, such as the installed scalable font
+    // families; the list shows them sorted.
+    CCustomizeDlg(CAppearance& appearance, const QStringList& fontNames, QWidget* parent = nullptr);
+
+    // After OK, the views to rebuild: 8 when the font, a colour or an
+    // emphasis changed, 2 when an icon colour changed, both bits for both,
+    // 0 when nothing changed or the dialog was cancelled.
+    int Hint() const { return hint_; }
+
+    // Refuses a size outside 6 to 32 with a prompt and stays open; otherwise
+    // takes every list that has a selection and closes.
+    void accept() override;
+
+protected:
+    // Tells the user what to type; a message box unless overridden.
+    virtual void ShowPrompt(const QString& prompt);
+
+private:
+    // A colour list and the colour index it edits.
+    struct COLOR_LIST
+    {
+        QComboBox* list;
+        int CAppearance::*index;
+    };
+    // A list of names (emphasis or icon colour), the setting it edits and
+    // the hint bit a change of it sends.
+    struct NAME_LIST
+    {
+        QComboBox* list;
+        QString CAppearance::*name;
+        int hintBit;
+    };
+
+    QComboBox* AddColorList(QGridLayout* grid, int column, const QString& label, bool background,
+                            int CAppearance::*index, const char* objectName);
+    QComboBox* AddEmphasisList(QGridLayout* grid, int column, QString CAppearance::*name,
+                               const char* objectName);
+    QComboBox* AddIconList(QGridLayout* grid, int row, const QString& label,
+                           QString CAppearance::*name, const char* objectName);
+    QWidget* MakeContentGroup(const QString& title, int CAppearance::*txt, const char* txtName,
+                              int CAppearance::*bg, const char* bgName,
+                              QString CAppearance::*emphasis, const char* emphasisName);
+    int CompareHint(const CAppearance& before, const CAppearance& after) const;
+
+    CAppearance& target_;
+    CAppearance edited_;
+    QComboBox* fontList_;
+    QLineEdit* sizeEdit_;
+    std::vector<COLOR_LIST> colorLists_;
+    std::vector<NAME_LIST> nameLists_;
+    int hint_ = 0;
+};

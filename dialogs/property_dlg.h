@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QShowEvent;
+
+// The Properties dialog: how files are compared (block sizes, limits, letter
+// case and blanks) and how text and hex rows are shown (tab size, bytes per
+// row, offset and character columns). The caller sets the fields before it
+// runs the dialog and reads them back when it returns Accepted; the fields
+// change only then.
+class CPropertyDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CPropertyDlg(QWidget* parent = nullptr);
+
+    // Check boxes hold 0 or 1; the others are the numbers in the edit boxes.
+    int showIndex = 1;
+    int binBlockSize = 10;
+    int txtBlockSize = 2;
+    int bytesPerRow = 10;
+    int tabSize = 4;
+    int ignoreBlanks = 0;
+    int ignoreCase = 0;
+    int showAscii = 1;
+    int binLimit = 1000;
+    int txtLimit = 1000;
+
+    static constexpr int kMinBlockSize = 1;
+    static constexpr int kMaxBlockSize = 100;
+    static constexpr int kMinBytesPerRow = 1;
+    static constexpr int kMaxBytesPerRow = 100;
+    static constexpr int kMinTabSize = 1;
+    static constexpr int kMaxTabSize = 16;
+
+    // Takes the fields only when every edit box holds a number in its range;
+    // otherwise the first box that does not is named by a prompt, gets the
+    // focus and the dialog stays open.
+    void accept() override;
+
+protected:
+    // Each time the dialog is shown its controls start from the fields.
+    void showEvent(QShowEvent* event) override;
+    // Tells the user what to type; a message box unless overridden.
+    virtual void ShowPrompt(const QString& prompt);
+
+private:
+    void LoadControls();
+
+    QLineEdit* txtBlockSizeEdit_;
+    QLineEdit* txtLimitEdit_;
+    QLineEdit* tabSizeEdit_;
+    QCheckBox* ignoreCaseBox_;
+    QCheckBox* ignoreBlanksBox_;
+    QLineEdit* binBlockSizeEdit_;
+    QLineEdit* binLimitEdit_;
+    QLineEdit* bytesPerRowEdit_;
+    QCheckBox* showIndexBox_;
+    QCheckBox* showAsciiBox_;
+};

@@ -1,0 +1,28 @@
+#include "report/dir_counts.h"
+
+#include "directory/dir_node_list.h"
+
+// A paired node has the same status as its counterpart, so the first tree
+// counts the pairs and the second adds only what it holds alone.
+CDirCounts::CDirCounts(const CDirNodeList& first, const CDirNodeList& second)
+{
+    for (const auto& node : first.Nodes()) {
+        switch (node->status) {
+        case DirNodeStatus::Old:
+            ++removed;
+            break;
+        case DirNodeStatus::Modified:
+            ++modified;
+            break;
+        case DirNodeStatus::Normal:
+            ++identical;
+            break;
+        case DirNodeStatus::New:
+            break;
+        }
+    }
+    for (const auto& node : second.Nodes()) {
+        if (node->status == DirNodeStatus::New)
+            ++added;
+    }
+}

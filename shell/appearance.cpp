@@ -1,0 +1,289 @@
+// Beside its header: this library adds no include folder of its own.
+#include "shell/appearance.h"
+
+#include <QPalette>
+#include <QSettings>
+
+#include <algorithm>
+
+namespace {
+
+const char* const kSettingsSection = "Settings";
+
+// No screen needs a text row taller than this; a font size from an edited
+// store is brought into reach of what the font system can draw.
+constexpr long long kLargestPixelSize = 1024;
+constexpr int kPointsPerInch = 72;
+
+struct PALETTE_ENTRY
+{
+    const char* name;
+    int red;
+    int green;
+    int blue;
+};
+
+// Entry 0 stands for the system's colour; its value here is the one used until
+// the window hands over its palette.
+constexpr std::array<PALETTE_ENTRY, CAppearance::kColorCount> kPalette = {{
+    {"System Default", 0, 0, 0},
+    {"White", 255, 255, 255},
+    {"Black", 0, 0, 0},
+    {"Grey", 96, 96, 96},
+    {"Light Grey", 160, 160, 160},
+    {"Red", 224, 80, 80},
+    {"Light Red", 224, 144, 144},
+    {"Green", 96, 208, 96},
+    {"Light Green", 160, 208, 160},
+    {"Blue", 64, 64, 240},
+    {"Light Blue", 144, 144, 240},
+    {"Yellow", 224, 224, 96},
+    {"Light Yellow", 224, 224, 160},
+    {"Magenta", 224, 64, 224},
+    {"Light Magenta", 224, 160, 224},
+    {"Cyan", 64, 224, 224},
+    {"Light Cyan", 160, 224, 224},
+}};
+
+constexpr std::array<const char*, CAppearance::kIconColorCount> kIconColorNames = {
+    "White", "Black", "Grey", "Red", "Green", "Blue", "Yellow", "Magenta", "Cyan"};
+
+// The settings of one content kind, in the order of ContentKind. Normal
+// content has no emphasis.
+struct KIND_SETTINGS
+{
+    const char* txtKey;
+    int CAppearance::*txt;
+    const char* bgKey;
+    int CAppearance::*bg;
+    const char* emphasisKey;
+    QString CAppearance::*emphasis;
+};
+
+constexpr std::array<KIND_SETTINGS, 5> kKinds = {{
+    {"NormalTxtCol", &CAppearance::normalTxtCol, "NormalBgCol", &CAppearance::normalBgCol, nullptr,
+     nullptr},
+    {"NewTxtCol", &CAppearance::newTxtCol, "NewBgCol", &CAppearance::newBgCol, "NewEmphasis",
+     &CAppearance::newEmphasis},
+    {"OldTxtCol", &CAppearance::oldTxtCol, "OldBgCol", &CAppearance::oldBgCol, "OldEmphasis",
+     &CAppearance::oldEmphasis},
+    {"MovedToTxtCol", &CAppearance::movedToTxtCol, "MovedToBgCol", &CAppearance::movedToBgCol,
+     "MovedToEmphasis", &CAppearance::movedToEmphasis},
+    {"MovedFromTxtCol", &CAppearance::movedFromTxtCol, "MovedFromBgCol",
+     &CAppearance::movedFromBgCol, "MovedFromEmphasis", &CAppearance::movedFromEmphasis},
+}};
+
+struct INT_KEY
+{
+    const char* key;
+    int CAppearance::*member;
+};
+
+constexpr std::array<INT_KEY, 3> kSizeKeys = {{
+    {"FontSize", &CAppearance::fontSize},
+    {"TabSize", &CAppearance::tabSize},
+    {"BytesPerRow", &CAppearance::bytesPerRow},
+}};
+
+struct BOOL_KEY
+{
+    const char* key;
+    bool CAppearance::*member;
+};
+
+constexpr std::array<BOOL_KEY, 2> kBoolKeys = {{
+    {"ShowAscii", &CAppearance::showAscii},
+    {"ShowIndex", &CAppearance::showIndex},
+}};
+
+struct STRING_KEY
+{
+    const char* key;
+    QString CAppearance::*member;
+};
+
+constexpr std::array<STRING_KEY, 5> kNameKeys = {{
+    {"FontName", &CAppearance::fontName},
+    {"NormalIconColor", &CAppearance::normalIconColor},
+    {"NewIconColor", &CAppearance::newIconColor},
+    {"OldIconColor", &CAppearance::oldIconColor},
+    {"ModifiedIconColor", &CAppearance::modifiedIconColor},
+}};
+
+const KIND_SETTINGS& SettingsOf(ContentKind kind)
+{
+    return kKinds[static_cast<std::size_t>(kind)];
+}
+
+// The values a fresh object starts with, which are also the defaults of the
+// keys.
+const CAppearance& Defaults()
+{
+    static const CAppearance defaults;
+    return defaults;
+}
+
+bool IsColorIndex(int index)
+{
+    return index >= 0 && index < CAppearance::kColorCount;
+}
+
+// A stored value that is missing or not a number keeps the current one.
+int ReadInt(QSettings& store, const char* key, int current)
+{
+    bool ok = false;
+    const int value = store.value(QLatin1String(key), current).toInt(&ok);
+    return ok ? value : current;
+}
+
+// Only a stored 1 is true; any other number, or a value that is no number,
+// is false.
+bool ReadExactlyOne(QSettings& store, const char* key, bool current)
+{
+    bool ok = false;
+    const int value = store.value(QLatin1String(key), current ? 1 : 0).toInt(&ok);
+    return ok && value == 1;
+}
+
+QString ReadString(QSettings& store, const char* key, const QString& current)
+{
+    return store.value(QLatin1String(key), current).toString();
+}
+
+} // namespace
+
+std::array<QColor, CAppearance::kColorCount> CAppearance::FixedPalette()
+{
+    std::array<QColor, kColorCount> colors;
+    for (std::size_t i = 0; i < colors.size(); ++i)
+        colors[i] = QColor(kPalette[i].red, kPalette[i].green, kPalette[i].blue);
+    return colors;
+}
+
+// Text and Base are the colours of a text area, which is what a comparison
+// pane is; Window is the face of dialogs and tool bars.
+void CAppearance::TakeSystemColors(const QPalette& palette)
+{
+    txtPalette_[0] = palette.color(QPalette::Active, QPalette::Text);
+    bgPalette_[0] = palette.color(QPalette::Active, QPalette::Base);
+}
+
+void CAppearance::Load(QSettings& store)
+{
+    store.beginGroup(QLatin1String(kSettingsSection));
+    for (const KIND_SETTINGS& kind : kKinds) {
+        this->*kind.txt = ReadInt(store, kind.txtKey, this->*kind.txt);
+        this->*kind.bg = ReadInt(store, kind.bgKey, this->*kind.bg);
+        if (kind.emphasis)
+            this->*kind.emphasis = ReadString(store, kind.emphasisKey, this->*kind.emphasis);
+    }
+    for (const INT_KEY& size : kSizeKeys)
+        this->*size.member = ReadInt(store, size.key, this->*size.member);
+    for (const BOOL_KEY& flag : kBoolKeys)
+        this->*flag.member = ReadExactlyOne(store, flag.key, this->*flag.member);
+    for (const STRING_KEY& name : kNameKeys)
+        this->*name.member = ReadString(store, name.key, this->*name.member);
+    store.endGroup();
+    CorrectColorIndices();
+}
+
+void CAppearance::Save(QSettings& store) const
+{
+    store.beginGroup(QLatin1String(kSettingsSection));
+    for (const KIND_SETTINGS& kind : kKinds) {
+        store.setValue(QLatin1String(kind.txtKey), this->*kind.txt);
+        store.setValue(QLatin1String(kind.bgKey), this->*kind.bg);
+        if (kind.emphasis)
+            store.setValue(QLatin1String(kind.emphasisKey), this->*kind.emphasis);
+    }
+    for (const INT_KEY& size : kSizeKeys)
+        store.setValue(QLatin1String(size.key), this->*size.member);
+    for (const BOOL_KEY& flag : kBoolKeys)
+        store.setValue(QLatin1String(flag.key), this->*flag.member ? 1 : 0);
+    for (const STRING_KEY& name : kNameKeys)
+        store.setValue(QLatin1String(name.key), this->*name.member);
+    store.endGroup();
+}
+
+void CAppearance::CorrectColorIndices()
+{
+    for (const KIND_SETTINGS& kind : kKinds) {
+        if (!IsColorIndex(this->*kind.txt))
+            this->*kind.txt = Defaults().*kind.txt;
+        if (!IsColorIndex(this->*kind.bg))
+            this->*kind.bg = Defaults().*kind.bg;
+    }
+}
+
+// The members are public, so an index set after loading is checked again
+// here rather than trusted.
+QColor CAppearance::TxtColor(ContentKind kind) const
+{
+    const KIND_SETTINGS& settings = SettingsOf(kind);
+    const int index = this->*settings.txt;
+    return txtPalette_[IsColorIndex(index) ? index : Defaults().*settings.txt];
+}
+
+QColor CAppearance::BgColor(ContentKind kind) const
+{
+    const KIND_SETTINGS& settings = SettingsOf(kind);
+    const int index = this->*settings.bg;
+    return bgPalette_[IsColorIndex(index) ? index : Defaults().*settings.bg];
+}
+
+EmphasisFlags CAppearance::Emphasis(ContentKind kind) const
+{
+    const KIND_SETTINGS& settings = SettingsOf(kind);
+    return settings.emphasis ? ParseEmphasis(this->*settings.emphasis) : EmphasisFlags{};
+}
+
+EmphasisFlags CAppearance::ParseEmphasis(const QString& name)
+{
+    EmphasisFlags flags;
+    flags.bold = name == QLatin1String("Bold");
+    flags.italic = name == QLatin1String("Italic");
+    flags.strikeOut = name == QLatin1String("Strike Out");
+    return flags;
+}
+
+QString CAppearance::GetTxtColName(int index) const
+{
+    return IsColorIndex(index) ? QString::fromLatin1(kPalette[index].name) : QString();
+}
+
+QString CAppearance::GetBgColName(int index) const
+{
+    return GetTxtColName(index);
+}
+
+QString CAppearance::GetIconColorName(int index)
+{
+    return index >= 0 && index < kIconColorCount ? QString::fromLatin1(kIconColorNames[index])
+                                                 : QString();
+}
+
+QColor CAppearance::GetTxtPaletteColor(int index) const
+{
+    return IsColorIndex(index) ? txtPalette_[index] : QColor(Qt::black);
+}
+
+QColor CAppearance::GetBgPaletteColor(int index) const
+{
+    return IsColorIndex(index) ? bgPalette_[index] : QColor(Qt::black);
+}
+
+QFont CAppearance::MakeFont(ContentKind kind, int logicalDpiY) const
+{
+    const long long pixels = static_cast<long long>(logicalDpiY) * fontSize / kPointsPerInch;
+    QFont font(fontName);
+    // "Courier New" and other faces of the original platform are often
+    // missing here; the hint makes the substitute a monospace font.
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(static_cast<int>(std::clamp(pixels, 1LL, kLargestPixelSize)));
+    const EmphasisFlags emphasis = Emphasis(kind);
+    font.setWeight(emphasis.bold ? QFont::Bold : QFont::Normal);
+    font.setItalic(emphasis.italic);
+    font.setUnderline(emphasis.underline);
+    font.setStrikeOut(emphasis.strikeOut);
+    return font;
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+class QAction;
+class QMainWindow;
+class QMenuBar;
+
+// The main window's commands: every menu item with its text, mnemonic, keys
+// and status prompt, in the menus and submenus the window shows.
+class CFrameActions : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CFrameActions(QMainWindow& window);
+
+    // File
+    QAction* compareFiles;
+    QAction* closeFiles;
+    QAction* compareDirectories;
+    QAction* closeDirectories;
+    QAction* recentFile;
+    QAction* exit;
+    // Edit
+    QAction* copy;
+    QAction* editFirstFile;
+    QAction* editSecondFile;
+    QAction* reload;
+    QAction* properties;
+    QAction* customize;
+    // View
+    QAction* statusBar;
+    QAction* toolBar;
+    QAction* filesComposite;
+    QAction* filesSideBySide;
+    QAction* overview;
+    QAction* dirTree;
+    QAction* dirList;
+    QAction* dirComposite;
+    QAction* dirSideBySide;
+    QAction* sortByName;
+    QAction* sortByStatus;
+    QAction* nextDifference;
+    QAction* previousDifference;
+    // Help
+    QAction* help;
+    QAction* website;
+    QAction* about;
+
+    // Every command, for tests and for the state refresh.
+    const QList<QAction*>& All() const { return all_; }
+
+private:
+    QAction* Make(const QString& text, const QString& prompt, QList<QKeySequence> keys = {});
+    void BuildMenus(QMenuBar& bar);
+
+    QMainWindow& window_;
+    QList<QAction*> all_;
+};

@@ -1,0 +1,3 @@
+#include "shell/frame_seam.h"
+
+CFrameSeam::~CFrameSeam() = default;

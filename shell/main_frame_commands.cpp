@@ -1,0 +1,274 @@
+// The main window's commands: what is compared and shown, the Edit and Help
+// menus, and the Properties and Customize dialogs.
+#include "shell/main_frame.h"
+
+#include "dialogs/about_dlg.h"
+#include "dialogs/customize_dlg.h"
+#include "dialogs/property_dlg.h"
+#include "directory/dir_comparison.h"
+#include "directory/paths_overlap.h"
+#include "document/diff_doc.h"
+#include "engine/diff_buf.h"
+#include "shell/frame_actions.h"
+#include "shell/frame_seam.h"
+#include "views/semi_splitter.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QStatusBar>
+
+namespace {
+
+QString PathText(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+// The installed font families that scale smoothly, for the Customize dialog.
+QStringList ScalableFontFamilies()
+{
+    QStringList families;
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isSmoothlyScalable(family))
+            families.append(family);
+    }
+    return families;
+}
+
+} // namespace
+
+void CMainFrame::ConnectCommands()
+{
+    CFrameActions& a = *actions_;
+    connect(a.compareFiles, &QAction::triggered, this, &CMainFrame::OnCompareFiles);
+    connect(a.closeFiles, &QAction::triggered, this, &CMainFrame::OnCloseFiles);
+    connect(a.compareDirectories, &QAction::triggered, this, &CMainFrame::OnCompareDirectories);
+    connect(a.closeDirectories, &QAction::triggered, this, &CMainFrame::OnCloseDirectories);
+    connect(a.exit, &QAction::triggered, this, &QWidget::close);
+    connect(a.editFirstFile, &QAction::triggered, this, [this] { OnEditFile(0); });
+    connect(a.editSecondFile, &QAction::triggered, this, [this] { OnEditFile(1); });
+    connect(a.reload, &QAction::triggered, this, &CMainFrame::OnReload);
+    connect(a.properties, &QAction::triggered, this, &CMainFrame::OnProperties);
+    connect(a.customize, &QAction::triggered, this, &CMainFrame::OnCustomize);
+    connect(a.statusBar, &QAction::triggered, this, [this](bool shown) {
+        statusBar()->setVisible(shown);
+        RefreshCommandState();
+    });
+    connect(a.toolBar, &QAction::triggered, this, [this] { ToggleToolBar(); });
+    connect(a.filesComposite, &QAction::triggered, this, [this] { SetTxtViewMode(0); });
+    connect(a.filesSideBySide, &QAction::triggered, this, [this] { SetTxtViewMode(1); });
+    connect(a.overview, &QAction::triggered, this, [this] { ToggleOverview(); });
+    connect(a.dirTree, &QAction::triggered, this, [this] { SetDirViewType(0); });
+    connect(a.dirList, &QAction::triggered, this, [this] { SetDirViewType(1); });
+    connect(a.dirComposite, &QAction::triggered, this, [this] { SetDirViewMode(0); });
+    connect(a.dirSideBySide, &QAction::triggered, this, [this] { SetDirViewMode(1); });
+    connect(a.sortByName, &QAction::triggered, this, [this] { SetDirSort(0); });
+    connect(a.sortByStatus, &QAction::triggered, this, [this] { SetDirSort(1); });
+    connect(a.help, &QAction::triggered, this, &CMainFrame::OnHelp);
+    connect(a.website, &QAction::triggered, this, &CMainFrame::OnWebsite);
+    connect(a.about, &QAction::triggered, this, &CMainFrame::OnAbout);
+}
+
+// --- What is compared ---------------------------------------------------------
+
+void CMainFrame::OnCompareFiles()
+{
+    const auto first = seam_.ChooseFile(tr("Select first (old) file"));
+    if (!first)
+        return;
+    const auto second = seam_.ChooseFile(tr("Select second (new) file"));
+    if (!second)
+        return;
+    dirsShown_ = false;
+    CompareFiles(*first, *second);
+}
+
+void CMainFrame::CompareFiles(const std::string& first, const std::string& second)
+{
+    if (first == second) {
+        seam_.ShowMessage(tr("Cannot compare file with itself!"));
+        return;
+    }
+    if (!doc_.RunFileComparison(first, second)) {
+        SetPathPanes(QString(), QString());
+        RefreshCommandState();
+        return;
+    }
+    fileCount_ = 2;
+    SetPathPanes(PathText(CDiffDoc::ShortenPath(first, second)),
+                 PathText(CDiffDoc::ShortenPath(second, first)));
+    ArrangeViews(false);
+}
+
+void CMainFrame::ShowSingleFile(const std::string& path)
+{
+    if (!doc_.OpenSingleFile(path)) {
+        SetPathPanes(QString(), QString());
+        return;
+    }
+    fileCount_ = 1;
+    SetPathPanes(QString(), PathText(path));
+    ArrangeViews(false);
+}
+
+void CMainFrame::OnCompareDirectories()
+{
+    const auto first = seam_.ChooseFolder(tr("Select first (old) directory."));
+    if (!first)
+        return;
+    const auto second = seam_.ChooseFolder(tr("Select second (new) directory."));
+    if (!second)
+        return;
+    CompareDirectories(*first, *second);
+}
+
+void CMainFrame::CompareDirectories(const std::string& first, const std::string& second)
+{
+    if (DirectoriesOverlap(first, second)) {
+        seam_.ShowError(tr("Overlapping directories cannot be compared!"));
+        return;
+    }
+    if (!dirs_.RunDirComparison(first, second)) {
+        seam_.ShowError(tr("Failed to compare directories!"));
+        return;
+    }
+    dirsShown_ = true;
+    fileCount_ = 0;
+    SetPathPanes(QString(), QString());
+    ArrangeViews(false);
+}
+
+void CMainFrame::OnReload()
+{
+    bool reloaded = true;
+    if (dirsShown_) {
+        reloaded = dirs_.RunDirComparison(dirs_.firstList().rootPath, dirs_.secondList().rootPath);
+    }
+    if (reloaded && fileCount_ == 1)
+        reloaded = doc_.OpenSingleFile(doc_.firstBuf()->path());
+    else if (reloaded && fileCount_ == 2)
+        reloaded = doc_.ReloadFiles();
+    if (reloaded)
+        return;
+    dirsShown_ = false;
+    fileCount_ = 0;
+    SetPathPanes(QString(), QString());
+    ArrangeViews(false);
+}
+
+void CMainFrame::OnCloseFiles()
+{
+    if (fileCount_ == 0)
+        return;
+    doc_.ClearFiles();
+    fileCount_ = 0;
+    SetPathPanes(QString(), QString());
+    ArrangeViews(true);
+}
+
+void CMainFrame::OnCloseDirectories()
+{
+    if (!dirsShown_)
+        return;
+    dirs_.ClearDirs();
+    dirsShown_ = false;
+    ArrangeViews(true);
+}
+
+// The desktop opens a file with its default application; when it cannot,
+// nothing tells why, so a file that is gone is told apart from one that no
+// application takes.
+void CMainFrame::OnEditFile(int side)
+{
+    const CDiffBuf* buf = side == 0 ? doc_.firstBuf() : doc_.secondBuf();
+    if (!buf)
+        return;
+    const QString path = PathText(buf->path());
+    if (!QFileInfo::exists(path)) {
+        seam_.ShowMessage(tr("Failed to launch editor!"));
+        return;
+    }
+    if (!seam_.OpenUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())))
+        seam_.ShowMessage(tr("There is no editor defined for this type of file!"));
+}
+
+// --- Settings dialogs -----------------------------------------------------------
+
+void CMainFrame::OnProperties()
+{
+    CPropertyDlg dialog(this);
+    dialog.showIndex = appearance_.showIndex ? 1 : 0;
+    dialog.bytesPerRow = appearance_.bytesPerRow;
+    dialog.showAscii = appearance_.showAscii ? 1 : 0;
+    dialog.tabSize = appearance_.tabSize;
+    dialog.binBlockSize = doc_.binBlockSize;
+    dialog.txtBlockSize = doc_.txtBlockSize;
+    dialog.binLimit = doc_.binLimit;
+    dialog.txtLimit = doc_.txtLimit;
+    dialog.ignoreCase = doc_.ignoreCaseSetting ? 1 : 0;
+    dialog.ignoreBlanks = doc_.ignoreBlanksSetting ? 1 : 0;
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    const bool binary = doc_.firstBuf() && doc_.firstBuf()->type() == CDiffBuf::Binary;
+    const bool redraw = binary ? (appearance_.showIndex != (dialog.showIndex == 1) ||
+                                  appearance_.showAscii != (dialog.showAscii == 1) ||
+                                  appearance_.bytesPerRow != dialog.bytesPerRow)
+                               : appearance_.tabSize != dialog.tabSize;
+    appearance_.showIndex = dialog.showIndex == 1;
+    appearance_.showAscii = dialog.showAscii == 1;
+    appearance_.bytesPerRow = dialog.bytesPerRow;
+    appearance_.tabSize = dialog.tabSize;
+
+    bool recompare = false;
+    if (doc_.firstBuf() || doc_.secondBuf()) {
+        recompare =
+            binary
+                ? (doc_.binBlockSize != dialog.binBlockSize || doc_.binLimit != dialog.binLimit)
+                : (doc_.txtBlockSize != dialog.txtBlockSize || doc_.txtLimit != dialog.txtLimit ||
+                   doc_.ignoreCaseSetting != (dialog.ignoreCase != 0) ||
+                   doc_.ignoreBlanksSetting != (dialog.ignoreBlanks != 0));
+    }
+    doc_.binBlockSize = dialog.binBlockSize;
+    doc_.txtBlockSize = dialog.txtBlockSize;
+    doc_.binLimit = dialog.binLimit;
+    doc_.txtLimit = dialog.txtLimit;
+    doc_.ignoreCaseSetting = dialog.ignoreCase != 0;
+    doc_.ignoreBlanksSetting = dialog.ignoreBlanks != 0;
+
+    if (recompare)
+        doc_.Recompare();
+    else if (redraw)
+        SendUpdate(8);
+}
+
+void CMainFrame::OnCustomize()
+{
+    CCustomizeDlg dialog(appearance_, ScalableFontFamilies(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    SendUpdate(dialog.Hint());
+}
+
+// --- Help ---------------------------------------------------------------------
+
+void CMainFrame::OnHelp()
+{
+    const QString manual = QCoreApplication::applicationDirPath() + "/manual/manual.html";
+    seam_.OpenUrl(QUrl::fromLocalFile(manual));
+}
+
+void CMainFrame::OnWebsite()
+{
+    seam_.OpenUrl(QUrl(QStringLiteral(VARNEL_HOME_PAGE)));
+}
+
+void CMainFrame::OnAbout()
+{
+    CAboutDlg dialog(QStringLiteral(VARNEL_VERSION_TEXT), this);
+    connect(&dialog, &CAboutDlg::OpenWebsite, this, &CMainFrame::OnWebsite);
+    dialog.exec();
+}

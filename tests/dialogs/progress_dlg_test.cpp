@@ -1,0 +1,320 @@
+#include "dialogs/progress_dlg.h"
+#include "document/diff_doc.h"
+#include "engine/diff_algorithm5.h"
+#include "engine/text_buf.h"
+#include "tests/dialogs/test_app.h"
+#include "tests/document/document_fixture.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Far beyond any run of these tests: a dialog still open then has failed.
+constexpr int kWatchdogMs = 60000;
+
+// An algorithm whose worker holds still at its start until the test lets it
+// go, so that the test can act on the dialog while the worker surely runs. A
+// stop request does not let it go: it shows that the dialog waits.
+class GatedAlgorithm : public CDiffAlgorithm5
+{
+public:
+    void Run() override
+    {
+        const auto giveUp =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(kWatchdogMs);
+        while (!open && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(1ms);
+        CDiffAlgorithm5::Run();
+    }
+
+    std::atomic<bool> open{false};
+};
+
+class ProgressDlgTest : public CDocumentFixture
+{
+protected:
+    void SetUp() override { TestApp(); }
+    void TearDown() override { all_.RemoveAll(true); }
+
+    // A text buffer with the content of a file the test wrote.
+    std::unique_ptr<CTextBuf> Load(const std::string& name, const std::string& text)
+    {
+        const auto bytes = CDiffDoc::ReadWholeFile(Write(name, text));
+        EXPECT_TRUE(bytes.has_value());
+        auto buf = std::make_unique<CTextBuf>(PathOf(name), false, false);
+        EXPECT_TRUE(buf->SetData(bytes.value_or(std::vector<char>())));
+        return buf;
+    }
+
+    void Prepare(CDiffAlgorithm5& algorithm)
+    {
+        algorithm.Init(&sink_, first_.get(), second_.get(), 2, &all_, 1000);
+    }
+
+    // Runs the dialog modally; act is called once its event loop runs. A
+    // dialog that is still open after the watchdog's time is stopped and the
+    // test fails.
+    int RunModal(CProgressDlg& dialog, const std::function<void()>& act,
+                 GatedAlgorithm* gated = nullptr)
+    {
+        QTimer::singleShot(0, &dialog, act);
+        QTimer::singleShot(kWatchdogMs, &dialog, [&dialog, gated] {
+            ADD_FAILURE() << "the dialog did not close";
+            if (gated)
+                gated->open = true;
+            dialog.reject();
+        });
+        return dialog.exec();
+    }
+
+    std::string PercentShown(const CProgressDlg& dialog) const
+    {
+        return dialog.findChild<QLineEdit*>()->text().toStdString();
+    }
+    int BarShown(const CProgressDlg& dialog) const
+    {
+        return dialog.findChild<QProgressBar*>()->value();
+    }
+
+    // How many elements of one side the result covers exactly once; a
+    // complete result covers each element of both files once.
+    int CoveredOnce(int side, int count) const
+    {
+        std::vector<int> covered(static_cast<std::size_t>(count), 0);
+        const auto cover = [&](int pos, int length) {
+            for (int i = pos; i < pos + length && i < count; ++i)
+                ++covered[static_cast<std::size_t>(i)];
+        };
+        for (const DIFF_BLOCK* block : all_.Blocks()) {
+            if (block->IsCommon())
+                cover(block->field[side], block->length);
+            else if (block->side() == side)
+                cover(block->pos(), block->length);
+        }
+        return static_cast<int>(std::count(covered.begin(), covered.end(), 1));
+    }
+
+    CProgressDlg::Sink sink_;
+    CBlockList all_{0};
+    std::unique_ptr<CTextBuf> first_;
+    std::unique_ptr<CTextBuf> second_;
+};
+
+void PressKey(QWidget* target, Qt::Key key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &release);
+}
+
+// A text of many distinct lines; every 97th line of the second version
+// differs, so that a finished comparison cuts the pair into thousands of
+// blocks.
+std::string ManyLines(int count, bool second)
+{
+    std::string text;
+    text.reserve(static_cast<std::size_t>(count) * 24);
+    for (int i = 0; i < count; ++i) {
+        text += "line " + std::to_string(i);
+        if (second && i % 97 == 0)
+            text += " changed";
+        text += '\n';
+    }
+    return text;
+}
+
+TEST_F(ProgressDlgTest, PercentTextShowsTenthsOfAPercent)
+{
+    const struct
+    {
+        int permille;
+        const char* text;
+    } cases[] = {{0, "0.0%"}, {57, "5.7%"}, {456, "45.6%"}, {999, "99.9%"}, {1000, "100.0%"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CProgressDlg::PercentText(c.permille).toStdString(), c.text) << c.permille;
+}
+
+// The worker's reports are posted: a dialog shows one only when its own
+// thread's event loop handles it, and reports of a run that has ended never
+// reach the next dialog.
+TEST_F(ProgressDlgTest, ProgressReachesTheDialogOnlyThroughItsEventLoop)
+{
+    first_ = Load("a.txt", "x\n");
+    second_ = Load("b.txt", "x\n");
+    CDiffAlgorithm5 algorithm;
+    Prepare(algorithm);
+    const auto postFromAnotherThread = [this](int permille) {
+        std::thread([this, permille] { sink_.PostProgress(permille); }).join();
+    };
+    auto ended = std::make_unique<CProgressDlg>(algorithm, sink_);
+
+    postFromAnotherThread(57);
+    EXPECT_EQ(PercentShown(*ended), "");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(PercentShown(*ended), "5.7%");
+    EXPECT_EQ(BarShown(*ended), 57);
+    // A dialog that has not started a run is not closed by a report.
+    EXPECT_NE(ended->result(), QDialog::Accepted);
+
+    postFromAnotherThread(999);
+    ended->done(QDialog::Rejected);
+    CProgressDlg next(algorithm, sink_);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(PercentShown(next), "");
+
+    postFromAnotherThread(321);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(PercentShown(next), "32.1%");
+    EXPECT_EQ(PercentShown(*ended), "5.7%");
+}
+
+TEST_F(ProgressDlgTest, ComparesTwoSmallFilesAndClosesWithOk)
+{
+    first_ = Load("old.txt", "alpha\nbeta\ngamma\ndelta\nepsilon\nzeta\n");
+    second_ = Load("new.txt", "alpha\nbeta\ngamma\ninserted\ndelta\nepsilon\nzeta\n");
+    CDiffAlgorithm5 algorithm;
+    Prepare(algorithm);
+    CProgressDlg dialog(algorithm, sink_);
+    bool wasShown = false;
+
+    const int result = RunModal(dialog, [&] { wasShown = dialog.isVisible(); });
+
+    EXPECT_TRUE(wasShown);
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_FALSE(algorithm.running);
+    EXPECT_FALSE(algorithm.stopRequested);
+    EXPECT_EQ(PercentShown(dialog), "100.0%");
+    EXPECT_EQ(BarShown(dialog), 1000);
+    CBlockList firstList(0);
+    CBlockList secondList(1);
+    CBlockList::FinishResult(all_, firstList, secondList);
+    EXPECT_EQ(DescribeBlocks(all_), "=3 +1 =4");
+    firstList.RemoveAll(false);
+    secondList.RemoveAll(false);
+}
+
+// Stopped before its first pass could end, the worker still delivers a result
+// that accounts for every line of both files.
+TEST_F(ProgressDlgTest, StopAtOnceOnALargePairGivesACompleteResult)
+{
+    const int lines = 200000;
+    first_ = Load("large_old.txt", ManyLines(lines, false));
+    second_ = Load("large_new.txt", ManyLines(lines, true));
+    ASSERT_EQ(first_->GetCount(), lines + 1);
+    CDiffAlgorithm5 algorithm;
+    Prepare(algorithm);
+    CProgressDlg dialog(algorithm, sink_);
+    bool runningAtStop = false;
+
+    const int result = RunModal(dialog, [&] {
+        runningAtStop = algorithm.running;
+        dialog.findChild<QPushButton*>()->click();
+    });
+
+    EXPECT_TRUE(runningAtStop);
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_FALSE(algorithm.running);
+    EXPECT_TRUE(algorithm.stopRequested);
+    EXPECT_EQ(CoveredOnce(0, first_->GetCount()), first_->GetCount());
+    EXPECT_EQ(CoveredOnce(1, second_->GetCount()), second_->GetCount());
+    // A finished comparison of the pair has more than 6000 blocks.
+    EXPECT_LT(all_.GetCount(), 1000);
+}
+
+// Every way of cancelling asks the worker to stop and waits for it: while the
+// worker holds still the dialog stays open, and it closes with Cancel only
+// after the worker has delivered its result.
+TEST_F(ProgressDlgTest, CancelWaitsForTheWorker)
+{
+    const struct
+    {
+        const char* how;
+        std::function<void(CProgressDlg&)> cancel;
+    } ways[] = {
+        {"Stop", [](CProgressDlg& d) { d.findChild<QPushButton*>()->click(); }},
+        {"Esc", [](CProgressDlg& d) { PressKey(&d, Qt::Key_Escape); }},
+        {"closing the window", [](CProgressDlg& d) { d.close(); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.how);
+        all_.RemoveAll(true);
+        first_ = Load("a.txt", "one\ntwo\nthree\nfour\n");
+        second_ = Load("b.txt", "one\ntwo\nthree\nfour\n");
+        GatedAlgorithm algorithm;
+        Prepare(algorithm);
+        CProgressDlg dialog(algorithm, sink_);
+        bool openWhileHeld = false;
+
+        const int result = RunModal(
+            dialog,
+            [&] {
+                way.cancel(dialog);
+                EXPECT_TRUE(algorithm.stopRequested);
+                // Looked at again after the dialog has polled the worker a few times.
+                QTimer::singleShot(300, &dialog, [&] {
+                    openWhileHeld = dialog.isVisible() && algorithm.running;
+                    algorithm.open = true;
+                });
+            },
+            &algorithm);
+
+        EXPECT_TRUE(openWhileHeld);
+        EXPECT_EQ(result, QDialog::Rejected);
+        EXPECT_FALSE(algorithm.running);
+        // Stopped before its first pass, the worker matched nothing.
+        EXPECT_EQ(DescribeBlocks(all_), "-5 +5");
+    }
+}
+
+// Enter, wherever the focus is, and a request to accept do not end the
+// dialog while the worker runs; it closes with OK once the worker finished.
+TEST_F(ProgressDlgTest, EnterNeverClosesItWhileTheWorkerRuns)
+{
+    first_ = Load("a.txt", "one\ntwo\nthree\n");
+    second_ = Load("b.txt", "one\ntwo\nthree\n");
+    GatedAlgorithm algorithm;
+    Prepare(algorithm);
+    CProgressDlg dialog(algorithm, sink_);
+    bool openAfterEnter = false;
+
+    const int result = RunModal(
+        dialog,
+        [&] {
+            for (QWidget* target : std::vector<QWidget*>{&dialog, dialog.findChild<QLineEdit*>(),
+                                                         dialog.findChild<QPushButton*>()}) {
+                target->setFocus();
+                PressKey(target, Qt::Key_Return);
+                PressKey(target, Qt::Key_Enter);
+            }
+            dialog.accept();
+            openAfterEnter = dialog.isVisible() && algorithm.running && !algorithm.stopRequested;
+            algorithm.open = true;
+        },
+        &algorithm);
+
+    EXPECT_TRUE(openAfterEnter);
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_FALSE(algorithm.stopRequested);
+    EXPECT_EQ(DescribeBlocks(all_), "=4");
+}
+
+} // namespace

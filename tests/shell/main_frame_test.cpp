@@ -1,0 +1,290 @@
+#include "directory/dir_comparison.h"
+#include "directory/sync_dir_user_seam.h"
+#include "document/diff_doc.h"
+#include "document/sync_user_seam.h"
+#include "shell/frame_actions.h"
+#include "shell/frame_seam.h"
+#include "shell/kelm_app.h"
+#include "shell/main_frame.h"
+#include "views/diff_view.h"
+#include "views/semi_splitter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+QApplication& App()
+{
+    static int argc = 1;
+    static char name[] = "shell_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+// Answers the frame without a display and remembers what it was asked.
+class RecordingFrameSeam : public CFrameSeam
+{
+public:
+    void ShowMessage(const QString& text) override { messages.push_back(text); }
+    void ShowError(const QString& text) override { errors.push_back(text); }
+    std::optional<std::string> ChooseFile(const QString& title) override
+    {
+        titles.push_back(title);
+        return Next();
+    }
+    std::optional<std::string> ChooseFolder(const QString& title) override
+    {
+        titles.push_back(title);
+        return Next();
+    }
+    bool OpenUrl(const QUrl& url) override
+    {
+        opened.push_back(url);
+        return openSucceeds;
+    }
+
+    std::vector<QString> messages;
+    std::vector<QString> errors;
+    std::vector<QString> titles;
+    std::vector<QUrl> opened;
+    std::deque<std::optional<std::string>> answers;
+    bool openSucceeds = true;
+
+private:
+    std::optional<std::string> Next()
+    {
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class MainFrameTest : public ::testing::Test
+{
+protected:
+    MainFrameTest()
+        : store_(dir_.filePath("Varnel.conf"), QSettings::IniFormat), doc_(userSeam_),
+          dirs_(dirSeam_)
+    {
+        App();
+        frame_ = std::make_unique<CMainFrame>(doc_, dirs_, seam_, store_);
+        frame_->resize(1000, 600);
+        QObject::connect(&doc_, &CDiffDoc::UpdateAllViews,
+                         [this](int hint) { hints_.push_back(hint); });
+    }
+
+    std::string Write(const std::string& name, const std::string& content)
+    {
+        const std::filesystem::path path = std::filesystem::path(dir_.path().toStdString()) / name;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << content;
+        return path.string();
+    }
+
+    std::vector<PaneClass> Row() const
+    {
+        std::vector<PaneClass> row;
+        for (int i = 0; i < frame_->Splitter().GetColumnCount(); ++i)
+            row.push_back(frame_->Splitter().GetPaneClass(i));
+        return row;
+    }
+
+    QTemporaryDir dir_;
+    QSettings store_;
+    CSyncUserSeam userSeam_;
+    CSyncDirUserSeam dirSeam_;
+    CDiffDoc doc_;
+    CDirComparison dirs_;
+    RecordingFrameSeam seam_;
+    std::unique_ptr<CMainFrame> frame_;
+    std::vector<int> hints_;
+};
+
+using P = PaneClass;
+
+TEST_F(MainFrameTest, PaneRowsFollowWhatIsShownAndTheLayout)
+{
+    EXPECT_EQ(Row(), std::vector<P>{P::License});
+    frame_->CompareFiles(Write("a.txt", "a\nb\nc\n"), Write("b.txt", "a\nx\nc\n"));
+    EXPECT_EQ(Row(), (std::vector<P>{P::Diff, P::Overview, P::Diff}));
+    EXPECT_EQ(static_cast<QWidget*>(frame_->FindDiffView(1)), frame_->Splitter().GetPane(2));
+    EXPECT_EQ(static_cast<QWidget*>(frame_->GetFirstDiffView()), frame_->Splitter().GetPane(0));
+    EXPECT_EQ(hints_.back(), 10);
+
+    frame_->Actions().filesComposite->trigger();
+    EXPECT_EQ(Row(), (std::vector<P>{P::Overview, P::Diff}));
+    frame_->Actions().overview->trigger();
+    EXPECT_EQ(Row(), std::vector<P>{P::Diff});
+    frame_->Actions().closeFiles->trigger();
+    EXPECT_EQ(Row(), std::vector<P>{P::License});
+    EXPECT_EQ(frame_->FileCount(), 0);
+}
+
+TEST_F(MainFrameTest, ALayoutCommandThatChangesNothingSendsNothing)
+{
+    frame_->CompareFiles(Write("a.txt", "a\n"), Write("b.txt", "b\n"));
+    hints_.clear();
+    frame_->Actions().filesSideBySide->trigger();
+    EXPECT_TRUE(hints_.empty());
+    frame_->Actions().sortByStatus->trigger();
+    EXPECT_EQ(hints_, std::vector<int>{4});
+}
+
+struct CommandState
+{
+    const char* name;
+    bool closeFiles, closeDirectories, editFirst, editSecond, reload;
+};
+
+TEST_F(MainFrameTest, CommandsAreEnabledByWhatIsShown)
+{
+    const auto check = [this](const CommandState& s) {
+        SCOPED_TRACE(s.name);
+        const CFrameActions& a = frame_->Actions();
+        EXPECT_EQ(a.closeFiles->isEnabled(), s.closeFiles);
+        EXPECT_EQ(a.closeDirectories->isEnabled(), s.closeDirectories);
+        EXPECT_EQ(a.editFirstFile->isEnabled(), s.editFirst);
+        EXPECT_EQ(a.editSecondFile->isEnabled(), s.editSecond);
+        EXPECT_EQ(a.reload->isEnabled(), s.reload);
+        EXPECT_TRUE(a.compareFiles->isEnabled());
+        EXPECT_FALSE(a.copy->isEnabled());
+    };
+    check({"nothing shown", false, false, false, false, false});
+    frame_->ShowSingleFile(Write("one.txt", "1\n"));
+    check({"one file", true, false, true, false, true});
+    frame_->CompareFiles(Write("a.txt", "a\n"), Write("b.txt", "b\n"));
+    check({"two files", true, false, true, true, true});
+    const std::string first = Write("d1/x", "1");
+    const std::string second = Write("d2/x", "2");
+    frame_->CompareDirectories(dir_.filePath("d1").toStdString(),
+                               dir_.filePath("d2").toStdString());
+    check({"directories", false, true, false, false, true});
+    EXPECT_EQ(Row(), std::vector<P>{P::DirTree});
+}
+
+TEST_F(MainFrameTest, CommandsTellTheUserWhatWentWrong)
+{
+    const std::string a = Write("a.txt", "a\n");
+    frame_->CompareFiles(a, a);
+    EXPECT_EQ(seam_.messages, std::vector<QString>{"Cannot compare file with itself!"});
+
+    Write("d/sub/f", "1");
+    frame_->CompareDirectories(dir_.filePath("d").toStdString(),
+                               dir_.filePath("d/sub").toStdString());
+    frame_->CompareDirectories(dir_.filePath("d").toStdString(),
+                               dir_.filePath("missing").toStdString());
+    EXPECT_EQ(seam_.errors, (std::vector<QString>{"Overlapping directories cannot be compared!",
+                                                  "Failed to compare directories!"}));
+    EXPECT_FALSE(frame_->DirsShown());
+    EXPECT_EQ(Row(), std::vector<P>{P::License});
+}
+
+TEST_F(MainFrameTest, ChoosersAskForTheOldThenTheNewInput)
+{
+    seam_.answers = {Write("a.txt", "a\n"), Write("b.txt", "b\n")};
+    frame_->Actions().compareFiles->trigger();
+    EXPECT_EQ(seam_.titles,
+              (std::vector<QString>{"Select first (old) file", "Select second (new) file"}));
+    EXPECT_EQ(frame_->FileCount(), 2);
+    EXPECT_FALSE(frame_->FirstPathText().isEmpty());
+
+    seam_.titles.clear();
+    seam_.answers = {std::nullopt};
+    frame_->Actions().compareDirectories->trigger();
+    EXPECT_EQ(seam_.titles, std::vector<QString>{"Select first (old) directory."});
+    EXPECT_EQ(frame_->FileCount(), 2);
+}
+
+TEST_F(MainFrameTest, EditOpensTheFileOrSaysWhyNot)
+{
+    frame_->CompareFiles(Write("a.txt", "a\n"), Write("b.txt", "b\n"));
+    frame_->Actions().editSecondFile->trigger();
+    ASSERT_EQ(seam_.opened.size(), 1u);
+    EXPECT_TRUE(seam_.opened[0].toLocalFile().endsWith("b.txt"));
+    seam_.openSucceeds = false;
+    frame_->Actions().editFirstFile->trigger();
+    EXPECT_EQ(seam_.messages,
+              std::vector<QString>{"There is no editor defined for this type of file!"});
+}
+
+struct StartCase
+{
+    const char* name;
+    std::vector<std::string> paths;
+    std::vector<QString> messages;
+    int fileCount;
+    bool dirsShown;
+};
+
+TEST_F(MainFrameTest, CommandLineChecksBothPathsFirst)
+{
+    const std::string a = Write("a.txt", "a\n");
+    const std::string b = Write("b.txt", "b\n");
+    Write("d1/x", "1");
+    Write("d2/x", "1");
+    const std::string d1 = dir_.filePath("d1").toStdString();
+    const std::string d2 = dir_.filePath("d2").toStdString();
+    const std::string missing = dir_.filePath("missing").toStdString();
+    const std::vector<StartCase> cases = {
+        {"one path", {a}, {}, 0, false},
+        {"missing first",
+         {missing, missing + "2"},
+         {QString("Failed to access '%1'.").arg(QString::fromStdString(missing))},
+         0,
+         false},
+        {"missing second",
+         {a, missing},
+         {QString("Failed to access '%1'.").arg(QString::fromStdString(missing))},
+         0,
+         false},
+        {"file and directory", {a, d1}, {"Cannot compare a file to a directory!"}, 0, false},
+        {"same file", {a, a}, {"Cannot compare file with itself!"}, 0, false},
+        {"two files", {a, b}, {}, 2, false},
+        {"two directories", {d1, d2}, {}, 0, true},
+    };
+    for (const StartCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingFrameSeam seam;
+        CDiffDoc doc(userSeam_);
+        CDirComparison dirs(dirSeam_);
+        CMainFrame frame(doc, dirs, seam, store_);
+        CKelmApp::CompareFromCommandLine(frame, seam, c.paths);
+        EXPECT_EQ(seam.messages, c.messages);
+        EXPECT_EQ(frame.FileCount(), c.fileCount);
+        EXPECT_EQ(frame.DirsShown(), c.dirsShown);
+    }
+}
+
+TEST_F(MainFrameTest, SettingsAreWrittenBackWhenTheWindowCloses)
+{
+    frame_.reset();
+    store_.setValue("Settings/ShowAscii", 2);
+    store_.setValue("Settings/TxtViewMode", 0);
+    store_.setValue("Window size/Rect", "0010 0010 0500 0400");
+    RecordingFrameSeam seam;
+    {
+        CMainFrame frame(doc_, dirs_, seam, store_);
+        EXPECT_FALSE(frame.Appearance().GetShowAscii());
+        EXPECT_TRUE(frame.IsTxtComposite());
+    }
+    EXPECT_EQ(store_.value("Settings/ShowAscii").toInt(), 0);
+    EXPECT_EQ(store_.value("Settings/TxtViewMode").toInt(), 0);
+    EXPECT_EQ(store_.value("Settings/FontName").toString(), QStringLiteral("Courier New"));
+    EXPECT_EQ(store_.value("Window size/Rect").toString().size(), 19);
+}
+
+} // namespace

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "document/diff_doc.h"
+#include "document/sync_user_seam.h"
+#include "shell/appearance.h"
+#include "test_app.h"
+
+#include <QColor>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+// Two small text files compared by a document, and appearance settings whose
+// background colours all differ, so that a pane drawn into an image shows
+// which kind of content lies where.
+class CFileResultFixture : public ::testing::Test
+{
+protected:
+    CFileResultFixture()
+    {
+        appearance_.normalBgCol = 16; // Light Cyan
+        appearance_.oldBgCol = 7;     // Green
+        appearance_.newBgCol = 11;    // Yellow
+    }
+
+    // Two files of seven lines that differ in the middle one: "old" was
+    // removed, "new" added; three common lines on either side, enough for the
+    // comparison to pair them.
+    void CompareOneChangedLine()
+    {
+        ASSERT_TRUE(doc_.RunFileComparison(Write("old.txt", "1\n2\n3\nold\n4\n5\n6\n"),
+                                           Write("new.txt", "1\n2\n3\nnew\n4\n5\n6\n")));
+    }
+
+    std::string Write(const std::string& name, const std::string& bytes) const
+    {
+        const std::string path = folder_.filePath(QString::fromStdString(name)).toStdString();
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+        return path;
+    }
+
+    QColor Bg(int index) const { return appearance_.GetBgPaletteColor(index); }
+
+    // The colours met going down one column of pixels of the widget as drawn,
+    // each run of equal pixels counted once.
+    static std::vector<QRgb> ColoursDown(QWidget& widget, int x, int top, int bottom)
+    {
+        const QImage image = widget.grab().toImage();
+        std::vector<QRgb> runs;
+        for (int y = top; y < bottom; ++y) {
+            const QRgb pixel = image.pixelColor(x, y).rgb();
+            if (runs.empty() || runs.back() != pixel)
+                runs.push_back(pixel);
+        }
+        return runs;
+    }
+
+    QApplication& app_ = TestApp();
+    QTemporaryDir folder_;
+    CSyncUserSeam seam_;
+    CDiffDoc doc_{seam_};
+    CAppearance appearance_;
+};

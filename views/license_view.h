@@ -1,0 +1,29 @@
+#pragma once
+
+#include "views/pane.h"
+
+#include <QPixmap>
+#include <QScrollArea>
+#include <QStringList>
+
+// The start view: the pane the window shows while nothing is compared. A
+// heading with the program's name and version beside its icon, and the keys
+// that drive the program, so that a new user sees at once how to begin.
+class CLicenseView : public QScrollArea, public CPane
+{
+    Q_OBJECT
+
+public:
+    explicit CLicenseView(QWidget* parent = nullptr);
+
+    // The view shows the same fixed content whatever changes.
+    void OnUpdate(int) override {}
+
+    static QString HeadingText();
+    // The help lines of the left column, then those of the right one.
+    static QStringList LeftHelpLines();
+    static QStringList RightHelpLines();
+    // The program's icon at a size, drawn rather than loaded, so that it
+    // needs no file beside the program.
+    static QPixmap ProgramIcon(int size);
+};

@@ -1,0 +1,3 @@
+#include "views/pane.h"
+
+CPane::~CPane() = default;

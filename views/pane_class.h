@@ -1,0 +1,13 @@
+#pragma once
+
+// The kinds of pane the main window shows side by side. The frame names the
+// class of each column when it arranges the panes; the splitter remembers it,
+// so that the frame can compare the wanted row with the present one.
+enum class PaneClass
+{
+    License,  // the start view, shown when nothing is compared
+    Diff,     // one file, or both files as a composite
+    Overview, // the narrow strip of the whole file comparison
+    DirTree,  // a directory comparison as a tree
+    DirList,  // a directory comparison as a list of files
+};
