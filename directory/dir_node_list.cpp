@@ -39,10 +39,13 @@ bool ReadFolder(const std::string& path, std::vector<Entry>& entries)
         const char* name = entry->d_name;
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
             continue;
-        struct stat st
-        {
-        };
-        const bool isFolder = ::fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        // The entry's type usually comes with it; only links (which are
+        // followed) and file systems that do not say need a look at the target.
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat st = {};
+            isFolder = ::fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        }
         entries.push_back(Entry{name, isFolder});
     }
     ::closedir(dir);

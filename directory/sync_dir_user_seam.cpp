@@ -7,9 +7,11 @@
 
 namespace {
 
-// How often the waiting thread looks at the worker: often enough for a
-// progress line to move smoothly, rarely enough to cost nothing.
-constexpr std::chrono::milliseconds kPollInterval{100};
+// The waiting thread looks at the worker this often, so a short comparison
+// ends without delay, and tells the observer every so many looks, often
+// enough for a progress line to move smoothly.
+constexpr std::chrono::milliseconds kPollInterval{1};
+constexpr int kLooksPerReport = 100;
 
 } // namespace
 
@@ -23,9 +25,9 @@ void CSyncDirUserSeam::SetBusy(bool) {}
 void CSyncDirUserSeam::RunClassification(CDirClassifier& classifier)
 {
     std::thread worker([&classifier] { classifier.Run(); });
-    while (!classifier.workerDone) {
+    for (int looks = 1; !classifier.workerDone; ++looks) {
         std::this_thread::sleep_for(kPollInterval);
-        if (observer_)
+        if (observer_ && looks % kLooksPerReport == 0)
             observer_(classifier.progressPermille);
     }
     worker.join();

@@ -53,7 +53,7 @@ const LISTING_CASE kListingCases[] = {
                 "0 identical, 0 removed, 1 added, 0 moved lines\n"
                 "old is empty!\n"},
     {.name = "BriefLeavesOutIdenticalRows", .oldBytes = "a\nb\nc\nd\ne", .newBytes = "a\nb\nx\nd\ne",
-     .options = {"--brief"}, .exitStatus = 1,
+     .options = {"--report", "--brief"}, .exitStatus = 1,
      .listing = "- c\n+ x\n"
                 "4 identical, 1 removed, 1 added, 0 moved lines\n"},
     {.name = "ColorAlways", .oldBytes = "a\nb\nc\nd\ne", .newBytes = "a\nb\nx\nd\ne",
