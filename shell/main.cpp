@@ -1,14 +1,15 @@
 #include "report/command_line.h"
 #include "report/report_run.h"
-#include "shell/kelm_app.h"
-#include "views/license_view.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -35,6 +36,17 @@ bool WantsReport(const std::vector<std::string>& args)
     return options.reportRequested || options.help || options.version;
 }
 
+// The window program lies beside this one.
+std::string WindowProgram()
+{
+    char self[PATH_MAX + 1] = {};
+    const ssize_t length = ::readlink("/proc/self/exe", self, PATH_MAX);
+    std::string path = length > 0 ? std::string(self, static_cast<std::size_t>(length)) : "";
+    const std::size_t slash = path.rfind('/');
+    path = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    return path + VARNEL_WINDOW_PROGRAM;
+}
+
 } // namespace
 
 // "varnel OLD NEW" opens the window and returns when it closes, as git
@@ -44,19 +56,16 @@ int main(int argc, char* argv[])
     // Taken before Qt sees the command line: paths are bytes and must reach
     // the comparison unchanged.
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (WantsReport(args) || !DisplayAvailable()) {
-        if (!WantsReport(args))
-            std::fprintf(stderr, "varnel: no display available; printing the report instead\n");
-        QCoreApplication app(argc, argv);
-        return CReportRun().Run(args);
+    const bool report = WantsReport(args);
+    if (!report && DisplayAvailable()) {
+        const std::string window = WindowProgram();
+        argv[0] = const_cast<char*>(window.c_str());
+        ::execv(window.c_str(), argv);
+        std::fprintf(stderr, "varnel: cannot start %s: %s\n", window.c_str(), std::strerror(errno));
+        return CReportRun::Trouble;
     }
-
-    QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Orvane"));
-    QCoreApplication::setApplicationName(QStringLiteral("Varnel"));
-    QApplication::setWindowIcon(CLicenseView::ProgramIcon(64));
-    // Qt has taken its own options out of argv; what is left are the paths.
-    const std::vector<std::string> paths(argv + 1, argv + argc);
-    CKelmApp program;
-    return program.Run(paths);
+    if (!report)
+        std::fprintf(stderr, "varnel: no display available; printing the report instead\n");
+    QCoreApplication app(argc, argv);
+    return CReportRun().Run(args);
 }
