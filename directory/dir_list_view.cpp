@@ -1,18 +1,10 @@
 #include "directory/dir_list_view.h"
+#include "document/path_text.h"
 
 #include "directory/dir_comparison.h"
 #include "document/diff_doc.h"
 
 #include <QFile>
-
-namespace {
-
-QString PathText(const std::string& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-} // namespace
 
 CDirListView::CDirListView(CDirComparison& dirs, const CAppearance&, QWidget* parent)
     : QTreeWidget(parent), dirs_(dirs)

@@ -1,4 +1,5 @@
 #include "directory/dir_view.h"
+#include "document/path_text.h"
 
 #include "directory/dir_comparison.h"
 #include "document/diff_doc.h"
@@ -8,11 +9,6 @@
 #include <unordered_map>
 
 namespace {
-
-QString PathText(const std::string& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
 
 // The last component of a relative name, which is what a tree item shows.
 QString LeafName(const std::string& name)

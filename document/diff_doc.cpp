@@ -1,4 +1,5 @@
 #include "document/diff_doc.h"
+#include "document/path_text.h"
 
 #include "document/files_are_equal.h"
 #include "document/regular_file.h"
@@ -23,11 +24,6 @@ const char* const kSettingsSection = "Settings";
 // Deciding text or binary reads a file in chunks of this size, so a control
 // byte near the start ends the scan early.
 constexpr std::size_t kScanChunk = 65535;
-
-QString PathText(const std::string& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
 
 QString FailedToRead(const std::string& path)
 {

@@ -1,4 +1,5 @@
 #include "shell/kelm_app.h"
+#include "document/path_text.h"
 
 #include "directory/dir_comparison.h"
 #include "document/diff_doc.h"
@@ -10,15 +11,6 @@
 #include <QFile>
 
 #include <sys/stat.h>
-
-namespace {
-
-QString PathText(const std::string& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-} // namespace
 
 CKelmApp::CKelmApp()
     : store_(QStringLiteral("Orvane"), QStringLiteral("Varnel")),

@@ -1,5 +1,6 @@
 // The main window's commands: what is compared and shown, the Edit and Help
 // menus, and the Properties and Customize dialogs.
+#include "document/path_text.h"
 #include "shell/main_frame.h"
 
 #include "dialogs/about_dlg.h"
@@ -21,11 +22,6 @@
 #include <QStatusBar>
 
 namespace {
-
-QString PathText(const std::string& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
 
 // The installed font families that scale smoothly, for the Customize dialog.
 QStringList ScalableFontFamilies()

@@ -172,42 +172,49 @@ private:
     std::vector<int> values_;
 };
 
-TEST(DiffAlgorithm5Test, WorkerEndsWithFullProgressAfterClearingRunning)
+// Two equal four-line texts, prepared for a run that reports to a sink.
+struct EqualTexts
 {
-    CTextBuf first("a", false, false);
-    CTextBuf second("b", false, false);
-    const std::string text = "a\nb\nc\nd";
-    ASSERT_TRUE(first.SetData(std::vector<char>(text.begin(), text.end())));
-    ASSERT_TRUE(second.SetData(std::vector<char>(text.begin(), text.end())));
-    CBlockList all(0);
+    EqualTexts()
+    {
+        const std::string text = "a\nb\nc\nd";
+        EXPECT_TRUE(first.SetData(std::vector<char>(text.begin(), text.end())));
+        EXPECT_TRUE(second.SetData(std::vector<char>(text.begin(), text.end())));
+        algorithm.Init(&sink, &first, &second, 2, &all, 1000);
+    }
+    ~EqualTexts() { all.RemoveAll(true); }
+
+    CTextBuf first{"a", false, false};
+    CTextBuf second{"b", false, false};
+    CBlockList all{0};
     RecordingSink sink;
     CDiffAlgorithm5 algorithm;
-    algorithm.Init(&sink, &first, &second, 2, &all, 1000);
+};
+
+TEST(DiffAlgorithm5Test, WorkerEndsWithFullProgressAfterClearingRunning)
+{
+    EqualTexts texts;
+    CBlockList& all = texts.all;
+    RecordingSink& sink = texts.sink;
+    CDiffAlgorithm5& algorithm = texts.algorithm;
     algorithm.Start();
     algorithm.Wait();
     EXPECT_FALSE(algorithm.running);
     ASSERT_FALSE(sink.Values().empty());
     EXPECT_EQ(sink.Values().back(), 1000);
     EXPECT_EQ(Describe(all), "C0,0x4");
-    all.RemoveAll(true);
 }
 
 TEST(DiffAlgorithm5Test, StopBeforeTheFirstPassLeavesEverythingUnmatched)
 {
-    CTextBuf first("a", false, false);
-    CTextBuf second("b", false, false);
-    const std::string text = "a\nb\nc\nd";
-    ASSERT_TRUE(first.SetData(std::vector<char>(text.begin(), text.end())));
-    ASSERT_TRUE(second.SetData(std::vector<char>(text.begin(), text.end())));
-    CBlockList all(0);
-    RecordingSink sink;
-    CDiffAlgorithm5 algorithm;
-    algorithm.Init(&sink, &first, &second, 2, &all, 1000);
+    EqualTexts texts;
+    CBlockList& all = texts.all;
+    RecordingSink& sink = texts.sink;
+    CDiffAlgorithm5& algorithm = texts.algorithm;
     algorithm.stopRequested = true;
     algorithm.Run();
     EXPECT_EQ(Describe(all), "O0x4 N0x4");
     EXPECT_EQ(sink.Values(), std::vector<int>{1000});
-    all.RemoveAll(true);
 }
 
 TEST(DiffAlgorithm5Test, ComparesBinaryFilesByteByByte)
