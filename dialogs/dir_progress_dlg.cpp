@@ -31,7 +31,7 @@ constexpr int kBarWidthChars = 48;
 } // namespace
 
 CDirProgressDlg::CDirProgressDlg(CDirClassifier& classifier, QWidget* parent)
-    : QDialog(parent), classifier_(classifier)
+    : CWorkerDialog(parent), classifier_(classifier)
 {
     setWindowTitle(QStringLiteral("Comparing Directories..."));
     setModal(true);
@@ -100,17 +100,6 @@ void CDirProgressDlg::showEvent(QShowEvent* event)
     poll_.start();
 }
 
-void CDirProgressDlg::keyPressEvent(QKeyEvent* event)
-{
-    // The dialog has nothing to confirm: Enter would otherwise end it through
-    // the dialog's standard handling while the worker still runs.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 bool CDirProgressDlg::WorkerRunning() const
 {
     return worker_.joinable() && !classifier_.workerDone;
@@ -135,13 +124,6 @@ void CDirProgressDlg::reject()
     // The worker notices at its next node; the poll closes the dialog then.
     if (!WorkerRunning())
         Finish(Rejected);
-}
-
-void CDirProgressDlg::done(int result)
-{
-    if (WorkerRunning())
-        return;
-    Finish(result);
 }
 
 void CDirProgressDlg::Finish(int result)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "dialogs/worker_dialog.h"
 #include <QTimer>
 
 #include <thread>
@@ -16,7 +16,7 @@ class QPushButton;
 // closes with OK when the worker has completed, or with Cancel after Abort (or
 // Esc) once the worker has noticed and ended. Either way the worker thread has
 // been joined before the dialog returns.
-class CDirProgressDlg : public QDialog
+class CDirProgressDlg : public CWorkerDialog
 {
     Q_OBJECT
 
@@ -27,17 +27,14 @@ public:
     // Cancel (Abort, Esc, closing the window) asks the worker to abort; the
     // dialog closes once it has ended.
     void reject() override;
-    // Ignored while the worker runs, whoever asks.
-    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    bool WorkerRunning() const;
+    bool WorkerRunning() const override;
     void Poll();
-    void Finish(int result);
+    void Finish(int result) override;
 
     CDirClassifier& classifier_;
     std::thread worker_;

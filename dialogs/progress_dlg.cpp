@@ -92,7 +92,7 @@ void CProgressDlg::Sink::PostProgress(int permille)
 }
 
 CProgressDlg::CProgressDlg(CDiffAlgorithm5& algorithm, Sink& sink, QWidget* parent)
-    : QDialog(parent), algorithm_(algorithm), sink_(&sink)
+    : CWorkerDialog(parent), algorithm_(algorithm), sink_(&sink)
 {
     sink.dialog_ = this;
     setWindowTitle(QStringLiteral("Comparing Files..."));
@@ -178,17 +178,6 @@ void CProgressDlg::showEvent(QShowEvent* event)
         animationTimer_.start();
 }
 
-void CProgressDlg::keyPressEvent(QKeyEvent* event)
-{
-    // The dialog has nothing to confirm: Enter would otherwise end it through
-    // the dialog's standard handling while the worker still runs.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void CProgressDlg::ShowProgress(int permille)
 {
     progressBar_->setValue(permille);
@@ -216,11 +205,9 @@ void CProgressDlg::CheckStopped()
         Finish(Rejected);
 }
 
-void CProgressDlg::done(int result)
+bool CProgressDlg::WorkerRunning() const
 {
-    if (algorithm_.running)
-        return;
-    Finish(result);
+    return algorithm_.running;
 }
 
 void CProgressDlg::Finish(int result)

@@ -2,7 +2,7 @@
 
 #include "engine/progress_sink.h"
 
-#include <QDialog>
+#include "dialogs/worker_dialog.h"
 #include <QPointer>
 #include <QTimer>
 
@@ -18,7 +18,7 @@ class QPushButton;
 // worker reports that it has finished, or with Cancel after Stop (or Esc) once
 // the worker has delivered its coarser result. It never closes while the
 // worker runs: the caller post-processes the result as soon as it returns.
-class CProgressDlg : public QDialog
+class CProgressDlg : public CWorkerDialog
 {
     Q_OBJECT
 
@@ -49,17 +49,15 @@ public:
     // Cancel (Stop, Esc, closing the window) asks the worker to stop; the
     // dialog closes once it has.
     void reject() override;
-    // Ignored while the worker runs, whoever asks.
-    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ShowProgress(int permille);
     void CheckStopped();
-    void Finish(int result);
+    bool WorkerRunning() const override;
+    void Finish(int result) override;
     void AdvanceAnimation();
 
     CDiffAlgorithm5& algorithm_;

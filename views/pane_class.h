@@ -11,3 +11,21 @@ enum class PaneClass
     DirTree,  // a directory comparison as a tree
     DirList,  // a directory comparison as a list of files
 };
+
+// The class's name, for messages and test output.
+inline const char* PaneClassName(PaneClass paneClass)
+{
+    switch (paneClass) {
+    case PaneClass::License:
+        return "License";
+    case PaneClass::Diff:
+        return "Diff";
+    case PaneClass::Overview:
+        return "Overview";
+    case PaneClass::DirTree:
+        return "DirTree";
+    case PaneClass::DirList:
+        return "DirList";
+    }
+    return "?";
+}

@@ -7,29 +7,12 @@
 
 namespace {
 
-const char* Name(PaneClass c)
-{
-    switch (c) {
-    case PaneClass::License:
-        return "License";
-    case PaneClass::Diff:
-        return "Diff";
-    case PaneClass::Overview:
-        return "Overview";
-    case PaneClass::DirTree:
-        return "DirTree";
-    case PaneClass::DirList:
-        return "DirList";
-    }
-    return "?";
-}
-
 // The row as "Class(width)" words for a client area 1000 wide.
 std::string Row(const CFrameArrangement& arrangement)
 {
     std::string row;
     for (std::size_t i = 0; i < arrangement.Panes().size(); ++i) {
-        row += (row.empty() ? "" : " ") + std::string(Name(arrangement.Panes()[i])) + "(" +
+        row += (row.empty() ? "" : " ") + std::string(PaneClassName(arrangement.Panes()[i])) + "(" +
                std::to_string(arrangement.WidthOf(i, 1000)) + ")";
     }
     return row;

@@ -20,23 +20,6 @@ bool qt_sendShortcutOverrideEvent(QObject* receiver, ulong timestamp, int key,
 
 namespace {
 
-const char* ClassName(PaneClass paneClass)
-{
-    switch (paneClass) {
-    case PaneClass::License:
-        return "License";
-    case PaneClass::Diff:
-        return "Diff";
-    case PaneClass::Overview:
-        return "Overview";
-    case PaneClass::DirTree:
-        return "DirTree";
-    case PaneClass::DirList:
-        return "DirList";
-    }
-    return "?";
-}
-
 // Presses and releases a key at the widget holding the focus.
 void PressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
@@ -72,7 +55,7 @@ protected:
     {
         std::vector<std::string> row;
         for (int column = 0; column < splitter_.GetColumnCount(); ++column) {
-            row.push_back(std::string(ClassName(splitter_.GetPaneClass(column))) + "#" +
+            row.push_back(std::string(PaneClassName(splitter_.GetPaneClass(column))) + "#" +
                           splitter_.GetPane(column)->objectName().toStdString());
         }
         return row;
@@ -84,7 +67,7 @@ protected:
         if (!pane)
             return "none";
         const int column = splitter_.GetActiveColumn();
-        return std::string(ClassName(splitter_.GetPaneClass(column))) + "#" +
+        return std::string(PaneClassName(splitter_.GetPaneClass(column))) + "#" +
                pane->objectName().toStdString();
     }
 

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+
+class QKeyEvent;
+
+// A modal dialog that a comparison worker runs under. It must not close while
+// the worker runs: whoever asks, by Enter or by a direct call, is ignored
+// until then, and the dialog ends through Finish once the worker has ended.
+class CWorkerDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    using QDialog::QDialog;
+
+    // Ignored while the worker runs.
+    void done(int result) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+    virtual bool WorkerRunning() const = 0;
+    // Ends the dialog with the result once the worker has ended.
+    virtual void Finish(int result) = 0;
+};
