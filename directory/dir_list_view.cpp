@@ -6,8 +6,9 @@
 
 #include <QFile>
 
-CDirListView::CDirListView(CDirComparison& dirs, const CAppearance&, QWidget* parent)
-    : QTreeWidget(parent), dirs_(dirs)
+CDirListView::CDirListView(CDirComparison& dirs, const CAppearance& appearance, CPaneHost& host,
+                           QWidget* parent)
+    : QTreeWidget(parent), dirs_(dirs), appearance_(appearance), host_(host)
 {
     setColumnCount(1);
     setRootIsDecorated(false);

@@ -5,6 +5,7 @@
 #include <QTreeWidget>
 
 class CAppearance;
+class CPaneHost;
 class CDirComparison;
 
 // A directory comparison as a flat list of its files, by path relative to the
@@ -15,7 +16,8 @@ class CDirListView : public QTreeWidget, public CPane
     Q_OBJECT
 
 public:
-    CDirListView(CDirComparison& dirs, const CAppearance& appearance, QWidget* parent = nullptr);
+    CDirListView(CDirComparison& dirs, const CAppearance& appearance, CPaneHost& host,
+              QWidget* parent = nullptr);
 
 public slots:
     // Bit 1 (new result) or 2 (icon colours) rebuilds the list.
@@ -25,4 +27,6 @@ private:
     void Rebuild();
 
     CDirComparison& dirs_;
+    const CAppearance& appearance_;
+    CPaneHost& host_;
 };

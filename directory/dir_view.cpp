@@ -19,8 +19,9 @@ QString LeafName(const std::string& name)
 
 } // namespace
 
-CDirView::CDirView(CDirComparison& dirs, const CAppearance&, QWidget* parent)
-    : QTreeWidget(parent), dirs_(dirs)
+CDirView::CDirView(CDirComparison& dirs, const CAppearance& appearance, CPaneHost& host,
+                   QWidget* parent)
+    : QTreeWidget(parent), dirs_(dirs), appearance_(appearance), host_(host)
 {
     setColumnCount(1);
     setHeaderHidden(true);

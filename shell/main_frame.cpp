@@ -149,22 +149,22 @@ QWidget* CMainFrame::CreatePane(PaneClass paneClass)
     case PaneClass::License:
         return new CLicenseView();
     case PaneClass::Diff: {
-        auto* view = new CDiffView(doc_, appearance_);
+        auto* view = new CDiffView(doc_, appearance_, *this);
         connect(&doc_, &CDiffDoc::UpdateAllViews, view, &CDiffView::OnUpdate);
         return view;
     }
     case PaneClass::Overview: {
-        auto* view = new COverView(doc_, appearance_);
+        auto* view = new COverView(doc_, appearance_, *this);
         connect(&doc_, &CDiffDoc::UpdateAllViews, view, &COverView::OnUpdate);
         return view;
     }
     case PaneClass::DirTree: {
-        auto* view = new CDirView(dirs_, appearance_);
+        auto* view = new CDirView(dirs_, appearance_, *this);
         connect(&doc_, &CDiffDoc::UpdateAllViews, view, &CDirView::OnUpdate);
         return view;
     }
     case PaneClass::DirList: {
-        auto* view = new CDirListView(dirs_, appearance_);
+        auto* view = new CDirListView(dirs_, appearance_, *this);
         connect(&doc_, &CDiffDoc::UpdateAllViews, view, &CDirListView::OnUpdate);
         return view;
     }
@@ -270,6 +270,36 @@ COverView* CMainFrame::GetOverView() const
             return view;
     }
     return nullptr;
+}
+
+void CMainFrame::InvalidateOverView()
+{
+    if (COverView* overview = GetOverView())
+        overview->update();
+}
+
+bool CMainFrame::GetDiffViewRange(int sideIndex, double* top, double* bottom) const
+{
+    const CDiffView* view = FindDiffView(sideIndex);
+    if (!view)
+        return false;
+    view->GetVisibleRange(top, bottom);
+    return true;
+}
+
+void CMainFrame::SetDiffViewPosition(int sideIndex, double fraction)
+{
+    if (CDiffView* view = FindDiffView(sideIndex))
+        view->SetPosition(fraction);
+}
+
+void CMainFrame::ClearOtherTreeSelections(const QWidget* keep)
+{
+    for (int i = 0; i < splitter_->GetColumnCount(); ++i) {
+        auto* tree = qobject_cast<CDirView*>(splitter_->GetPane(i));
+        if (tree && tree != keep)
+            tree->clearSelection();
+    }
 }
 
 void CMainFrame::SendUpdate(int hint)

@@ -3,6 +3,7 @@
 #include "shell/appearance.h"
 #include "shell/frame_settings.h"
 #include "views/pane_class.h"
+#include "views/pane_host.h"
 
 #include <QMainWindow>
 
@@ -24,7 +25,7 @@ class QToolBar;
 // The program's single window: the menu with every command, the dialog bar
 // with the view-mode lists, the status bar with the two compared paths, and
 // the row of panes, which it arranges for whatever is shown.
-class CMainFrame : public QMainWindow
+class CMainFrame : public QMainWindow, public CPaneHost
 {
     Q_OBJECT
 
@@ -39,8 +40,8 @@ public:
     void ShowWithStoredPlacement();
 
     // What is compared and shown.
-    void CompareFiles(const std::string& first, const std::string& second);
-    void ShowSingleFile(const std::string& path);
+    void CompareFiles(const std::string& first, const std::string& second) override;
+    void ShowSingleFile(const std::string& path) override;
     void CompareDirectories(const std::string& first, const std::string& second);
     // Re-arranges the panes; without force nothing happens when the wanted
     // row is the row already shown.
@@ -56,11 +57,17 @@ public:
     const CFrameSettings& ViewSettings() const { return settings_; }
     bool IsTxtComposite() const { return settings_.txtViewMode == 0; }
     bool IsDirComposite() const { return settings_.dirViewMode == 0; }
-    int GetDirSort() const { return settings_.dirSort; }
+    int GetDirSort() const override { return settings_.dirSort; }
     bool DirsShown() const { return dirsShown_; }
     int FileCount() const { return fileCount_; }
-    const std::string& CurrentDir() const { return currentDir_; }
-    void SetCurrentDir(const std::string& relativePath) { currentDir_ = relativePath; }
+    const std::string& CurrentDir() const override { return currentDir_; }
+    void SetCurrentDir(const std::string& relativePath) override { currentDir_ = relativePath; }
+
+    // What the panes ask of the window.
+    void InvalidateOverView() override;
+    bool GetDiffViewRange(int sideIndex, double* top, double* bottom) const override;
+    void SetDiffViewPosition(int sideIndex, double fraction) override;
+    void ClearOtherTreeSelections(const QWidget* keep) override;
     QString FirstPathText() const;
     QString SecondPathText() const;
 

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace {
 
@@ -30,10 +31,22 @@ int ClampToInt(long long value)
     return static_cast<int>(std::clamp<long long>(value, 0, INT_MAX));
 }
 
+// The reading line, as a fraction of the pane's height from its top: where
+// navigation brings the place it jumps to.
+constexpr double kReadingLine = 0.25;
+
+// Half up, so that a position halfway between two pixels goes down the page.
+long long RoundHalfUp(double v)
+{
+    const double down = std::floor(v);
+    return static_cast<long long>(v - down >= 0.5 ? std::ceil(v) : down);
+}
+
 } // namespace
 
-CDiffView::CDiffView(CDiffDoc& doc, const CAppearance& appearance, QWidget* parent)
-    : QAbstractScrollArea(parent), doc_(doc), appearance_(appearance)
+CDiffView::CDiffView(CDiffDoc& doc, const CAppearance& appearance, CPaneHost& host,
+                     QWidget* parent)
+    : QAbstractScrollArea(parent), doc_(doc), appearance_(appearance), host_(host)
 {
     CreateFonts();
     UpdateScrollSizes();
@@ -79,6 +92,7 @@ void CDiffView::UpdateScrollSizes()
     }
     rows = std::max(rows, 10LL);
     columns = std::max(columns, 10LL);
+    totalHeight_ = rows * lineHeight_;
     const QSize page = viewport()->size();
     verticalScrollBar()->setRange(0, ClampToInt(rows * lineHeight_ - page.height()));
     verticalScrollBar()->setPageStep(page.height());
@@ -160,6 +174,33 @@ void CDiffView::paintEvent(QPaintEvent*)
         }
         y = blockBottom;
     }
+}
+
+double CDiffView::TotalHeight() const
+{
+    return static_cast<double>(std::max(totalHeight_, 1LL));
+}
+
+void CDiffView::GetVisibleRange(double* top, double* bottom) const
+{
+    const double total = TotalHeight();
+    const double y = verticalScrollBar()->value();
+    *top = y / total;
+    *bottom = (y + viewport()->height()) / total;
+}
+
+double CDiffView::GetPosition() const
+{
+    const double reading = viewport()->height() * kReadingLine + verticalScrollBar()->value();
+    return std::clamp(reading / TotalHeight(), 0.0, 1.0);
+}
+
+void CDiffView::SetPosition(double fraction)
+{
+    const double v =
+        TotalHeight() * std::clamp(fraction, 0.0, 1.0) - viewport()->height() * kReadingLine;
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(ClampToInt(RoundHalfUp(v)));
 }
 
 void CDiffView::resizeEvent(QResizeEvent* event)

@@ -8,6 +8,7 @@
 #include <array>
 
 class CAppearance;
+class CPaneHost;
 enum class ContentKind;
 class CDiffDoc;
 class CDiffBuf;
@@ -21,11 +22,20 @@ class CDiffView : public QAbstractScrollArea, public CPane
     Q_OBJECT
 
 public:
-    CDiffView(CDiffDoc& doc, const CAppearance& appearance, QWidget* parent = nullptr);
+    CDiffView(CDiffDoc& doc, const CAppearance& appearance, CPaneHost& host,
+              QWidget* parent = nullptr);
 
     // The content kind a block is drawn as: Common as Normal, Unmatched as Old
     // or New and Moved as MovedFrom or MovedTo, by the block's side.
     static ContentKind KindOf(const DIFF_BLOCK& block);
+
+    // The shown part of the content as fractions of its height; bottom
+    // exceeds 1 when the content is shorter than the pane.
+    void GetVisibleRange(double* top, double* bottom) const;
+    // The content fraction at the reading line, a quarter of the pane's
+    // height below its top, and scrolling a fraction to that line.
+    double GetPosition() const;
+    void SetPosition(double fraction);
 
 public slots:
     // Bit 8 (display settings) or 16 (new result) rebuilds fonts and sizes;
@@ -38,6 +48,8 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    // The content height in pixels as the scroll sizes give it, never 0.
+    double TotalHeight() const;
     void CreateFonts();
     void UpdateScrollSizes();
     // The buffer a block's rows come from, and the row it starts at there.
@@ -46,8 +58,10 @@ private:
 
     CDiffDoc& doc_;
     const CAppearance& appearance_;
+    CPaneHost& host_;
     // One font per content kind, indexed by ContentKind.
     std::array<QFont, 5> fonts_;
     int lineHeight_ = 14;
     int charWidth_ = 8;
+    long long totalHeight_ = 1;
 };

@@ -15,8 +15,9 @@ constexpr int kMargin = 4;
 
 } // namespace
 
-COverView::COverView(CDiffDoc& doc, const CAppearance& appearance, QWidget* parent)
-    : QWidget(parent), doc_(doc), appearance_(appearance)
+COverView::COverView(CDiffDoc& doc, const CAppearance& appearance, CPaneHost& host,
+                     QWidget* parent)
+    : QWidget(parent), doc_(doc), appearance_(appearance), host_(host)
 {
     // A pane the user can move the focus to, like every other pane.
     setFocusPolicy(Qt::StrongFocus);

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class CAppearance;
+class CPaneHost;
 class CDiffDoc;
 
 // The whole file comparison as one narrow strip scaled to the pane's height:
@@ -14,7 +15,8 @@ class COverView : public QWidget, public CPane
     Q_OBJECT
 
 public:
-    COverView(CDiffDoc& doc, const CAppearance& appearance, QWidget* parent = nullptr);
+    COverView(CDiffDoc& doc, const CAppearance& appearance, CPaneHost& host,
+              QWidget* parent = nullptr);
 
 public slots:
     // Every update repaints the strip, whatever its bits.
@@ -26,4 +28,5 @@ protected:
 private:
     CDiffDoc& doc_;
     const CAppearance& appearance_;
+    CPaneHost& host_;
 };

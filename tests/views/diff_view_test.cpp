@@ -26,7 +26,7 @@ TEST_F(DiffViewTest, DrawsTheBlocksOfItsSideInTheirBackgroundColours)
     };
     for (const BAND_CASE& c : cases) {
         SCOPED_TRACE(c.name);
-        CDiffView view(doc_, appearance_);
+        CDiffView view(doc_, appearance_, host_);
         view.sideIndex = c.sideIndex;
         view.composite = c.composite;
         view.resize(300, 400);
@@ -69,7 +69,7 @@ TEST_F(DiffViewTest, UpdateBitsDecideWhatIsRebuilt)
     for (const UPDATE_CASE& c : cases) {
         SCOPED_TRACE(c.name);
         appearance_.fontSize = 12;
-        CDiffView view(doc_, appearance_);
+        CDiffView view(doc_, appearance_, host_);
         view.resize(300, 200);
         view.OnUpdate(CDiffDoc::FileResultChanged);
         QScrollBar& bar = *view.verticalScrollBar();
@@ -85,7 +85,7 @@ TEST_F(DiffViewTest, UpdateBitsDecideWhatIsRebuilt)
 
 TEST_F(DiffViewTest, WithoutFilesThePaneStaysBlank)
 {
-    CDiffView view(doc_, appearance_);
+    CDiffView view(doc_, appearance_, host_);
     view.resize(300, 200);
     view.show();
     view.OnUpdate(CDiffDoc::FileResultChanged);

@@ -3,6 +3,7 @@
 #include "document/diff_doc.h"
 #include "document/sync_user_seam.h"
 #include "shell/appearance.h"
+#include "recording_pane_host.h"
 #include "test_app.h"
 
 #include <QColor>
@@ -66,4 +67,5 @@ protected:
     CSyncUserSeam seam_;
     CDiffDoc doc_{seam_};
     CAppearance appearance_;
+    CRecordingPaneHost host_;
 };

@@ -8,7 +8,7 @@ using OverViewTest = CFileResultFixture;
 TEST_F(OverViewTest, StripShowsEachDifferenceInItsColourInContentOrder)
 {
     CompareOneChangedLine();
-    COverView view(doc_, appearance_);
+    COverView view(doc_, appearance_, host_);
     view.resize(40, 400);
     // Down the middle of the strip, inside its outline.
     EXPECT_EQ(ColoursDown(view, view.width() / 2, 1, view.height() - 1),
@@ -18,7 +18,7 @@ TEST_F(OverViewTest, StripShowsEachDifferenceInItsColourInContentOrder)
 TEST_F(OverViewTest, WithoutBothFilesTheStripIsBlank)
 {
     ASSERT_TRUE(doc_.OpenSingleFile(Write("one.txt", "a\nb\n")));
-    COverView view(doc_, appearance_);
+    COverView view(doc_, appearance_, host_);
     view.resize(40, 400);
     const std::vector<QRgb> colours = ColoursDown(view, view.width() / 2, 0, view.height());
     EXPECT_EQ(colours.size(), 1u);

@@ -4,7 +4,8 @@
 #include "directory/sync_dir_user_seam.h"
 #include "document/diff_doc.h"
 #include "shell/appearance.h"
-#include "test_app.h"
+#include "tests/views/recording_pane_host.h"
+#include "tests/views/test_app.h"
 #include "tests/directory/tree_fixture.h"
 
 #include <QHeaderView>
@@ -62,6 +63,7 @@ protected:
     CSyncDirUserSeam seam_;
     CDirComparison dirs_{seam_};
     CAppearance appearance_;
+    CRecordingPaneHost host_;
 };
 
 struct TREE_CASE
@@ -93,7 +95,7 @@ TEST_F(DirViewsTest, TreeShowsItsSideOrBothMerged)
     };
     for (const TREE_CASE& c : cases) {
         SCOPED_TRACE(c.name);
-        CDirView view(dirs_, appearance_);
+        CDirView view(dirs_, appearance_, host_);
         view.sideIndex = c.sideIndex;
         view.composite = c.composite;
         // Only a new result or new icon colours fill the tree.
@@ -133,7 +135,7 @@ TEST_F(DirViewsTest, ListShowsTheFilesOfItsSideOrEachPairOnce)
     };
     for (const LIST_CASE& c : cases) {
         SCOPED_TRACE(c.name);
-        CDirListView view(dirs_, appearance_);
+        CDirListView view(dirs_, appearance_, host_);
         view.sideIndex = c.sideIndex;
         view.composite = c.composite;
         view.OnUpdate(CDiffDoc::AppearanceChanged);
@@ -148,8 +150,8 @@ TEST_F(DirViewsTest, ListShowsTheFilesOfItsSideOrEachPairOnce)
 TEST_F(DirViewsTest, ClosedDirectoriesEmptyBothViews)
 {
     Compare();
-    CDirView tree(dirs_, appearance_);
-    CDirListView list(dirs_, appearance_);
+    CDirView tree(dirs_, appearance_, host_);
+    CDirListView list(dirs_, appearance_, host_);
     tree.OnUpdate(CDiffDoc::DirResultChanged);
     list.OnUpdate(CDiffDoc::DirResultChanged);
     ASSERT_GT(tree.topLevelItemCount(), 0);

@@ -1,0 +1,3 @@
+#include "views/pane_host.h"
+
+CPaneHost::~CPaneHost() = default;
