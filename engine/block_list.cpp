@@ -11,6 +11,7 @@ void CBlockList::AddTail(DIFF_BLOCK* block)
 {
     blocks_.push_back(block);
     total_ += block->length;
+    ++generation_;
 }
 
 // The position order of two blocks: q goes before p when one of these holds.
@@ -36,6 +37,7 @@ void CBlockList::InsertSortedLiteral(DIFF_BLOCK* block)
                            [&](const DIFF_BLOCK* p) { return GoesBefore(block, p); });
     blocks_.insert(at, block);
     total_ += block->length;
+    ++generation_;
 }
 
 void CBlockList::InsertSorted(DIFF_BLOCK* block)
@@ -52,6 +54,7 @@ void CBlockList::RemoveAll(bool deleteBlocks)
     blocks_.clear();
     cursor_ = 0;
     total_ = 0;
+    ++generation_;
 }
 
 DIFF_BLOCK* CBlockList::GetFirst()
@@ -147,6 +150,7 @@ void CBlockList::Resort()
     blocks_.clear();
     cursor_ = 0;
     total_ = 0;
+    ++generation_;
     if (ResortFast(former))
         return;
     blocks_.clear();
@@ -165,6 +169,7 @@ void CBlockList::Resort()
 // inserting them one by one in position order is a stable sort by position.
 void CBlockList::SortByOwnPosition()
 {
+    ++generation_;
     std::stable_sort(blocks_.begin(), blocks_.end(), [&](const DIFF_BLOCK* a, const DIFF_BLOCK* b) {
         return a->PosIn(sortSide_) < b->PosIn(sortSide_);
     });

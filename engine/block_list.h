@@ -49,6 +49,9 @@ public:
     static void FinishResult(CBlockList& all, CBlockList& first, CBlockList& second);
 
     long long total() const { return total_; }
+    // Changes whenever the list's blocks or their order change, so that a
+    // reader can tell whether what it derived from the list still holds.
+    unsigned long long generation() const { return generation_; }
     int sortSide() const { return sortSide_; }
 
 private:
@@ -61,5 +64,6 @@ private:
     // Index of the node last visited; blocks_.size() stands after the last node.
     std::size_t cursor_ = 0;
     long long total_ = 0;
+    unsigned long long generation_ = 0;
     int sortSide_ = 0;
 };

@@ -4,6 +4,76 @@
 #include <climits>
 #include <cstring>
 
+namespace {
+
+bool IsContinuationByte(unsigned char c)
+{
+    return (c & 0xC0) == 0x80;
+}
+
+} // namespace
+
+bool CTextBuf::IsValidUtf8(const char* bytes, std::size_t n)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+    std::size_t i = 0;
+    while (i < n) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra = 0;
+        unsigned char low = 0x80; // the range of the first continuation byte
+        unsigned char high = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            extra = 2;
+            low = c == 0xE0 ? 0xA0 : 0x80;
+            high = c == 0xED ? 0x9F : 0xBF;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3;
+            low = c == 0xF0 ? 0x90 : 0x80;
+            high = c == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (n - i <= static_cast<std::size_t>(extra) || p[i + 1] < low || p[i + 1] > high)
+            return false;
+        for (int k = 2; k <= extra; ++k) {
+            if (!IsContinuationByte(p[i + static_cast<std::size_t>(k)]))
+                return false;
+        }
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return true;
+}
+
+long long CTextBuf::DisplayColumns(const char* bytes, std::size_t length, int tabSize)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+    long long columns = 0;
+    long long continuations = 0;
+    bool beyondAscii = false;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (p[i] == '\t') {
+            columns += tabSize;
+            continue;
+        }
+        ++columns;
+        if (p[i] >= 0x80) {
+            beyondAscii = true;
+            continuations += IsContinuationByte(p[i]) ? 1 : 0;
+        }
+    }
+    // A valid UTF-8 line is shown one character per code point; any other
+    // line one character per byte.
+    if (beyondAscii && IsValidUtf8(bytes, length))
+        columns -= continuations;
+    return columns;
+}
+
 CTextBuf::CTextBuf(std::string path, bool ignoreCase, bool ignoreBlanks)
     : CDiffBuf(Text, std::move(path)), ignoreBlanks(ignoreBlanks), ignoreCase(ignoreCase)
 {
@@ -125,18 +195,17 @@ int CTextBuf::MatchLength(const CDiffBuf* other, int i, int j, int max) const
 
 int CTextBuf::GetMaxWidth(int tabSize) const
 {
+    if (content_.empty())
+        return 0;
     long long widest = 0;
-    long long width = 0;
-    for (char c : content_) {
-        if (c == '\t') {
-            width += tabSize;
-        } else if (c == '\n') {
-            widest = std::max(widest, width);
-            width = 0;
-        } else {
-            ++width;
-        }
+    const char* text = content_.data();
+    std::size_t lineStart = 0;
+    while (lineStart <= content_.size()) {
+        const void* lf = std::memchr(text + lineStart, '\n', content_.size() - lineStart);
+        const std::size_t lineEnd =
+            lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - text) : content_.size();
+        widest = std::max(widest, DisplayColumns(text + lineStart, lineEnd - lineStart, tabSize));
+        lineStart = lineEnd + 1;
     }
-    widest = std::max(widest, width);
     return static_cast<int>(std::min<long long>(widest, INT_MAX));
 }

@@ -25,6 +25,14 @@ public:
     const char* GetLine(int n, int* length) const;
     // Width of the widest line in columns, a tab counting tabSize columns.
     int GetMaxWidth(int tabSize) const;
+    // Columns of one line as the views show it: a tab is tabSize blanks, a
+    // line of valid UTF-8 one column per code point, any other line one
+    // column per byte.
+    // Whether the bytes are well-formed UTF-8: no stray or missing
+    // continuation bytes, no overlong forms, no surrogates and nothing above
+    // U+10FFFF.
+    static bool IsValidUtf8(const char* bytes, std::size_t length);
+    static long long DisplayColumns(const char* bytes, std::size_t length, int tabSize);
     int lineCount() const { return lineCount_; }
 
     // The comparison options; the document changes them between comparisons.

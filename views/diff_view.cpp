@@ -3,37 +3,40 @@
 #include "document/diff_doc.h"
 #include "engine/text_buf.h"
 #include "shell/appearance.h"
+#include "views/hex_format.h"
+#include "views/pane_host.h"
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStringDecoder>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <vector>
 
 namespace {
-
-// A line as the user reads it: UTF-8 where the bytes are valid UTF-8,
-// otherwise each byte as its Latin-1 character; every tab as tabSize blanks.
-QString LineText(const char* bytes, int length, int tabSize)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(QByteArrayView(bytes, length));
-    if (utf8.hasError())
-        text = QString::fromLatin1(bytes, length);
-    return text.replace(QLatin1Char('\t'), QString(std::max(tabSize, 0), QLatin1Char(' ')));
-}
-
-int ClampToInt(long long value)
-{
-    return static_cast<int>(std::clamp<long long>(value, 0, INT_MAX));
-}
 
 // The reading line, as a fraction of the pane's height from its top: where
 // navigation brings the place it jumps to.
 constexpr double kReadingLine = 0.25;
+
+// The layout of an empty pane, and the least any content is laid out as.
+constexpr long long kMinColumns = 10;
+constexpr long long kMinRows = 10;
+constexpr long long kEmptyColumns = 80;
+constexpr long long kEmptyRows = 10;
+
+constexpr int kMinBytesPerRow = 1;
+constexpr int kMaxBytesPerRow = 100;
+// Hex row columns in average character widths: three per byte and a spare
+// one, ten for the offset label, two per byte for the characters.
+constexpr int kHexColumnsPerByte = 3;
+constexpr int kOffsetColumns = 10;
+constexpr int kCharColumnsPerByte = 2;
 
 // Half up, so that a position halfway between two pixels goes down the page.
 long long RoundHalfUp(double v)
@@ -42,15 +45,53 @@ long long RoundHalfUp(double v)
     return static_cast<long long>(v - down >= 0.5 ? std::ceil(v) : down);
 }
 
+int ClampToInt(long long value)
+{
+    return static_cast<int>(std::clamp<long long>(value, 0, INT_MAX));
+}
+
+long long FloorDiv(long long a, long long b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+long long CeilDiv(long long a, long long b)
+{
+    return -FloorDiv(-a, b);
+}
+
+// The start of a line as the user reads it, enough of it to reach past the
+// right edge at maxColumns: UTF-8 where the whole line is valid UTF-8,
+// otherwise each byte as its Latin-1 character; every tab as tabSize blanks.
+// A character is never drawn narrower than a pixel and never takes more than
+// four bytes, so a very long line is cut long before it is decoded.
+QString LineText(const char* bytes, int length, int tabSize, long long maxColumns)
+{
+    const bool utf8 = CTextBuf::IsValidUtf8(bytes, static_cast<std::size_t>(length));
+    const long long maxBytes = std::max(maxColumns, 0LL) * 4 + 4;
+    int cut = static_cast<int>(std::min<long long>(length, maxBytes));
+    if (utf8) {
+        // Cut before a character's first byte, never inside it.
+        while (cut < length && cut > 0 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80)
+            --cut;
+    }
+    QString text = utf8 ? QString::fromUtf8(bytes, cut) : QString::fromLatin1(bytes, cut);
+    if (text.contains(QLatin1Char('\t')))
+        text.replace(QLatin1Char('\t'), QString(std::max(tabSize, 0), QLatin1Char(' ')));
+    return text;
+}
+
 } // namespace
 
 CDiffView::CDiffView(CDiffDoc& doc, const CAppearance& appearance, CPaneHost& host,
                      QWidget* parent)
     : QAbstractScrollArea(parent), doc_(doc), appearance_(appearance), host_(host)
 {
-    CreateFonts();
+    setFocusPolicy(Qt::StrongFocus);
     UpdateScrollSizes();
 }
+
+// --- Updates, fonts and scroll sizes -------------------------------------------
 
 void CDiffView::OnUpdate(int hint)
 {
@@ -58,132 +99,104 @@ void CDiffView::OnUpdate(int hint)
         return;
     CreateFonts();
     UpdateScrollSizes();
-    if (hint & CDiffDoc::FileResultChanged) {
-        horizontalScrollBar()->setValue(0);
-        verticalScrollBar()->setValue(0);
-    }
+    if (hint & CDiffDoc::FileResultChanged)
+        ScrollTo(0, 0);
     viewport()->update();
 }
 
 void CDiffView::CreateFonts()
 {
     const int dpi = logicalDpiY();
-    lineHeight_ = 1;
-    charWidth_ = 1;
-    for (ContentKind kind : {ContentKind::Normal, ContentKind::New, ContentKind::Old,
-                             ContentKind::MovedTo, ContentKind::MovedFrom}) {
+    METRICS metrics{0, 0, 0};
+    for (ContentKind kind : {ContentKind::Normal, ContentKind::Old, ContentKind::New,
+                             ContentKind::MovedFrom, ContentKind::MovedTo}) {
         QFont& font = fonts_[static_cast<std::size_t>(kind)];
         font = appearance_.MakeFont(kind, dpi);
-        const QFontMetrics metrics(font);
-        lineHeight_ = std::max(lineHeight_, metrics.height());
-        charWidth_ = std::max(charWidth_, metrics.averageCharWidth());
+        const QFontMetrics measure(font);
+        metrics.lineHeight = std::max(metrics.lineHeight, measure.height());
+        metrics.charWidth = std::max(metrics.charWidth, measure.maxWidth());
+        metrics.aveCharWidth = std::max(metrics.aveCharWidth, measure.averageCharWidth());
     }
+    fontsMade_ = true;
+    // A font without a glyph width or height would stall every row walk.
+    metrics_ = {std::max(metrics.lineHeight, 1), std::max(metrics.charWidth, 1),
+                std::max(metrics.aveCharWidth, 1)};
+}
+
+void CDiffView::SetMetrics(const METRICS& metrics)
+{
+    metrics_ = {std::max(metrics.lineHeight, 1), std::max(metrics.charWidth, 1),
+                std::max(metrics.aveCharWidth, 1)};
+    UpdateScrollSizes();
+    viewport()->update();
+}
+
+int CDiffView::BytesPerRow() const
+{
+    return std::clamp(appearance_.GetBytesPerRow(), kMinBytesPerRow, kMaxBytesPerRow);
+}
+
+const CDiffBuf* CDiffView::OwnBuffer() const
+{
+    return sideIndex == 0 ? doc_.firstBuf() : doc_.secondBuf();
 }
 
 void CDiffView::UpdateScrollSizes()
 {
-    long long rows = 10;
-    long long columns = 80;
-    const CDiffBuf* buffer = sideIndex == 0 ? doc_.firstBuf() : doc_.secondBuf();
-    if (buffer && !doc_.IsComparing()) {
+    long long columns = kEmptyColumns;
+    long long rows = kEmptyRows;
+    const CDiffBuf* buffer = doc_.IsComparing() ? nullptr : OwnBuffer();
+    if (buffer) {
         rows = composite ? doc_.allList().total() : buffer->GetCount();
-        columns =
-            buffer->type() == CDiffBuf::Binary ? 12 : doc_.GetMaxLineWidth(appearance_.tabSize);
-    }
-    rows = std::max(rows, 10LL);
-    columns = std::max(columns, 10LL);
-    totalHeight_ = rows * lineHeight_;
-    const QSize page = viewport()->size();
-    verticalScrollBar()->setRange(0, ClampToInt(rows * lineHeight_ - page.height()));
-    verticalScrollBar()->setPageStep(page.height());
-    verticalScrollBar()->setSingleStep(lineHeight_);
-    horizontalScrollBar()->setRange(0, ClampToInt(columns * charWidth_ - page.width()));
-    horizontalScrollBar()->setPageStep(page.width());
-    horizontalScrollBar()->setSingleStep(charWidth_);
-}
-
-const CDiffBuf* CDiffView::SourceOf(const DIFF_BLOCK& block, int* firstRow) const
-{
-    const int side = block.IsCommon() ? sideIndex : block.side();
-    *firstRow = block.PosIn(side);
-    return side == 0 ? doc_.firstBuf() : doc_.secondBuf();
-}
-
-QString CDiffView::RowText(const CDiffBuf& buffer, int row) const
-{
-    if (buffer.type() == CDiffBuf::Text) {
-        int length = 0;
-        const char* line = static_cast<const CTextBuf&>(buffer).GetLine(row, &length);
-        return LineText(line, length, appearance_.tabSize);
-    }
-    const auto byte = static_cast<unsigned char>(buffer.data()[row]);
-    return QStringLiteral("%1  %2")
-        .arg(row, 8, 16, QLatin1Char('0'))
-        .arg(byte, 2, 16, QLatin1Char('0'))
-        .toUpper();
-}
-
-void CDiffView::paintEvent(QPaintEvent*)
-{
-    // While a comparison runs its worker owns the buffers and the blocks.
-    if (doc_.IsComparing() || (!doc_.firstBuf() && !doc_.secondBuf()))
-        return;
-    const CBlockList& list = composite        ? doc_.allList()
-                             : sideIndex == 0 ? doc_.firstList()
-                                              : doc_.secondList();
-    QPainter painter(viewport());
-    const int x = -horizontalScrollBar()->value();
-    const long long top = verticalScrollBar()->value();
-    const long long bottom = top + viewport()->height();
-    const int width = viewport()->width();
-
-    // y is the content position of the block's first row; blocks above the
-    // visible rows are only counted, and the walk stops below them.
-    long long y = 0;
-    for (const DIFF_BLOCK* block : list.Blocks()) {
-        if (y >= bottom)
-            break;
-        const long long blockBottom = y + static_cast<long long>(block->length) * lineHeight_;
-        if (blockBottom <= top) {
-            y = blockBottom;
-            continue;
+        if (buffer->type() == CDiffBuf::Binary) {
+            const int perRow = BytesPerRow();
+            rows = rows / perRow + 1;
+            columns = kHexColumnsPerByte * perRow + 1;
+            if (appearance_.GetShowIndex())
+                columns += kOffsetColumns;
+            if (appearance_.GetShowAscii())
+                columns += kCharColumnsPerByte * perRow;
+        } else {
+            const int tabSize = appearance_.GetTabSize();
+            columns = composite ? doc_.GetMaxLineWidth(tabSize)
+                                : static_cast<const CTextBuf*>(buffer)->GetMaxWidth(tabSize);
         }
-        const ContentKind kind = KindOf(*block);
-        const long long bandTop = std::max(y, top) - top;
-        const long long bandBottom = std::min(blockBottom, bottom) - top;
-        painter.fillRect(0, static_cast<int>(bandTop), width,
-                         static_cast<int>(bandBottom - bandTop), appearance_.BgColor(kind));
-
-        int sourceRow = 0;
-        const CDiffBuf* source = SourceOf(*block, &sourceRow);
-        if (source) {
-            const QFont& font = fonts_[static_cast<std::size_t>(kind)];
-            painter.setFont(font);
-            painter.setPen(appearance_.TxtColor(kind));
-            const int ascent = QFontMetrics(font).ascent();
-            const int firstVisible = static_cast<int>(std::max(0LL, (top - y) / lineHeight_));
-            for (int row = firstVisible; row < block->length; ++row) {
-                const long long rowTop = y + static_cast<long long>(row) * lineHeight_;
-                if (rowTop >= bottom)
-                    break;
-                const int at = sourceRow + row;
-                if (at < source->GetCount())
-                    painter.drawText(x, static_cast<int>(rowTop - top) + ascent,
-                                     RowText(*source, at));
-            }
-        }
-        y = blockBottom;
+        rows = std::max(rows, kMinRows);
+        columns = std::max(columns, kMinColumns);
     }
+    const QSize client = viewport()->size();
+    sizes_.totalWidth = columns * metrics_.aveCharWidth;
+    sizes_.totalHeight = rows * metrics_.lineHeight;
+    sizes_.pageWidth = client.width() - client.width() % metrics_.charWidth;
+    sizes_.pageHeight = client.height() - client.height() % metrics_.lineHeight;
+    sizes_.lineWidth = metrics_.charWidth;
+    sizes_.lineHeight = metrics_.lineHeight;
+
+    horizontalScrollBar()->setRange(0, ClampToInt(sizes_.totalWidth - client.width()));
+    horizontalScrollBar()->setPageStep(sizes_.pageWidth);
+    horizontalScrollBar()->setSingleStep(sizes_.lineWidth);
+    verticalScrollBar()->setRange(0, ClampToInt(sizes_.totalHeight - client.height()));
+    verticalScrollBar()->setPageStep(sizes_.pageHeight);
+    verticalScrollBar()->setSingleStep(sizes_.lineHeight);
 }
 
-double CDiffView::TotalHeight() const
+// --- Positions -------------------------------------------------------------------
+
+QPoint CDiffView::ScrollPosition() const
 {
-    return static_cast<double>(std::max(totalHeight_, 1LL));
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+void CDiffView::ScrollTo(long long x, long long y)
+{
+    // The scroll bars keep the position within the scroll range.
+    horizontalScrollBar()->setValue(ClampToInt(x));
+    verticalScrollBar()->setValue(ClampToInt(y));
 }
 
 void CDiffView::GetVisibleRange(double* top, double* bottom) const
 {
-    const double total = TotalHeight();
+    const double total = static_cast<double>(std::max(sizes_.totalHeight, 1LL));
     const double y = verticalScrollBar()->value();
     *top = y / total;
     *bottom = (y + viewport()->height()) / total;
@@ -191,16 +204,92 @@ void CDiffView::GetVisibleRange(double* top, double* bottom) const
 
 double CDiffView::GetPosition() const
 {
+    const double total = static_cast<double>(std::max(sizes_.totalHeight, 1LL));
     const double reading = viewport()->height() * kReadingLine + verticalScrollBar()->value();
-    return std::clamp(reading / TotalHeight(), 0.0, 1.0);
+    return std::clamp(reading / total, 0.0, 1.0);
 }
 
 void CDiffView::SetPosition(double fraction)
 {
-    const double v =
-        TotalHeight() * std::clamp(fraction, 0.0, 1.0) - viewport()->height() * kReadingLine;
-    horizontalScrollBar()->setValue(0);
-    verticalScrollBar()->setValue(ClampToInt(RoundHalfUp(v)));
+    const double v = static_cast<double>(sizes_.totalHeight) * std::clamp(fraction, 0.0, 1.0) -
+                     viewport()->height() * kReadingLine;
+    ScrollTo(0, std::max(RoundHalfUp(v), 0LL));
+}
+
+void CDiffView::Scroll(ScrollCommand command)
+{
+    const long long x = horizontalScrollBar()->value();
+    const long long y = verticalScrollBar()->value();
+    const long long width = sizes_.totalWidth;
+    const long long height = sizes_.totalHeight;
+    switch (command) {
+    case ScrollCommand::Home:
+        return ScrollTo(0, 0);
+    case ScrollCommand::End:
+        return ScrollTo(0, height);
+    case ScrollCommand::PageDown:
+        return ScrollTo(x, std::min(y + sizes_.pageHeight, height));
+    case ScrollCommand::PageUp:
+        return ScrollTo(x, std::max(y - sizes_.pageHeight, 0LL));
+    case ScrollCommand::LineDown:
+        return ScrollTo(x, std::min(y + sizes_.lineHeight, height));
+    case ScrollCommand::LineUp:
+        return ScrollTo(x, std::max(y - sizes_.lineHeight, 0LL));
+    case ScrollCommand::LineLeft:
+        return ScrollTo(std::max(x - sizes_.lineWidth, 0LL), y);
+    case ScrollCommand::LineRight:
+        return ScrollTo(std::min(x + sizes_.lineWidth, width), y);
+    case ScrollCommand::PageLeft:
+        return ScrollTo(std::max(x - sizes_.pageWidth, 0LL), y);
+    case ScrollCommand::PageRight:
+        return ScrollTo(std::min(x + sizes_.pageWidth, width), y);
+    }
+}
+
+// --- Input ---------------------------------------------------------------------------
+
+void CDiffView::keyPressEvent(QKeyEvent* event)
+{
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+    case Qt::Key_Home:
+        return Scroll(ScrollCommand::Home);
+    case Qt::Key_End:
+        return Scroll(ScrollCommand::End);
+    case Qt::Key_PageDown:
+        return Scroll(ScrollCommand::PageDown);
+    case Qt::Key_PageUp:
+        return Scroll(ScrollCommand::PageUp);
+    case Qt::Key_Down:
+        return Scroll(ScrollCommand::LineDown);
+    case Qt::Key_Up:
+        return Scroll(ScrollCommand::LineUp);
+    case Qt::Key_Left:
+        return Scroll(ctrl ? ScrollCommand::PageLeft : ScrollCommand::LineLeft);
+    case Qt::Key_Right:
+        return Scroll(ctrl ? ScrollCommand::PageRight : ScrollCommand::LineRight);
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
+void CDiffView::wheelEvent(QWheelEvent* event)
+{
+    // A notch of the wheel moves as many pixels as its delta; a touchpad
+    // that reports pixels moves by exactly those.
+    const QPoint delta = event->pixelDelta().isNull() ? event->angleDelta() : event->pixelDelta();
+    const long long x = horizontalScrollBar()->value();
+    const long long y = verticalScrollBar()->value();
+    ScrollTo(x - delta.x(), y - delta.y());
+    event->accept();
+}
+
+void CDiffView::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    // The splitter frames the pane that has the focus.
+    if (parentWidget())
+        parentWidget()->update();
 }
 
 void CDiffView::resizeEvent(QResizeEvent* event)
@@ -214,6 +303,8 @@ void CDiffView::scrollContentsBy(int, int)
     viewport()->update();
 }
 
+// --- Painting --------------------------------------------------------------------------
+
 ContentKind CDiffView::KindOf(const DIFF_BLOCK& block)
 {
     switch (block.kind) {
@@ -225,4 +316,181 @@ ContentKind CDiffView::KindOf(const DIFF_BLOCK& block)
         break;
     }
     return ContentKind::Normal;
+}
+
+CDiffView::PRESENTATION CDiffView::PresentationOf(const DIFF_BLOCK& block) const
+{
+    const ContentKind kind = KindOf(block);
+    return {&fonts_[static_cast<std::size_t>(kind)], appearance_.TxtColor(kind),
+            appearance_.BgColor(kind)};
+}
+
+const CBlockList& CDiffView::ShownList() const
+{
+    if (composite)
+        return doc_.allList();
+    return sideIndex == 0 ? doc_.firstList() : doc_.secondList();
+}
+
+const CDiffBuf* CDiffView::SourceOf(const DIFF_BLOCK& block, int* start) const
+{
+    const int side = block.IsCommon() ? sideIndex : block.side();
+    *start = block.PosIn(side);
+    return side == 0 ? doc_.firstBuf() : doc_.secondBuf();
+}
+
+void CDiffView::paintEvent(QPaintEvent*)
+{
+    // While a comparison runs its worker owns the buffers and the blocks.
+    if (doc_.IsComparing() || (!doc_.firstBuf() && !doc_.secondBuf()))
+        return;
+    const QPoint scroll = ScrollPosition();
+    const QSize client = viewport()->size();
+    const VISIBLE visible{scroll.x() - static_cast<long long>(metrics_.charWidth),
+                          scroll.y() - static_cast<long long>(metrics_.lineHeight),
+                          scroll.x() + static_cast<long long>(client.width()),
+                          scroll.y() + static_cast<long long>(client.height())};
+    QPainter painter(viewport());
+    if (fontsMade_)
+        painter.setFont(fonts_[static_cast<std::size_t>(ContentKind::Normal)]);
+    // The overview's markers show where this pane is; they follow every paint.
+    host_.InvalidateOverView();
+    starts_.Refresh(ShownList());
+    const CDiffBuf* first = doc_.firstBuf();
+    if (first && first->type() == CDiffBuf::Binary)
+        DrawHexRows(painter, visible);
+    else
+        DrawTextRows(painter, visible);
+}
+
+void CDiffView::DrawTextRows(QPainter& painter, const VISIBLE& visible)
+{
+    const CBlockList& list = ShownList();
+    const long long lineHeight = metrics_.lineHeight;
+    const QPoint scroll = ScrollPosition();
+    const int tabSize = appearance_.GetTabSize();
+    // Rows are drawn from the first whose top lies in the visible rectangle
+    // to the last; the bands reach across the whole visible width.
+    const long long firstRow = CeilDiv(std::max(visible.top, 0LL), lineHeight);
+    const long long lastRow = FloorDiv(visible.bottom, lineHeight);
+    const int bandLeft = static_cast<int>(visible.left - scroll.x());
+    const int bandWidth = static_cast<int>(visible.right - visible.left);
+
+    for (std::size_t b = starts_.BlockAt(firstRow); b < list.Blocks().size(); ++b) {
+        const DIFF_BLOCK& block = *list.Blocks()[b];
+        const long long blockRow = starts_.StartOf(b);
+        if (blockRow > lastRow)
+            break;
+        const PRESENTATION look = PresentationOf(block);
+        const long long from = std::max(blockRow, firstRow);
+        const long long to = std::min(blockRow + block.length, lastRow + 1); // rows [from, to)
+        if (from >= to)
+            continue;
+        painter.fillRect(bandLeft, static_cast<int>(from * lineHeight - scroll.y()), bandWidth,
+                         static_cast<int>((to - from) * lineHeight), look.background);
+
+        int start = 0;
+        const CDiffBuf* source = SourceOf(block, &start);
+        if (!source || source->type() != CDiffBuf::Text)
+            continue;
+        const auto& text = static_cast<const CTextBuf&>(*source);
+        if (fontsMade_)
+            painter.setFont(*look.font);
+        painter.setPen(look.text);
+        const int ascent = painter.fontMetrics().ascent();
+        for (long long row = from; row < to; ++row) {
+            const long long line = start + (row - blockRow);
+            if (line < 0 || line >= text.GetCount())
+                continue;
+            int length = 0;
+            const char* bytes = text.GetLine(static_cast<int>(line), &length);
+            painter.drawText(-scroll.x(), static_cast<int>(row * lineHeight - scroll.y()) + ascent,
+                             LineText(bytes, length, tabSize, visible.right));
+        }
+    }
+}
+
+int CDiffView::CharColumnStart() const
+{
+    int columns = kHexColumnsPerByte * BytesPerRow() + 1;
+    if (appearance_.GetShowIndex())
+        columns += kOffsetColumns;
+    return metrics_.aveCharWidth * columns;
+}
+
+void CDiffView::DrawHexRows(QPainter& painter, const VISIBLE& visible)
+{
+    const CBlockList& list = ShownList();
+    const int perRow = BytesPerRow();
+    const long long lineHeight = metrics_.lineHeight;
+    const QPoint scroll = ScrollPosition();
+    const bool showIndex = appearance_.GetShowIndex();
+    const bool showAscii = appearance_.GetShowAscii();
+    const int charStart = CharColumnStart();
+    std::vector<unsigned char> scratch(static_cast<std::size_t>(perRow));
+
+    // Rows above the visible rectangle are stepped over at once: row r holds
+    // the bytes from r times the row length in the list's content.
+    const long long firstRow = CeilDiv(std::max(visible.top, 0LL), lineHeight);
+    long long y = firstRow * lineHeight; // content y of the current row
+    int hexX = 0;
+    int charX = charStart;
+    int filled = 0;
+    const long long firstByte = firstRow * perRow;
+    const std::size_t firstBlock = starts_.BlockAt(firstByte);
+
+    // Draws one piece of text with its presentation on an opaque background
+    // at content x, returns its width.
+    const auto drawPiece = [&](const QString& piece, const PRESENTATION& look, int x) {
+        if (fontsMade_)
+            painter.setFont(*look.font);
+        const QFontMetrics measure = painter.fontMetrics();
+        const int width = measure.horizontalAdvance(piece);
+        const int top = static_cast<int>(y - scroll.y());
+        painter.fillRect(x - scroll.x(), top, width, static_cast<int>(lineHeight), look.background);
+        painter.setPen(look.text);
+        painter.drawText(x - scroll.x(), top + measure.ascent(), piece);
+        return width;
+    };
+    const PRESENTATION normal{&fonts_[static_cast<std::size_t>(ContentKind::Normal)],
+                              appearance_.GetNormalTxtCol(), appearance_.GetNormalBgCol()};
+
+    for (std::size_t b = firstBlock; b < list.Blocks().size() && y <= visible.bottom; ++b) {
+        const DIFF_BLOCK& block = *list.Blocks()[b];
+        int start = 0;
+        const CDiffBuf* source = SourceOf(block, &start);
+        // The first block may begin above the first visible row.
+        const long long skip = b == firstBlock ? std::max(firstByte - starts_.StartOf(b), 0LL) : 0;
+        long long p = start + skip;
+        const long long end = static_cast<long long>(start) + block.length;
+        const PRESENTATION look = PresentationOf(block);
+        while (p < end && y <= visible.bottom) {
+            const int n = static_cast<int>(std::min<long long>(end - p, perRow - filled));
+            if (filled == 0 && showIndex)
+                hexX += drawPiece(CHexFormat::FormatOffset(static_cast<unsigned int>(p)), normal,
+                                  hexX);
+            int hexWidth = 0;
+            int charWidth = 0;
+            // A block that points past its buffer's end draws nothing of it.
+            if (source && p >= 0 && p + n <= source->GetCount()) {
+                std::copy_n(reinterpret_cast<const unsigned char*>(source->data()) + p, n,
+                            scratch.begin());
+                hexWidth = drawPiece(CHexFormat::FormatHexBytes(scratch.data(), n), look, hexX);
+                if (showAscii)
+                    charWidth =
+                        drawPiece(CHexFormat::FormatAsciiBytes(scratch.data(), n), look, charX);
+            }
+            p += n;
+            filled += n;
+            if (filled == perRow) {
+                y += lineHeight;
+                hexX = 0;
+                charX = charStart;
+                filled = 0;
+            } else {
+                hexX += hexWidth;
+                charX += charWidth;
+            }
+        }
+    }
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "views/block_starts.h"
 #include "views/pane.h"
 
 #include <QAbstractScrollArea>
+#include <QColor>
 #include <QFont>
 
 #include <array>
@@ -10,13 +12,15 @@
 class CAppearance;
 class CPaneHost;
 enum class ContentKind;
+class CBlockList;
 class CDiffDoc;
 class CDiffBuf;
 struct DIFF_BLOCK;
 
 // A file comparison as rows in the colours and fonts of their content kind:
-// the block list of its side, or of both files when composite. For now each
-// row is a text line as it is, or one byte of a binary file.
+// the block list of its side, or of both files when composite. Text files
+// are drawn as text rows, binary files as hex rows. The pane only reads the
+// document; the scroll bars, the wheel and the scroll keys are its input.
 class CDiffView : public QAbstractScrollArea, public CPane
 {
     Q_OBJECT
@@ -25,9 +29,53 @@ public:
     CDiffView(CDiffDoc& doc, const CAppearance& appearance, CPaneHost& host,
               QWidget* parent = nullptr);
 
+    // The sizes every row and column is measured in: the height of a row,
+    // the widest character of the five fonts (the horizontal scroll step)
+    // and their widest average character (the unit of column widths).
+    struct METRICS
+    {
+        int lineHeight = 14;
+        int charWidth = 20;
+        int aveCharWidth = 20;
+    };
+
+    // The scroll sizes in pixels: the content, one page and one line.
+    struct SCROLL_SIZES
+    {
+        long long totalWidth = 0;
+        long long totalHeight = 0;
+        int pageWidth = 0;
+        int pageHeight = 0;
+        int lineWidth = 0;
+        int lineHeight = 0;
+    };
+
+    // The keys that scroll the pane.
+    enum class ScrollCommand
+    {
+        Home,
+        End,
+        PageDown,
+        PageUp,
+        LineDown,
+        LineUp,
+        LineLeft,
+        LineRight,
+        PageLeft,
+        PageRight,
+    };
+
     // The content kind a block is drawn as: Common as Normal, Unmatched as Old
     // or New and Moved as MovedFrom or MovedTo, by the block's side.
     static ContentKind KindOf(const DIFF_BLOCK& block);
+
+    const METRICS& Metrics() const { return metrics_; }
+    // Replaces the metrics the fonts gave and lays the content out again
+    // with them; the next update that rebuilds the fonts measures anew.
+    void SetMetrics(const METRICS& metrics);
+    const SCROLL_SIZES& ScrollSizes() const { return sizes_; }
+    // The stored bytes per row, kept between 1 and 100.
+    int BytesPerRow() const;
 
     // The shown part of the content as fractions of its height; bottom
     // exceeds 1 when the content is shorter than the pane.
@@ -36,32 +84,62 @@ public:
     // height below its top, and scrolling a fraction to that line.
     double GetPosition() const;
     void SetPosition(double fraction);
+    void Scroll(ScrollCommand command);
+    // The scroll position, in pixels from the content's top-left corner.
+    QPoint ScrollPosition() const;
 
 public slots:
     // Bit 8 (display settings) or 16 (new result) rebuilds fonts and sizes;
-    // 16 also goes back to the top.
+    // 16 also goes back to the top. Other bits change nothing here.
     void OnUpdate(int hint) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
-    // The content height in pixels as the scroll sizes give it, never 0.
-    double TotalHeight() const;
+    // The content rectangle to draw, in content pixels: the viewport moved by
+    // the scroll position and widened by a column to the left and a row up.
+    struct VISIBLE
+    {
+        long long left;
+        long long top;
+        long long right;
+        long long bottom;
+    };
+
+    struct PRESENTATION
+    {
+        const QFont* font;
+        QColor text;
+        QColor background;
+    };
+
     void CreateFonts();
     void UpdateScrollSizes();
-    // The buffer a block's rows come from, and the row it starts at there.
-    const CDiffBuf* SourceOf(const DIFF_BLOCK& block, int* firstRow) const;
-    QString RowText(const CDiffBuf& buffer, int row) const;
+    void ScrollTo(long long x, long long y);
+    // The list this pane walks: all blocks when composite, else its side's.
+    const CBlockList& ShownList() const;
+    const CDiffBuf* OwnBuffer() const;
+    PRESENTATION PresentationOf(const DIFF_BLOCK& block) const;
+    // The buffer a block's content comes from, and where it starts there.
+    const CDiffBuf* SourceOf(const DIFF_BLOCK& block, int* start) const;
+    void DrawTextRows(QPainter& painter, const VISIBLE& visible);
+    void DrawHexRows(QPainter& painter, const VISIBLE& visible);
+    int CharColumnStart() const;
 
     CDiffDoc& doc_;
     const CAppearance& appearance_;
     CPaneHost& host_;
-    // One font per content kind, indexed by ContentKind.
+    // One font per content kind, indexed by ContentKind; none until the
+    // first update that asks for them.
     std::array<QFont, 5> fonts_;
-    int lineHeight_ = 14;
-    int charWidth_ = 8;
-    long long totalHeight_ = 1;
+    bool fontsMade_ = false;
+    METRICS metrics_;
+    SCROLL_SIZES sizes_;
+    CBlockStarts starts_;
 };

@@ -101,4 +101,34 @@ TEST(TextBufTest, MaxWidthCountsTabsAsTabSizeAndTheLastLine)
     EXPECT_EQ(MakeText("ab\r\n")->GetMaxWidth(4), 3);
 }
 
+struct COLUMNS_CASE
+{
+    const char* name;
+    std::string line;
+    long long columns;
+};
+
+TEST(TextBufTest, DisplayColumnsCountCodePointsOfValidUtf8AndBytesOtherwise)
+{
+    const std::vector<COLUMNS_CASE> cases = {
+        {"ascii", "abc", 3},
+        {"two-byte letters", "caf\xC3\xA9 d\xC3\xA9j\xC3\xA0", 9},
+        {"three-byte sign", "\xE2\x82\xAC 5", 3},
+        {"four-byte emoji", "\xF0\x9F\x98\x80", 1},
+        {"tab in utf-8", "\xC3\xA9\t.", 6},
+        {"latin-1 byte", "caf\xE9", 4},
+        {"truncated sequence", "ab\xE2\x82", 4},
+        {"overlong slash", "\xC0\xAF", 2},
+        {"surrogate", "\xED\xA0\x80", 3},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80", 4},
+        {"stray continuation", "a\x80" "b", 3},
+    };
+    for (const COLUMNS_CASE& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CTextBuf::DisplayColumns(c.line.data(), c.line.size(), 4), c.columns);
+    }
+    // The widest line is measured the same way.
+    EXPECT_EQ(MakeText("\xC3\xA9\xC3\xA9\xC3\xA9\nabcd\n")->GetMaxWidth(4), 4);
+}
+
 } // namespace
