@@ -234,6 +234,8 @@ void CMainFrame::AssignSideIndices()
         if (auto* diff = qobject_cast<CDiffView*>(pane)) {
             diff->sideIndex = fileSide++;
             diff->composite = IsTxtComposite();
+        } else if (auto* overview = qobject_cast<COverView*>(pane)) {
+            overview->composite = IsTxtComposite();
         } else if (auto* tree = qobject_cast<CDirView*>(pane)) {
             tree->sideIndex = dirSide++;
             tree->composite = IsDirComposite();

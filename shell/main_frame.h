@@ -91,6 +91,8 @@ public:
     void OnHelp();
     void OnWebsite();
     void OnAbout();
+    // Next Difference (F7) and Previous Difference (F8).
+    void GoToDifference(bool next);
 
 private:
     void CreateDialogBar();

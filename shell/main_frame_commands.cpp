@@ -10,8 +10,10 @@
 #include "directory/paths_overlap.h"
 #include "document/diff_doc.h"
 #include "engine/diff_buf.h"
+#include "shell/diff_navigation.h"
 #include "shell/frame_actions.h"
 #include "shell/frame_seam.h"
+#include "views/diff_view.h"
 #include "views/semi_splitter.h"
 
 #include <QAction>
@@ -66,6 +68,43 @@ void CMainFrame::ConnectCommands()
     connect(a.help, &QAction::triggered, this, &CMainFrame::OnHelp);
     connect(a.website, &QAction::triggered, this, &CMainFrame::OnWebsite);
     connect(a.about, &QAction::triggered, this, &CMainFrame::OnAbout);
+    connect(a.nextDifference, &QAction::triggered, this, [this] { GoToDifference(true); });
+    connect(a.previousDifference, &QAction::triggered, this, [this] { GoToDifference(false); });
+}
+
+// --- Difference navigation ------------------------------------------------------
+
+void CMainFrame::GoToDifference(bool next)
+{
+    // While a comparison runs its worker owns the blocks; a result of one
+    // block (identical files, or a file shown alone) has nowhere to go.
+    if (doc_.IsComparing() || doc_.allList().GetCount() <= 1)
+        return;
+    if (IsTxtComposite()) {
+        CDiffView* view = GetFirstDiffView();
+        const CBlockList& all = doc_.allList();
+        const long long total = all.total();
+        if (!view || total <= 0)
+            return;
+        const long long p = CDiffView::RoundHalfUp(view->GetPosition() * total);
+        const long long target = next ? CDiffNavigation::NextInComposite(all, p)
+                                      : CDiffNavigation::PreviousInComposite(all, p);
+        view->SetPosition(static_cast<double>(target) / total);
+        return;
+    }
+    // Each side jumps within its own file.
+    for (int side = 0; side < 2; ++side) {
+        const CDiffBuf* buffer = side == 0 ? doc_.firstBuf() : doc_.secondBuf();
+        const CBlockList& list = side == 0 ? doc_.firstList() : doc_.secondList();
+        CDiffView* view = FindDiffView(side);
+        if (!buffer || list.IsEmpty() || !view || buffer->GetCount() <= 0)
+            continue;
+        const long long count = buffer->GetCount();
+        const long long p = CDiffView::RoundHalfUp(view->GetPosition() * count);
+        const long long target = next ? CDiffNavigation::NextInSide(list, count, p)
+                                      : CDiffNavigation::PreviousInSide(list, p);
+        view->SetPosition(static_cast<double>(target) / count);
+    }
 }
 
 // --- What is compared ---------------------------------------------------------

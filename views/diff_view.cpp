@@ -38,13 +38,6 @@ constexpr int kHexColumnsPerByte = 3;
 constexpr int kOffsetColumns = 10;
 constexpr int kCharColumnsPerByte = 2;
 
-// Half up, so that a position halfway between two pixels goes down the page.
-long long RoundHalfUp(double v)
-{
-    const double down = std::floor(v);
-    return static_cast<long long>(v - down >= 0.5 ? std::ceil(v) : down);
-}
-
 int ClampToInt(long long value)
 {
     return static_cast<int>(std::clamp<long long>(value, 0, INT_MAX));
@@ -181,6 +174,12 @@ void CDiffView::UpdateScrollSizes()
 }
 
 // --- Positions -------------------------------------------------------------------
+
+long long CDiffView::RoundHalfUp(double x)
+{
+    const double down = std::floor(x);
+    return static_cast<long long>(x - down >= 0.5 ? std::ceil(x) : down);
+}
 
 QPoint CDiffView::ScrollPosition() const
 {

@@ -68,6 +68,9 @@ public:
     // The content kind a block is drawn as: Common as Normal, Unmatched as Old
     // or New and Moved as MovedFrom or MovedTo, by the block's side.
     static ContentKind KindOf(const DIFF_BLOCK& block);
+    // Positions become whole pixels or lines with halves rounded up, so that
+    // a place halfway between two goes down the page.
+    static long long RoundHalfUp(double x);
 
     const METRICS& Metrics() const { return metrics_; }
     // Replaces the metrics the fonts gave and lays the content out again
