@@ -4,6 +4,7 @@
 #include "shell/appearance.h"
 #include "views/diff_view.h"
 #include "views/pane_host.h"
+#include "views/strip_scale.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -40,38 +41,6 @@ constexpr int kSecondSideClickX = 50;
 constexpr int kOutlineAbove = 2;
 
 const QColor kFallbackStripColor(200, 100, 100);
-
-// The blocks of a list scaled to pixels one after another. The fraction of a
-// pixel a block leaves over is carried into the next, so that rounding never
-// piles up down the strip; a difference too short for a pixel of its own
-// still gets one, so that no difference disappears from the strip.
-class ScaledWalk
-{
-public:
-    explicit ScaledWalk(double scale) : scale_(scale) {}
-
-    // The pixel height of the next block, 0 when it is not drawn.
-    int Next(const DIFF_BLOCK& block)
-    {
-        const double h = block.length * scale_ + carry_;
-        int t = static_cast<int>(h);
-        if (t <= 0 && !block.IsCommon())
-            t = 1;
-        carry_ = h - t;
-        top_ = y_;
-        if (t > 0)
-            y_ += t;
-        return std::max(t, 0);
-    }
-    int top() const { return top_; }
-    int y() const { return y_; }
-
-private:
-    double scale_;
-    double carry_ = 0.0;
-    int y_ = 0;
-    int top_ = 0;
-};
 
 void FrameRect(QPainter& painter, const QRect& rect, const QColor& color)
 {
@@ -146,7 +115,7 @@ void COverView::DrawCompositeStrip(QPainter& painter)
     if (all.total() <= 0)
         return;
     const QColor outline = appearance_.GetNormalTxtCol();
-    ScaledWalk walk(static_cast<double>(height()) / static_cast<double>(all.total()));
+    CStripScale walk(static_cast<double>(height()) / static_cast<double>(all.total()));
     for (const DIFF_BLOCK* block : all.Blocks()) {
         const int t = walk.Next(*block);
         if (t <= 0)
@@ -176,7 +145,7 @@ void COverView::DrawSideStrips(QPainter& painter)
 
     // The middle of each moved block in the first strip, where its line ends.
     std::unordered_map<int, int> movedMiddles;
-    ScaledWalk first(scale);
+    CStripScale first(scale);
     for (const DIFF_BLOCK* block : doc_.firstList().Blocks()) {
         const int t = first.Next(*block);
         if (t <= 0)
@@ -191,7 +160,7 @@ void COverView::DrawSideStrips(QPainter& painter)
         outlineIfTall(*block, rect);
     }
 
-    ScaledWalk second(scale);
+    CStripScale second(scale);
     for (const DIFF_BLOCK* block : doc_.secondList().Blocks()) {
         const int t = second.Next(*block);
         if (t <= 0)
