@@ -43,6 +43,34 @@ TEST_F(DiffViewTest, DrawsTheBlocksOfItsSideInTheirBackgroundColours)
     }
 }
 
+TEST_F(DiffViewTest, MovedContentIsDrawnAtBothItsPlaces)
+{
+    CompareWithAMove();
+    const QRgb common = Bg(16).rgb();
+    const QRgb from = appearance_.GetMovedFromBgCol().rgb();
+    const QRgb to = appearance_.GetMovedToBgCol().rgb();
+    const std::vector<std::pair<BAND_CASE, std::vector<QRgb>>> cases = {
+        {{"first file", 0, false, {}}, {common, from, common}},
+        {{"second file", 1, false, {}}, {common, to}},
+        {{"composite: old place in the first file's order, new place in the second's", 0, true,
+          {}},
+         {common, from, common, to}},
+    };
+    for (const auto& [c, bands] : cases) {
+        SCOPED_TRACE(c.name);
+        CDiffView view(doc_, appearance_, host_);
+        view.sideIndex = c.sideIndex;
+        view.composite = c.composite;
+        view.resize(300, 600);
+        view.show();
+        view.OnUpdate(CDiffDoc::FileResultChanged);
+        std::vector<QRgb> expected = bands;
+        expected.push_back(view.viewport()->palette().color(QPalette::Base).rgb());
+        const int x = view.viewport()->width() - 2;
+        EXPECT_EQ(ColoursDown(*view.viewport(), x, 0, view.viewport()->height()), expected);
+    }
+}
+
 struct UPDATE_CASE
 {
     const char* name;

@@ -39,6 +39,22 @@ protected:
                                            Write("new.txt", "1\n2\n3\nnew\n4\n5\n6\n")));
     }
 
+    // The first file: A (6 lines) B (2) C (6); the second: A C B, so that B,
+    // the shorter, moved. Neither ends in a line break, so that both end in
+    // content and not in an empty last line.
+    void CompareWithAMove()
+    {
+        const std::string a = "a1\na2\na3\na4\na5\na6\n";
+        const std::string b = "b1\nb2";
+        const std::string c = "c1\nc2\nc3\nc4\nc5\nc6";
+        ASSERT_TRUE(doc_.RunFileComparison(Write("old.txt", a + b + "\n" + c),
+                                           Write("new.txt", a + c + "\n" + b)));
+        int moved = 0;
+        for (const DIFF_BLOCK* block : doc_.allList().Blocks())
+            moved += block->kind == BlockKind::Moved ? 1 : 0;
+        ASSERT_EQ(moved, 2);
+    }
+
     std::string Write(const std::string& name, const std::string& bytes) const
     {
         const std::string path = folder_.filePath(QString::fromStdString(name)).toStdString();
