@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -151,6 +152,33 @@ TEST(BlockListTest, InsertSortedKeepsEqualKeysInInsertionOrder)
     list.RemoveAll(false);
     EXPECT_EQ(list.GetCount(), 0);
     EXPECT_EQ(list.total(), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(BlockListTest, GenerationChangesWithEveryChangeOfBlocksOrOrder)
+{
+    OwningList owner;
+    CBlockList& list = owner.list;
+    std::vector<unsigned long long> seen = {list.generation()};
+    const auto changed = [&](const char* what) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), list.generation()), 0);
+        seen.push_back(list.generation());
+    };
+    owner.Add(Common(1, 2, 4, 4));
+    changed("added at the end");
+    list.InsertSorted(new DIFF_BLOCK(Common(2, 2, 0, 0)));
+    changed("inserted in order");
+    list.Resort();
+    changed("resorted");
+    list.GetFirst();
+    list.GetNext();
+    EXPECT_EQ(list.generation(), seen.back()) << "moving the cursor changes nothing";
+    list.RemoveAll(true);
+    changed("emptied");
 }
 
 } // namespace
