@@ -110,6 +110,20 @@ void WriteBinaryPair(const std::string& oldPath, const std::string& newPath, con
     std::ofstream(newPath, std::ios::binary) << now;
 }
 
+// Compares the pair through the document and says how long that took.
+bool Compare(CDiffDoc& doc, const std::string& oldPath, const std::string& newPath)
+{
+    const auto start = std::chrono::steady_clock::now();
+    if (!doc.RunFileComparison(oldPath, newPath)) {
+        std::fprintf(stderr, "paint_bench: comparing %s failed\n", oldPath.c_str());
+        return false;
+    }
+    const auto end = std::chrono::steady_clock::now();
+    std::printf("(comparison %.0f ms)\n",
+                std::chrono::duration<double, std::milli>(end - start).count());
+    return true;
+}
+
 double MedianMs(std::vector<double> samples)
 {
     std::sort(samples.begin(), samples.end());
@@ -157,7 +171,10 @@ void MeasureLayout(CDiffDoc& doc, const CAppearance& appearance, const char* wha
         const double pane = TimePaint(first, o.runs);
         const double strip = TimePaint(overview, o.runs);
         std::printf("  %-6s pane %7.3f ms   overview %7.3f ms\n",
-                    at == 0.0 ? "top" : at == 0.5 ? "middle" : "end", pane, strip);
+                    at == 0.0   ? "top"
+                    : at == 0.5 ? "middle"
+                                : "end",
+                    pane, strip);
     }
 }
 
@@ -178,26 +195,14 @@ int main(int argc, char** argv)
     std::printf("Paint of a 1000 x 800 pane, median of %d, release build recommended\n\n",
                 options.runs);
     WriteTextPair(path("old.txt"), path("new.txt"), options);
-    auto start = std::chrono::steady_clock::now();
-    if (!doc.RunFileComparison(path("old.txt"), path("new.txt"))) {
-        std::fprintf(stderr, "paint_bench: the text comparison failed\n");
+    if (!Compare(doc, path("old.txt"), path("new.txt")))
         return 2;
-    }
-    std::printf("(comparison %.0f ms)\n", std::chrono::duration<double, std::milli>(
-                                             std::chrono::steady_clock::now() - start)
-                                             .count());
     MeasureLayout(doc, appearance, "text, composite", true, options);
     MeasureLayout(doc, appearance, "text, side by side", false, options);
 
     WriteBinaryPair(path("old.bin"), path("new.bin"), options);
-    start = std::chrono::steady_clock::now();
-    if (!doc.RunFileComparison(path("old.bin"), path("new.bin"))) {
-        std::fprintf(stderr, "paint_bench: the binary comparison failed\n");
+    if (!Compare(doc, path("old.bin"), path("new.bin")))
         return 2;
-    }
-    std::printf("(comparison %.0f ms)\n", std::chrono::duration<double, std::milli>(
-                                             std::chrono::steady_clock::now() - start)
-                                             .count());
     MeasureLayout(doc, appearance, "binary, composite", true, options);
     MeasureLayout(doc, appearance, "binary, side by side", false, options);
     return 0;

@@ -76,8 +76,7 @@ QString LineText(const char* bytes, int length, int tabSize, long long maxColumn
 
 } // namespace
 
-CDiffView::CDiffView(CDiffDoc& doc, const CAppearance& appearance, CPaneHost& host,
-                     QWidget* parent)
+CDiffView::CDiffView(CDiffDoc& doc, const CAppearance& appearance, CPaneHost& host, QWidget* parent)
     : QAbstractScrollArea(parent), doc_(doc), appearance_(appearance), host_(host)
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -466,8 +465,8 @@ void CDiffView::DrawHexRows(QPainter& painter, const VISIBLE& visible)
         while (p < end && y <= visible.bottom) {
             const int n = static_cast<int>(std::min<long long>(end - p, perRow - filled));
             if (filled == 0 && showIndex)
-                hexX += drawPiece(CHexFormat::FormatOffset(static_cast<unsigned int>(p)), normal,
-                                  hexX);
+                hexX +=
+                    drawPiece(CHexFormat::FormatOffset(static_cast<unsigned int>(p)), normal, hexX);
             int hexWidth = 0;
             int charWidth = 0;
             // A block that points past its buffer's end draws nothing of it.

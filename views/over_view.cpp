@@ -69,8 +69,7 @@ bool IsScrollKey(int key)
 
 } // namespace
 
-COverView::COverView(CDiffDoc& doc, const CAppearance& appearance, CPaneHost& host,
-                     QWidget* parent)
+COverView::COverView(CDiffDoc& doc, const CAppearance& appearance, CPaneHost& host, QWidget* parent)
     : QWidget(parent), doc_(doc), appearance_(appearance), host_(host)
 {
     // A pane the user can move the focus to, like every other pane.
@@ -120,8 +119,8 @@ void COverView::DrawCompositeStrip(QPainter& painter)
         const int t = walk.Next(*block);
         if (t <= 0)
             continue;
-        const QRect rect(kCompositeStripLeft, walk.top(), kCompositeStripRight - kCompositeStripLeft,
-                         t);
+        const QRect rect(kCompositeStripLeft, walk.top(),
+                         kCompositeStripRight - kCompositeStripLeft, t);
         if (block->IsCommon())
             FrameRect(painter, rect, outline);
         else

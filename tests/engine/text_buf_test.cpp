@@ -121,7 +121,10 @@ TEST(TextBufTest, DisplayColumnsCountCodePointsOfValidUtf8AndBytesOtherwise)
         {"overlong slash", "\xC0\xAF", 2},
         {"surrogate", "\xED\xA0\x80", 3},
         {"beyond U+10FFFF", "\xF4\x90\x80\x80", 4},
-        {"stray continuation", "a\x80" "b", 3},
+        {"stray continuation",
+         "a\x80"
+         "b",
+         3},
     };
     for (const COLUMNS_CASE& c : cases) {
         SCOPED_TRACE(c.name);

@@ -21,11 +21,12 @@ public:
         int pos = 0;
         for (const std::string& b : blocks) {
             const int length = std::stoi(b.substr(1));
-            DIFF_BLOCK block = b[0] == 'C' ? DIFF_BLOCK::MakeCommon(NextBlockId(), length, pos, pos)
-                               : DIFF_BLOCK::MakeSided(NextBlockId(),
-                                                       b[0] == 'M' ? BlockKind::Moved
-                                                                   : BlockKind::Unmatched,
-                                                       length, 0, pos);
+            DIFF_BLOCK block =
+                b[0] == 'C'
+                    ? DIFF_BLOCK::MakeCommon(NextBlockId(), length, pos, pos)
+                    : DIFF_BLOCK::MakeSided(NextBlockId(),
+                                            b[0] == 'M' ? BlockKind::Moved : BlockKind::Unmatched,
+                                            length, 0, pos);
             owned_.push_back(std::make_unique<DIFF_BLOCK>(block));
             list_.AddTail(owned_.back().get());
             pos += length;

@@ -1,5 +1,5 @@
-#include "tests/shell/main_frame_fixture.h"
 #include "shell/kelm_app.h"
+#include "tests/shell/main_frame_fixture.h"
 
 namespace {
 

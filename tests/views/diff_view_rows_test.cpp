@@ -28,8 +28,7 @@ protected:
     {
         const int lineHeight = view.Metrics().lineHeight;
         const int top = static_cast<int>(row * lineHeight - view.ScrollPosition().y());
-        return view.viewport()->grab().toImage().copy(0, top, view.viewport()->width(),
-                                                      lineHeight);
+        return view.viewport()->grab().toImage().copy(0, top, view.viewport()->width(), lineHeight);
     }
 
     static bool IsInk(QRgb pixel, QRgb background)
@@ -176,8 +175,8 @@ TEST_F(DiffViewRowsTest, HexRowHoldsPiecesOfConsecutiveBlocks)
     CDiffView view(doc_, appearance_, host_);
     Show(view, 0, false);
     const QImage row = Row(view, 0);
-    const int digit =
-        QFontMetrics(appearance_.MakeFont(ContentKind::Normal, view.logicalDpiY())).horizontalAdvance('0');
+    const int digit = QFontMetrics(appearance_.MakeFont(ContentKind::Normal, view.logicalDpiY()))
+                          .horizontalAdvance('0');
     const int charStart = view.Metrics().aveCharWidth * (3 * 10 + 1);
     for (int byte = 0; byte < 10; ++byte) {
         SCOPED_TRACE(byte);

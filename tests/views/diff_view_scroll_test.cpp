@@ -201,8 +201,8 @@ TEST_F(DiffViewScrollTest, AWheelNotchMovesItsDeltaInPixels)
                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(view.viewport(), &down);
     EXPECT_EQ(view.ScrollPosition(), QPoint(0, 1120));
-    QWheelEvent up(at, view.mapToGlobal(at), QPoint(), QPoint(0, 360), Qt::NoButton,
-                   Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent up(at, view.mapToGlobal(at), QPoint(), QPoint(0, 360), Qt::NoButton, Qt::NoModifier,
+                   Qt::NoScrollPhase, false);
     QApplication::sendEvent(view.viewport(), &up);
     EXPECT_EQ(view.ScrollPosition(), QPoint(0, 760));
 }

@@ -6,40 +6,53 @@
 
 namespace {
 
-using DiffViewTest = CFileResultFixture;
+// Panes whose rows are told apart by their background colours.
+class DiffViewTest : public CFileResultFixture
+{
+protected:
+    // The colours down the right edge of a pane, where no text reaches: the
+    // bands of the blocks and the pane's own background below the last row.
+    std::vector<QRgb> BandsDown(int sideIndex, bool composite, int height)
+    {
+        CDiffView view(doc_, appearance_, host_);
+        view.sideIndex = sideIndex;
+        view.composite = composite;
+        view.resize(300, height);
+        view.show();
+        view.OnUpdate(CDiffDoc::FileResultChanged);
+        return ColoursDown(*view.viewport(), view.viewport()->width() - 2, 0,
+                           view.viewport()->height());
+    }
+
+    QRgb PaneBase()
+    {
+        const CDiffView view(doc_, appearance_, host_);
+        return view.viewport()->palette().color(QPalette::Base).rgb();
+    }
+};
 
 struct BAND_CASE
 {
     const char* name;
     int sideIndex;
     bool composite;
-    std::vector<int> bands; // background palette indices from the top
+    std::vector<QRgb> bands; // from the top
 };
 
 TEST_F(DiffViewTest, DrawsTheBlocksOfItsSideInTheirBackgroundColours)
 {
     CompareOneChangedLine();
+    const QRgb common = Bg(16).rgb();
+    const QRgb removed = Bg(7).rgb();
+    const QRgb added = Bg(11).rgb();
     const std::vector<BAND_CASE> cases = {
-        {"first file", 0, false, {16, 7, 16}},
-        {"second file", 1, false, {16, 11, 16}},
-        {"composite", 0, true, {16, 7, 11, 16}},
+        {"first file", 0, false, {common, removed, common, PaneBase()}},
+        {"second file", 1, false, {common, added, common, PaneBase()}},
+        {"composite", 0, true, {common, removed, added, common, PaneBase()}},
     };
     for (const BAND_CASE& c : cases) {
         SCOPED_TRACE(c.name);
-        CDiffView view(doc_, appearance_, host_);
-        view.sideIndex = c.sideIndex;
-        view.composite = c.composite;
-        view.resize(300, 400);
-        view.show();
-        view.OnUpdate(CDiffDoc::FileResultChanged);
-        // Down the right edge, where no text reaches: the bands, then the
-        // pane's own background below the last row.
-        std::vector<QRgb> expected;
-        for (int index : c.bands)
-            expected.push_back(Bg(index).rgb());
-        expected.push_back(view.viewport()->palette().color(QPalette::Base).rgb());
-        const int x = view.viewport()->width() - 2;
-        EXPECT_EQ(ColoursDown(*view.viewport(), x, 0, view.viewport()->height()), expected);
+        EXPECT_EQ(BandsDown(c.sideIndex, c.composite, 400), c.bands);
     }
 }
 
@@ -49,25 +62,17 @@ TEST_F(DiffViewTest, MovedContentIsDrawnAtBothItsPlaces)
     const QRgb common = Bg(16).rgb();
     const QRgb from = appearance_.GetMovedFromBgCol().rgb();
     const QRgb to = appearance_.GetMovedToBgCol().rgb();
-    const std::vector<std::pair<BAND_CASE, std::vector<QRgb>>> cases = {
-        {{"first file", 0, false, {}}, {common, from, common}},
-        {{"second file", 1, false, {}}, {common, to}},
-        {{"composite: old place in the first file's order, new place in the second's", 0, true,
-          {}},
-         {common, from, common, to}},
+    const std::vector<BAND_CASE> cases = {
+        {"first file", 0, false, {common, from, common, PaneBase()}},
+        {"second file", 1, false, {common, to, PaneBase()}},
+        {"composite: old place in the first file's order, new place in the second's",
+         0,
+         true,
+         {common, from, common, to, PaneBase()}},
     };
-    for (const auto& [c, bands] : cases) {
+    for (const BAND_CASE& c : cases) {
         SCOPED_TRACE(c.name);
-        CDiffView view(doc_, appearance_, host_);
-        view.sideIndex = c.sideIndex;
-        view.composite = c.composite;
-        view.resize(300, 600);
-        view.show();
-        view.OnUpdate(CDiffDoc::FileResultChanged);
-        std::vector<QRgb> expected = bands;
-        expected.push_back(view.viewport()->palette().color(QPalette::Base).rgb());
-        const int x = view.viewport()->width() - 2;
-        EXPECT_EQ(ColoursDown(*view.viewport(), x, 0, view.viewport()->height()), expected);
+        EXPECT_EQ(BandsDown(c.sideIndex, c.composite, 600), c.bands);
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include "document/diff_doc.h"
 #include "document/sync_user_seam.h"
-#include "shell/appearance.h"
 #include "recording_pane_host.h"
+#include "shell/appearance.h"
 #include "test_app.h"
 
 #include <QColor>

@@ -25,7 +25,10 @@ protected:
     }
 
     QRgb Outline() const { return appearance_.GetNormalTxtCol().rgb(); }
-    static QRgb Background(const QWidget& view) { return view.palette().color(QPalette::Window).rgb(); }
+    static QRgb Background(const QWidget& view)
+    {
+        return view.palette().color(QPalette::Window).rgb();
+    }
 
     // Both comparison panes show the given range of their content.
     void PanesShow(double firstTop, double firstBottom, double secondTop, double secondBottom)
@@ -50,9 +53,13 @@ TEST(StripScaleTest, FractionsCarryAndADifferenceNeverVanishes)
 {
     // Half a pixel per line; blocks of 3, 3 and 1 lines.
     const std::vector<SCALE_CASE> cases = {
-        {"common last block", {BlockKind::Common, BlockKind::Common, BlockKind::Common}, {1, 2, 0},
+        {"common last block",
+         {BlockKind::Common, BlockKind::Common, BlockKind::Common},
+         {1, 2, 0},
          0.5},
-        {"difference last", {BlockKind::Common, BlockKind::Common, BlockKind::Unmatched}, {1, 2, 1},
+        {"difference last",
+         {BlockKind::Common, BlockKind::Common, BlockKind::Unmatched},
+         {1, 2, 1},
          -0.5},
         {"moved last", {BlockKind::Common, BlockKind::Common, BlockKind::Moved}, {1, 2, 1}, -0.5},
     };
@@ -78,11 +85,11 @@ TEST_F(OverViewTest, StripColourIsTheFirstColourThatStandsOut)
     COverView view(doc_, appearance_, host_);
     appearance_.normalBgCol = 16;
     appearance_.normalTxtCol = 1;
-    appearance_.oldBgCol = 7;       // differs: its background
-    appearance_.newBgCol = 16;      // same background,
-    appearance_.newTxtCol = 4;      // other text: its text colour
-    appearance_.movedToBgCol = 16;  // same both ways:
-    appearance_.movedToTxtCol = 1;  // the fixed red
+    appearance_.oldBgCol = 7;      // differs: its background
+    appearance_.newBgCol = 16;     // same background,
+    appearance_.newTxtCol = 4;     // other text: its text colour
+    appearance_.movedToBgCol = 16; // same both ways:
+    appearance_.movedToTxtCol = 1; // the fixed red
     EXPECT_EQ(view.StripColor(ContentKind::Old), Bg(7));
     EXPECT_EQ(view.StripColor(ContentKind::New), appearance_.GetTxtPaletteColor(4));
     EXPECT_EQ(view.StripColor(ContentKind::MovedTo), QColor(200, 100, 100));
@@ -200,8 +207,7 @@ TEST_F(OverViewTest, WithoutBothFilesTheStripIsBlank)
     for (bool composite : {false, true}) {
         COverView view(doc_, appearance_, host_);
         Show(view, composite, {90, 400});
-        EXPECT_EQ(ColoursDown(view, 20, 0, view.height()),
-                  std::vector<QRgb>{Background(view)});
+        EXPECT_EQ(ColoursDown(view, 20, 0, view.height()), std::vector<QRgb>{Background(view)});
     }
 }
 
