@@ -1,53 +1,114 @@
 #include "directory/dir_list_view.h"
-#include "document/path_text.h"
 
 #include "directory/dir_comparison.h"
-#include "document/diff_doc.h"
+#include "directory/dir_node_item.h"
+#include "document/path_text.h"
+#include "shell/appearance.h"
 
-#include <QFile>
+#include <QHeaderView>
+#include <QMouseEvent>
+
+#include <utility>
 
 CDirListView::CDirListView(CDirComparison& dirs, const CAppearance& appearance, CPaneHost& host,
                            QWidget* parent)
-    : QTreeWidget(parent), dirs_(dirs), appearance_(appearance), host_(host)
+    : CDirPane(dirs, appearance, host, CDirOpener::AfterOpening::KeepOtherSelections, parent)
 {
-    setColumnCount(1);
     setRootIsDecorated(false);
-    setHeaderLabels({QStringLiteral("Files")});
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    SetHeaderText(QStringLiteral("Files"));
+}
+
+int CDirListView::FileImage(DirNodeStatus status) const
+{
+    return icons_.FileImage(status, appearance_);
 }
 
 void CDirListView::OnUpdate(int hint)
 {
-    if (hint & (CDiffDoc::DirResultChanged | CDiffDoc::IconColorsChanged))
+    if (!ActsOn(hint))
+        return;
+    if (Rebuilds(hint))
         Rebuild();
+    invisibleRootItem()->sortChildren(0, Qt::AscendingOrder);
+    resizeColumnToContents(0);
+    ReselectCurrentDir();
+}
+
+void CDirListView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || std::exchange(doubleClicked_, false))
+        return;
+    // Any click opens, on a row or not: a click beside the rows of a
+    // selection made with Control opens its first row.
+    OpenFirstSelectedRow();
+}
+
+void CDirListView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTreeWidget::mouseDoubleClickEvent(event);
+    doubleClicked_ = event->button() == Qt::LeftButton;
 }
 
 void CDirListView::Rebuild()
 {
     clear();
-    const CDirNodeList& own = sideIndex == 0 ? dirs_.firstList() : dirs_.secondList();
-    const CDirNodeList& other = sideIndex == 0 ? dirs_.secondList() : dirs_.firstList();
-    if (own.rootPath.empty()) {
-        setHeaderLabels({QStringLiteral("Files")});
+    if (OwnList().rootPath.empty()) {
+        SetHeaderText(QStringLiteral("Files"));
         return;
     }
-    setHeaderLabels({composite ? QStringLiteral("Composite List")
-                               : QStringLiteral("Files in ") + PathText(CDiffDoc::ShortenPath(
-                                                                   own.rootPath, other.rootPath))});
-    const auto add = [this](const CDirNode& node) {
-        auto* row = new QTreeWidgetItem(this);
-        row->setText(0, PathText(node.name));
-    };
-    for (const auto& node : own.Nodes()) {
-        if (node->isFile)
-            add(*node);
+    SetHeaderText(composite ? QStringLiteral("Composite List")
+                            : QStringLiteral("Files in ") + OwnRootText());
+    QList<QTreeWidgetItem*> rows;
+    AddFiles(OwnList(), true, rows);
+    if (composite)
+        AddFiles(dirs_.secondList(), false, rows);
+    addTopLevelItems(rows);
+}
+
+void CDirListView::SetHeaderText(const QString& text)
+{
+    setHeaderLabels({text});
+}
+
+void CDirListView::AddFiles(const CDirNodeList& list, bool pairsToo, QList<QTreeWidgetItem*>& rows)
+{
+    for (const auto& node : list.Nodes()) {
+        if (!node->isFile || (!pairsToo && CDirNodeItem::SharesCounterpartRow(*node)))
+            continue;
+        auto* row = new CDirNodeItem(*node, host_);
+        row->setText(0, PathText(node->name));
+        row->setIcon(0, icons_.Image(FileImage(node->status)));
+        rows.append(row);
     }
-    if (composite) {
-        // A pair already has the row of its first-list file.
-        for (const auto& node : dirs_.secondList().Nodes()) {
-            if (node->isFile &&
-                (node->status == DirNodeStatus::Old || node->status == DirNodeStatus::New))
-                add(*node);
+}
+
+void CDirListView::ReselectCurrentDir()
+{
+    const CDirNode* node = CurrentNode();
+    if (!node)
+        return;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = topLevelItem(i);
+        if (CDirNodeItem::NodeOf(row) == node) {
+            row->setSelected(true);
+            setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
+            scrollToItem(row);
+            return;
         }
     }
-    resizeColumnToContents(0);
+}
+
+void CDirListView::OpenFirstSelectedRow()
+{
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = topLevelItem(i);
+        if (!row->isSelected())
+            continue;
+        if (const CDirNode* node = CDirNodeItem::NodeOf(row))
+            opener_.Choose(*node, sideIndex);
+        return;
+    }
 }

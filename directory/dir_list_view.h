@@ -1,32 +1,45 @@
 #pragma once
 
-#include "views/pane.h"
-
-#include <QTreeWidget>
-
-class CAppearance;
-class CPaneHost;
-class CDirComparison;
+#include "directory/dir_node.h"
+#include "directory/dir_pane.h"
+#include "directory/status_icons.h"
 
 // A directory comparison as a flat list of its files, by path relative to the
 // root: the files of its side, or of both sides with each pair listed once.
-// For now the rows are in scan order and show the path only.
-class CDirListView : public QTreeWidget, public CPane
+// Folders are not listed. Every row carries the icon of its status. A mouse
+// click opens the first selected file, as the tree does; moving the selection
+// with the keyboard opens nothing, so the keys can walk the list.
+class CDirListView : public CDirPane
 {
     Q_OBJECT
 
 public:
+    using BMP_MAP = CStatusIcons::BMP_MAP;
+
     CDirListView(CDirComparison& dirs, const CAppearance& appearance, CPaneHost& host,
-              QWidget* parent = nullptr);
+                 QWidget* parent = nullptr);
+
+    int FileImage(DirNodeStatus status) const;
+    const CStatusIcons& icons() const { return icons_; }
 
 public slots:
-    // Bit 1 (new result) or 2 (icon colours) rebuilds the list.
+    // Bit 1 (new result) or 2 (icon colours) rebuilds the list; these and
+    // bit 4 (sort order) sort it and select the file chosen last again,
+    // without opening it. Other bits are ignored.
     void OnUpdate(int hint) override;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void Rebuild();
+    void SetHeaderText(const QString& text);
+    void AddFiles(const CDirNodeList& list, bool pairsToo, QList<QTreeWidgetItem*>& rows);
+    void ReselectCurrentDir();
+    void OpenFirstSelectedRow();
 
-    CDirComparison& dirs_;
-    const CAppearance& appearance_;
-    CPaneHost& host_;
+    CStatusIcons icons_{CStatusIcons::Glyphs::PagesOnly};
+    // The release that ends a double click is no second click.
+    bool doubleClicked_ = false;
 };

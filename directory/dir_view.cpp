@@ -1,12 +1,14 @@
 #include "directory/dir_view.h"
-#include "document/path_text.h"
 
 #include "directory/dir_comparison.h"
-#include "document/diff_doc.h"
+#include "directory/dir_node_item.h"
+#include "document/path_text.h"
+#include "shell/appearance.h"
 
-#include <QFile>
+#include <QScopedValueRollback>
+#include <QTreeWidgetItemIterator>
 
-#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -21,51 +23,183 @@ QString LeafName(const std::string& name)
 
 CDirView::CDirView(CDirComparison& dirs, const CAppearance& appearance, CPaneHost& host,
                    QWidget* parent)
-    : QTreeWidget(parent), dirs_(dirs), appearance_(appearance), host_(host)
+    : CDirPane(dirs, appearance, host, CDirOpener::AfterOpening::ClearOtherTreeSelections, parent)
 {
-    setColumnCount(1);
     setHeaderHidden(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    // A folder's entries are put in order when it is opened or closed, so a
+    // change of sort order reaches an open folder when it is next opened.
+    connect(this, &QTreeWidget::itemExpanded, this, &CDirView::SortChildren);
+    connect(this, &QTreeWidget::itemCollapsed, this, &CDirView::SortChildren);
+    connect(this, &QTreeWidget::itemSelectionChanged, this, &CDirView::OpenSelectedEntry);
+}
+
+int CDirView::CompareDirNodes(const CDirNode* a, const CDirNode* b, int dirSort)
+{
+    if (!a || !b)
+        return 0;
+    if (a->isFile != b->isFile)
+        return a->isFile ? 1 : -1;
+    if (dirSort == 1)
+        return static_cast<int>(a->status) - static_cast<int>(b->status);
+    return CDirNodeList::CompareFolded(a->name, b->name);
+}
+
+int CDirView::FolderImage(DirNodeStatus status) const
+{
+    return icons_.FolderImage(status, appearance_);
+}
+
+int CDirView::FileImage(DirNodeStatus status) const
+{
+    return icons_.FileImage(status, appearance_);
 }
 
 void CDirView::OnUpdate(int hint)
 {
-    if (hint & (CDiffDoc::DirResultChanged | CDiffDoc::IconColorsChanged))
+    if (!ActsOn(hint))
+        return;
+    const QScopedValueRollback<bool> updating(updating_, true);
+    if (Rebuilds(hint))
         Rebuild();
+    SortChildren(topLevelItem(0));
+    ReselectCurrentDir();
 }
 
+// Opening a file rebuilds the tree (the window rearranges its panes), so the
+// folders the user opened are opened again: the tree stays as the user left
+// it, scrolled where it was, instead of folding up at every file.
 void CDirView::Rebuild()
 {
+    const QSet<QString> openFolders = OpenFolderPaths();
     clear();
-    const CDirNodeList& own = sideIndex == 0 ? dirs_.firstList() : dirs_.secondList();
-    const CDirNodeList& other = sideIndex == 0 ? dirs_.secondList() : dirs_.firstList();
-    if (own.rootPath.empty())
+    if (OwnList().rootPath.empty())
         return;
-
-    auto* root = new QTreeWidgetItem(this);
-    root->setText(0, composite ? QStringLiteral("Composite Tree")
-                               : PathText(CDiffDoc::ShortenPath(own.rootPath, other.rootPath)));
-    // The item of each node, so that a node goes under its folder's item. In
-    // the composite tree a paired node of the second list shares the item of
-    // its counterpart, so what is only in the second tree joins the first
-    // tree's folder.
-    std::unordered_map<const CDirNode*, QTreeWidgetItem*> items;
-    const auto add = [&items, root](const CDirNode& node) {
-        const auto parent = node.parent ? items.find(node.parent) : items.end();
-        auto* item = new QTreeWidgetItem(parent != items.end() ? parent->second : root);
-        item->setText(0, LeafName(node.name));
-        items[&node] = item;
-    };
-    for (const auto& node : own.Nodes())
-        add(*node);
-    if (composite) {
-        for (const auto& node : dirs_.secondList().Nodes()) {
-            const bool paired = node->counterpart && (node->status == DirNodeStatus::Modified ||
-                                                      node->status == DirNodeStatus::Normal);
-            if (paired)
-                items[node.get()] = items[node->counterpart];
-            else
-                add(*node);
-        }
-    }
+    // The items are made before the tree gets them: one insertion instead
+    // of one per entry.
+    QTreeWidgetItem* root = AddRoot(composite ? QStringLiteral("Composite Tree") : OwnRootText());
+    if (composite)
+        FillComposite(root);
+    else
+        FillSide(root);
+    addTopLevelItem(root);
     root->setExpanded(true);
+    Reopen(openFolders);
+}
+
+// An item's path below the root, from the texts shown, so that nothing of the
+// result the items were made from is needed.
+QString CDirView::ItemPath(const QTreeWidgetItem* item)
+{
+    QString path = item->text(0);
+    for (const QTreeWidgetItem* folder = item->parent(); folder && folder->parent();
+         folder = folder->parent())
+        path = folder->text(0) + QLatin1Char('/') + path;
+    return path;
+}
+
+QSet<QString> CDirView::OpenFolderPaths()
+{
+    QSet<QString> paths;
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        if ((*it)->parent() && (*it)->isExpanded())
+            paths.insert(ItemPath(*it));
+    }
+    return paths;
+}
+
+void CDirView::Reopen(const QSet<QString>& folderPaths)
+{
+    if (folderPaths.isEmpty())
+        return;
+    // Gathered first: opening a folder re-sorts its entries.
+    std::vector<QTreeWidgetItem*> folders;
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        if ((*it)->parent() && (*it)->childCount() > 0 && folderPaths.contains(ItemPath(*it)))
+            folders.push_back(*it);
+    }
+    for (QTreeWidgetItem* folder : folders)
+        folder->setExpanded(true);
+}
+
+QTreeWidgetItem* CDirView::AddRoot(const QString& text)
+{
+    auto* root = new QTreeWidgetItem();
+    root->setText(0, text);
+    root->setIcon(0, icons_.Image(FolderImage(dirs_.dirsIdentical ? DirNodeStatus::Normal
+                                                                  : DirNodeStatus::Modified)));
+    return root;
+}
+
+// A node goes under the item of its folder, which the list holds before the
+// node, so the folder's item is already made in this fill.
+void CDirView::AddNode(CDirNode& node, QTreeWidgetItem* root)
+{
+    auto* parent = node.parent ? static_cast<QTreeWidgetItem*>(node.parent->viewItem) : root;
+    auto* item = new CDirNodeItem(node, host_);
+    item->setText(0, LeafName(node.name));
+    item->setIcon(0, icons_.Image(node.isFile ? FileImage(node.status) : FolderImage(node.status)));
+    (parent ? parent : root)->addChild(item);
+    node.viewItem = item;
+}
+
+void CDirView::FillSide(QTreeWidgetItem* root)
+{
+    for (const auto& node : OwnList().Nodes())
+        AddNode(*node, root);
+}
+
+// A paired entry of the second tree shares the item of its counterpart, so
+// what only the second tree holds joins the first tree's folder.
+void CDirView::FillComposite(QTreeWidgetItem* root)
+{
+    for (const auto& node : dirs_.firstList().Nodes())
+        AddNode(*node, root);
+    for (const auto& node : dirs_.secondList().Nodes()) {
+        if (CDirNodeItem::SharesCounterpartRow(*node))
+            node->viewItem = node->counterpart->viewItem;
+        else
+            AddNode(*node, root);
+    }
+}
+
+void CDirView::SortChildren(QTreeWidgetItem* item)
+{
+    if (item)
+        item->sortChildren(0, Qt::AscendingOrder);
+}
+
+void CDirView::ReselectCurrentDir()
+{
+    QTreeWidgetItem* item = FindItem(CurrentNode());
+    if (!item || item->isSelected())
+        return;
+    for (QTreeWidgetItem* folder = item->parent(); folder; folder = folder->parent())
+        folder->setExpanded(true);
+    setCurrentItem(item);
+    scrollToItem(item);
+}
+
+// Looked up among this tree's own items rather than through the node's
+// viewItem, which the tree of another arrangement may have written last.
+QTreeWidgetItem* CDirView::FindItem(const CDirNode* node)
+{
+    if (!node)
+        return nullptr;
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        if (CDirNodeItem::NodeOf(*it) == node)
+            return *it;
+    }
+    return nullptr;
+}
+
+void CDirView::OpenSelectedEntry()
+{
+    if (updating_)
+        return;
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    if (selected.isEmpty())
+        return;
+    if (const CDirNode* node = CDirNodeItem::NodeOf(selected.first()))
+        opener_.Choose(*node, sideIndex);
 }

@@ -1,32 +1,59 @@
 #pragma once
 
-#include "views/pane.h"
+#include "directory/dir_node.h"
+#include "directory/dir_pane.h"
+#include "directory/status_icons.h"
 
-#include <QTreeWidget>
-
-class CAppearance;
-class CPaneHost;
-class CDirComparison;
+#include <QSet>
+#include <QString>
 
 // A directory comparison as a tree of its files and folders: the tree of its
-// side, or both trees merged under "Composite Tree". For now each item shows
-// the entry's name only, in scan order.
-class CDirView : public QTreeWidget, public CPane
+// side, or both trees merged under "Composite Tree", where a paired entry
+// shows once and what only the second tree holds joins the first tree's
+// folder. Every item carries the icon of its status. Choosing a file, with the
+// mouse or the keyboard, opens it: a modified file as a pair, own side first,
+// any other file alone.
+class CDirView : public CDirPane
 {
     Q_OBJECT
 
 public:
+    using BMP_MAP = CStatusIcons::BMP_MAP;
+
     CDirView(CDirComparison& dirs, const CAppearance& appearance, CPaneHost& host,
-              QWidget* parent = nullptr);
+             QWidget* parent = nullptr);
+
+    // The order of two entries among their siblings: folders before files,
+    // then by whole relative path, letter case folded (dirSort 0), or by
+    // status, Old, New, Modified, Normal (dirSort 1). Entries of equal status
+    // compare equal. Missing nodes compare equal to everything.
+    static int CompareDirNodes(const CDirNode* a, const CDirNode* b, int dirSort);
+
+    int FolderImage(DirNodeStatus status) const;
+    int FileImage(DirNodeStatus status) const;
+    const CStatusIcons& icons() const { return icons_; }
 
 public slots:
-    // Bit 1 (new result) or 2 (icon colours) rebuilds the tree.
+    // Bit 1 (new result) or 2 (icon colours) rebuilds the tree; these and
+    // bit 4 (sort order) sort the top level and select the file chosen last
+    // again, without opening it. Other bits are ignored.
     void OnUpdate(int hint) override;
 
 private:
     void Rebuild();
+    static QString ItemPath(const QTreeWidgetItem* item);
+    QSet<QString> OpenFolderPaths();
+    void Reopen(const QSet<QString>& folderPaths);
+    QTreeWidgetItem* AddRoot(const QString& text);
+    void AddNode(CDirNode& node, QTreeWidgetItem* root);
+    void FillSide(QTreeWidgetItem* root);
+    void FillComposite(QTreeWidgetItem* root);
+    void SortChildren(QTreeWidgetItem* item);
+    void ReselectCurrentDir();
+    QTreeWidgetItem* FindItem(const CDirNode* node);
+    void OpenSelectedEntry();
 
-    CDirComparison& dirs_;
-    const CAppearance& appearance_;
-    CPaneHost& host_;
+    CStatusIcons icons_{CStatusIcons::Glyphs::FoldersAndPages};
+    // Selections made while the tree is rebuilt or re-sorted open nothing.
+    bool updating_ = false;
 };
