@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QMouseEvent>
 
+#include <functional>
+
 namespace {
 
 class OverViewTest : public CFileResultFixture
@@ -201,13 +203,30 @@ TEST_F(OverViewTest, ClicksMoveThePaneOfTheStripClicked)
     EXPECT_DOUBLE_EQ(host_.positions[0].fraction, 0.25);
 }
 
-TEST_F(OverViewTest, WithoutBothFilesTheStripIsBlank)
+TEST_F(OverViewTest, WithoutContentToScaleTheStripIsBlank)
 {
-    ASSERT_TRUE(doc_.OpenSingleFile(Write("one.txt", "a\nb\n")));
-    for (bool composite : {false, true}) {
-        COverView view(doc_, appearance_, host_);
-        Show(view, composite, {90, 400});
-        EXPECT_EQ(ColoursDown(view, 20, 0, view.height()), std::vector<QRgb>{Background(view)});
+    struct BLANK_CASE
+    {
+        const char* name;
+        std::function<bool()> open;
+    };
+    const std::vector<BLANK_CASE> cases = {
+        {"a single file", [&] { return doc_.OpenSingleFile(Write("one.txt", "a\nb\n")); }},
+        {"two empty files",
+         [&] { return doc_.RunFileComparison(Write("e1.txt", ""), Write("e2.txt", "")); }},
+    };
+    for (const BLANK_CASE& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(c.open());
+        for (bool composite : {false, true}) {
+            COverView view(doc_, appearance_, host_);
+            Show(view, composite, {90, 400});
+            EXPECT_EQ(ColoursDown(view, 20, 0, view.height()), std::vector<QRgb>{Background(view)});
+            if (!composite) {
+                Click(view, {20, 100});
+                EXPECT_TRUE(host_.positions.empty()) << "no strip to map the click to";
+            }
+        }
     }
 }
 
