@@ -59,7 +59,7 @@ public:
         std::vector<std::uint32_t> rows;
         for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1)
             rows.push_back(r1);
-        if (!FindInRowsNow(rows))
+        if (!FindInRowsNow(rows, Search::Once))
             return false;
         RebuildSampleTable();
         return true;
@@ -73,7 +73,8 @@ public:
     {
         pieces.clear();
         pieces_ = &pieces;
-        if (!FindInRowsNow(rows) || !FindInColumns(rows, columns))
+        ++passes_;
+        if (!FindInRowsNow(rows, Search::PassAfterPass) || !FindInColumns(rows, columns))
             return false;
         AddSamples(rows);
         return true;
@@ -98,6 +99,9 @@ private:
     // window by window instead of entry by entry.
     static constexpr std::size_t kCrowdedBucketFactor = 16;
     static constexpr std::size_t kCrowdedBucketMinimum = 64;
+    // Passes that search by walking before an index of the second file is
+    // built for the passes after them.
+    static constexpr int kPassesBeforeIndex = 4;
 
     // Longer grams are rarer, so fewer false hits are followed; shorter ones
     // allow sampling further apart.
@@ -126,12 +130,33 @@ private:
         return samples;
     }
 
+    enum class Search
+    {
+        Once,          // the first search at a threshold
+        PassAfterPass, // the new rows of every pass, until the next FindAll
+    };
+
+    // Whether looking samples up in an index of the second file pays off
+    // even when they are few. Building the index costs a few walks over the
+    // second file, a search by walking costs one, so a comparison of a few
+    // passes walks. But thousands of similar runs take hundreds of passes,
+    // and every walk would cover the whole second file again: once a few
+    // passes have walked, the index is built and kept, and each further pass
+    // costs what its samples cost.
+    bool IndexPaysOff() const
+    {
+        const auto slot = indexes_.find(q_);
+        return (slot != indexes_.end() && slot->second) || passes_ > kPassesBeforeIndex;
+    }
+
     // The runs of the given first-file ranges against every second-file range.
-    bool FindInRowsNow(const std::vector<std::uint32_t>& rows)
+    bool FindInRowsNow(const std::vector<std::uint32_t>& rows, Search search)
     {
         if (limit_ <= 0 || rows.empty())
             return true;
-        if (CountSamples(rows) * kSamplesPerStreamedElement < ranges2_.Elements())
+        const bool fewSamples =
+            CountSamples(rows) * kSamplesPerStreamedElement < ranges2_.Elements();
+        if (fewSamples && (search == Search::Once || !IndexPaysOff()))
             return FindByStreaming(rows);
         return FindByIndex(rows);
     }
@@ -349,6 +374,13 @@ private:
             RebuildSampleTable();
     }
 
+    // A new column is searched one of two ways. A short one is walked gram
+    // by gram past the samples. A long one, typically what is left of a
+    // range after a run was cut out of it, is searched the other way round
+    // once the index pays off: each sample is looked up in the index of the
+    // second file, only within the window its diagonals allow in that column.
+    // Walking the remainder of a large range every pass would make each pass
+    // cost the whole file.
     bool FindInColumns(const std::vector<std::uint32_t>& rows,
                        const std::vector<std::uint32_t>& columns)
     {
@@ -357,17 +389,71 @@ private:
         std::vector<char> isNewRow(ranges1_.Count(), 0);
         for (std::uint32_t r1 : rows)
             isNewRow[r1] = 1;
+        // What a look-up of a column costs: the samples of the unchanged rows.
+        std::vector<std::uint32_t> oldRows;
+        for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1) {
+            if (!isNewRow[r1])
+                oldRows.push_back(r1);
+        }
+        const long long samples = CountSamples(oldRows);
+        std::vector<std::uint32_t> walked;
+        for (std::uint32_t r2 : columns) {
+            if (samples * kSamplesPerStreamedElement < ranges2_[r2].length && IndexPaysOff()) {
+                if (!LookUpColumn(r2, isNewRow))
+                    return false;
+            } else {
+                walked.push_back(r2);
+            }
+        }
         const auto onSample = [&](const Sample& s, std::uint32_t r2, int b) {
             const std::size_t r1 = LiveRangeOf(s);
             if (r1 < ranges1_.Count() && !isNewRow[r1])
                 Follow(static_cast<std::uint32_t>(r1), s.a, r2, b, static_cast<std::uint32_t>(r1));
         };
-        return WalkColumns(columns, [&](std::uint64_t h, std::uint32_t r2, int b) {
+        return WalkColumns(walked, [&](std::uint64_t h, std::uint32_t r2, int b) {
             sampleTable_.ForEach(h, [&](const Sample& s) { onSample(s, r2, b); });
             const auto [from, to] = addedSamples_.equal_range(h);
             for (auto it = from; it != to; ++it)
                 onSample(it->second, r2, b);
         });
+    }
+
+    // Every sample of an unchanged row against one column, through the index.
+    // A row that is still as it was when its samples were taken has them
+    // every step_ elements from its start, so they are taken again here row
+    // by row: that visits them in first-file order, the order in which a walk
+    // of the column would meet them along each diagonal.
+    bool LookUpColumn(std::uint32_t r2, const std::vector<char>& isNewRow)
+    {
+        const CGramIndex<T>& index = IndexFor(q_);
+        const RANGE range2 = ranges2_[r2];
+        // The samples further into their row than this have no diagonal in
+        // the column.
+        const long long reach = static_cast<long long>(range2.length) - q_ + limit_ - 1;
+        long long counter = 0;
+        covered_.Clear();
+        for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1) {
+            const RANGE range1 = ranges1_[r1];
+            if (isNewRow[r1] || range1.length < x_)
+                continue;
+            for (int a = range1.start; a + q_ <= range1.end() && a - range1.start <= reach;
+                 a += step_) {
+                if (StopNow(counter))
+                    return false;
+                const long long along = a - range1.start;
+                const long long lo =
+                    std::max<long long>(range2.start, range2.start + along - limit_ + 1);
+                const long long hi =
+                    std::min<long long>(range2.end() - q_, range2.start + along + limit_ - 1);
+                if (lo > hi)
+                    continue;
+                const auto bucket = index.Lookup(GramHash<T>::Of(e1_ + a, q_));
+                for (const std::int32_t* it = std::lower_bound(bucket.begin, bucket.end, lo);
+                     it != bucket.end && *it <= hi; ++it)
+                    Follow(r1, a, r2, *it, r1);
+            }
+        }
+        return true;
     }
 
     // Runs can be as long as the files, and in content such as zero-filled
@@ -452,6 +538,8 @@ private:
     int x_ = 1;
     int q_ = 1;
     int step_ = 1;
+    // Searches of new ranges so far, one per pass.
+    int passes_ = 0;
     std::vector<PIECE>* pieces_ = nullptr;
     std::unordered_map<int, std::unique_ptr<CGramIndex<T>>> indexes_;
     // The first file's samples at the x of the last FindAll, and those of the

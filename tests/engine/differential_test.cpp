@@ -841,6 +841,35 @@ Input LongerBinaryInput(Random& random)
     return input;
 }
 
+// Random bytes with single bytes changed here and there, as between two
+// builds of one program: many runs of about the same length, so many passes,
+// each cutting a run out of what is left of a long range.
+Input ScatteredBinaryInput(Random& random, int size, int shortestGap, int longestGap)
+{
+    std::string first;
+    for (int i = 0; i < size; ++i)
+        first.push_back(static_cast<char>(random.Below(256)));
+    std::string second = first;
+    for (int at = random.Between(0, longestGap); at < size;
+         at += random.Between(shortestGap, longestGap))
+        second[static_cast<std::size_t>(at)] =
+            static_cast<char>(~second[static_cast<std::size_t>(at)]);
+    if (random.Chance(50)) {
+        // And a stretch moved elsewhere.
+        const int length = random.Between(50, 300);
+        const int from = random.Between(0, size - length);
+        const std::string moved =
+            second.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(length));
+        second.erase(static_cast<std::size_t>(from), static_cast<std::size_t>(length));
+        second.insert(static_cast<std::size_t>(random.Between(0, size - length)), moved);
+    }
+    Input input;
+    input.binary = true;
+    input.first = first;
+    input.second = second;
+    return input;
+}
+
 TEST(DifferentialLonger, EngineMatchesLiteralReference)
 {
     struct Setting
@@ -863,6 +892,29 @@ TEST(DifferentialLonger, EngineMatchesLiteralReference)
                 setting.binary ? LongerBinaryInput(random) : LongerTextInput(random);
             const std::string differences = CompareOnce(scratch, input, setting.params);
             EXPECT_TRUE(differences.empty()) << DescribeCase(input, setting.params) << differences;
+        }
+    }
+    struct Scattered
+    {
+        Params params;
+        int size;
+        int shortestGap; // bytes between changed bytes
+        int longestGap;
+    };
+    // Gaps of very different lengths make each pass accept only a few runs,
+    // so the passes are many while much of the file is still one range: the
+    // engine then searches what is left of it through its index.
+    const Scattered scattered[] = {
+        {{10, 1000, false, false}, 4000, 40, 200},
+        {{4, 300, false, false}, 4000, 60, 100},
+        {{10, 1000, false, false}, 8000, 20, 700},
+        {{10, 200, false, false}, 8000, 20, 700},
+    };
+    for (const Scattered& s : scattered) {
+        for (int k = 0; k < 2; ++k) {
+            const Input input = ScatteredBinaryInput(random, s.size, s.shortestGap, s.longestGap);
+            const std::string differences = CompareOnce(scratch, input, s.params);
+            EXPECT_TRUE(differences.empty()) << DescribeCase(input, s.params) << differences;
         }
     }
 }
