@@ -4,6 +4,7 @@
 #include "engine/progress_sink.h"
 
 #include <chrono>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -15,36 +16,49 @@ namespace {
 constexpr std::chrono::milliseconds kProgressInterval{1000};
 
 // Decides each first-tree node's partner in the second tree, by name with the
-// letter case folded. One folder of a Linux tree may hold names that differ
-// only in case, so exact matches are paired first, and no node of the second
-// tree is given to two nodes of the first.
-std::unordered_map<const CDirNode*, CDirNode*> ChoosePartners(const CDirNodeList& first,
-                                                              const CDirNodeList& second)
+// letter case folded; the partner of the i-th node of the first list, or none,
+// stands at i. One folder of a Linux tree may hold names that differ only in
+// case, so exact matches are paired first, and no node of the second tree is
+// given to two nodes of the first.
+std::vector<CDirNode*> ChoosePartners(const CDirNodeList& first, const CDirNodeList& second)
 {
-    std::unordered_map<std::string, CDirNode*> exact;
-    std::unordered_map<std::string, std::vector<CDirNode*>> folded;
-    for (const auto& node : second.Nodes()) {
+    const auto& firstNodes = first.Nodes();
+    const auto& secondNodes = second.Nodes();
+    std::unordered_map<std::string_view, CDirNode*> exact;
+    exact.reserve(secondNodes.size());
+    for (const auto& node : secondNodes)
         exact.emplace(node->name, node.get());
-        folded[CDirNodeList::Folded(node->name)].push_back(node.get());
-    }
-    std::unordered_map<const CDirNode*, CDirNode*> partners;
+    std::vector<CDirNode*> partners(firstNodes.size(), nullptr);
     std::unordered_set<const CDirNode*> taken;
-    for (const auto& node : first.Nodes()) {
-        const auto it = exact.find(node->name);
-        if (it != exact.end()) {
-            partners[node.get()] = it->second;
-            taken.insert(it->second);
-        }
-    }
-    for (const auto& node : first.Nodes()) {
-        if (partners.count(node.get()))
+    taken.reserve(firstNodes.size());
+    bool allPaired = true;
+    for (std::size_t i = 0; i < firstNodes.size(); ++i) {
+        const auto it = exact.find(firstNodes[i]->name);
+        if (it == exact.end()) {
+            allPaired = false;
             continue;
-        const auto it = folded.find(CDirNodeList::Folded(node->name));
+        }
+        partners[i] = it->second;
+        taken.insert(it->second);
+    }
+    if (allPaired)
+        return partners;
+    // A node paired exactly is never offered again, so only the others are
+    // indexed by their folded names, in list order.
+    std::unordered_map<std::string, std::vector<CDirNode*>> folded;
+    for (const auto& node : secondNodes) {
+        if (!taken.count(node.get()))
+            folded[CDirNodeList::Folded(node->name)].push_back(node.get());
+    }
+    for (std::size_t i = 0; i < firstNodes.size(); ++i) {
+        if (partners[i])
+            continue;
+        const auto it = folded.find(CDirNodeList::Folded(firstNodes[i]->name));
         if (it == folded.end())
             continue;
         for (CDirNode* candidate : it->second) {
             if (taken.insert(candidate).second) {
-                partners[node.get()] = candidate;
+                partners[i] = candidate;
                 break;
             }
         }
@@ -123,19 +137,19 @@ void CDirClassifier::Run()
 
 void CDirClassifier::PairNodes(Progress& progress)
 {
-    const auto partners = ChoosePartners(first_, second_);
-    for (const auto& owned : first_.Nodes()) {
+    const std::vector<CDirNode*> partners = ChoosePartners(first_, second_);
+    const auto& nodes = first_.Nodes();
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
         if (abortRequested)
             return;
         progress.Step();
         ++processed_;
-        CDirNode* node = owned.get();
-        const auto it = partners.find(node);
-        if (it == partners.end()) {
+        CDirNode* node = nodes[i].get();
+        CDirNode* partner = partners[i];
+        if (!partner) {
             allIdentical = false;
             continue;
         }
-        CDirNode* partner = it->second;
         if (node->isFile != partner->isFile) {
             allIdentical = false;
             continue;
@@ -145,7 +159,8 @@ void CDirClassifier::PairNodes(Progress& progress)
         if (!node->isFile) {
             node->status = partner->status = DirNodeStatus::Normal;
             progress.AddUnit();
-        } else if (FilesAreEqual(first_.FullPath(*node), second_.FullPath(*partner))) {
+        } else if (node->isRegular && partner->isRegular &&
+                   ScannedFilesAreEqual(first_.FullPath(*node), second_.FullPath(*partner))) {
             node->status = partner->status = DirNodeStatus::Normal;
         } else {
             node->status = partner->status = DirNodeStatus::Modified;

@@ -20,6 +20,9 @@ struct CDirNode
     // The item showing this node in the current tree view; the view owns it.
     void* viewItem = nullptr;
     bool isFile = true;
+    // A regular file, or a link to one, when it was scanned: the only kind
+    // of file whose content is ever read.
+    bool isRegular = false;
     DirNodeStatus status = DirNodeStatus::Old;
     // The node of the other tree this one is paired with; not owned.
     CDirNode* counterpart = nullptr;

@@ -24,6 +24,7 @@ struct Entry
 {
     std::string name;
     bool isFolder;
+    bool isRegular;
 };
 
 // The entries of one folder, without "." and "..", in name order. An entry
@@ -42,11 +43,14 @@ bool ReadFolder(const std::string& path, std::vector<Entry>& entries)
         // The entry's type usually comes with it; only links (which are
         // followed) and file systems that do not say need a look at the target.
         bool isFolder = entry->d_type == DT_DIR;
+        bool isRegular = entry->d_type == DT_REG;
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat st = {};
-            isFolder = ::fstatat(fd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+            const bool found = ::fstatat(fd, name, &st, 0) == 0;
+            isFolder = found && S_ISDIR(st.st_mode);
+            isRegular = found && S_ISREG(st.st_mode);
         }
-        entries.push_back(Entry{name, isFolder});
+        entries.push_back(Entry{name, isFolder, isRegular});
     }
     ::closedir(dir);
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
@@ -100,8 +104,10 @@ bool CDirNodeList::ScanFolder(const std::string& folderPath, CDirNode* parent)
     openFolders_.push_back(FolderId{st.st_dev, st.st_ino});
 
     for (const Entry& entry : entries) {
-        if (!entry.isFolder)
+        if (!entry.isFolder) {
             AddNode(entry.name, true, parent);
+            nodes_.back()->isRegular = entry.isRegular;
+        }
     }
     for (const Entry& entry : entries) {
         if (!entry.isFolder)

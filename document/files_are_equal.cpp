@@ -41,7 +41,14 @@ bool FilesAreEqual(const std::string& path1, const std::string& path2)
     CRegularFile second;
     if (!first.Open(path1) || !second.Open(path2))
         return false;
-    if (first.Size() != second.Size())
+    return first.Size() == second.Size() && SameContent(first, second);
+}
+
+bool ScannedFilesAreEqual(const std::string& path1, const std::string& path2)
+{
+    CRegularFile first;
+    CRegularFile second;
+    if (!first.OpenScanned(path1) || !second.OpenScanned(path2))
         return false;
-    return SameContent(first, second);
+    return first.Size() == second.Size() && SameContent(first, second);
 }

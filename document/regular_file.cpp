@@ -16,8 +16,15 @@ bool CRegularFile::Open(const std::string& path)
     struct stat before = {};
     if (::stat(path.c_str(), &before) != 0 || !S_ISREG(before.st_mode))
         return false;
+    return OpenScanned(path);
+}
+
+bool CRegularFile::OpenScanned(const std::string& path)
+{
+    Close();
     // O_NONBLOCK keeps the open from waiting should the path have been
-    // replaced by a FIFO since the check; the type is checked again below.
+    // replaced by a FIFO since it was looked at; the type is checked again
+    // below.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         return false;

@@ -16,6 +16,11 @@ public:
 
     // False when the path names no regular file or it cannot be opened.
     bool Open(const std::string& path);
+    // The same for a path that a scan of its folder has just found to be a
+    // regular file: the look before opening is left out, which saves a walk
+    // along the path for every file of a tree. What turns out not to be a
+    // regular file once it is open is still refused.
+    bool OpenScanned(const std::string& path);
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
     // The size the file had when it was opened.
