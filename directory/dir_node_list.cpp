@@ -8,9 +8,11 @@
 
 namespace {
 
+// Letters fold to lower case, so that "_" and the other marks between the
+// two alphabets sort before the letters, as file managers list them.
 unsigned char FoldByte(unsigned char c)
 {
-    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name)
