@@ -80,6 +80,7 @@ CDiffView::CDiffView(CDiffDoc& doc, const CAppearance& appearance, CPaneHost& ho
     : QAbstractScrollArea(parent), doc_(doc), appearance_(appearance), host_(host)
 {
     setFocusPolicy(Qt::StrongFocus);
+    MeasureContent();
     UpdateScrollSizes();
 }
 
@@ -90,6 +91,7 @@ void CDiffView::OnUpdate(int hint)
     if ((hint & (CDiffDoc::AppearanceChanged | CDiffDoc::FileResultChanged)) == 0)
         return;
     CreateFonts();
+    MeasureContent();
     UpdateScrollSizes();
     if (hint & CDiffDoc::FileResultChanged)
         ScrollTo(0, 0);
@@ -119,6 +121,7 @@ void CDiffView::SetMetrics(const METRICS& metrics)
 {
     metrics_ = {std::max(metrics.lineHeight, 1), std::max(metrics.charWidth, 1),
                 std::max(metrics.aveCharWidth, 1)};
+    MeasureContent();
     UpdateScrollSizes();
     viewport()->update();
 }
@@ -133,7 +136,9 @@ const CDiffBuf* CDiffView::OwnBuffer() const
     return sideIndex == 0 ? doc_.firstBuf() : doc_.secondBuf();
 }
 
-void CDiffView::UpdateScrollSizes()
+// Measuring reads the whole of both files (the widest line), so it is done
+// when what is shown changes, never on a mere resize.
+void CDiffView::MeasureContent()
 {
     long long columns = kEmptyColumns;
     long long rows = kEmptyRows;
@@ -156,9 +161,15 @@ void CDiffView::UpdateScrollSizes()
         rows = std::max(rows, kMinRows);
         columns = std::max(columns, kMinColumns);
     }
+    contentColumns_ = columns;
+    contentRows_ = rows;
+}
+
+void CDiffView::UpdateScrollSizes()
+{
     const QSize client = viewport()->size();
-    sizes_.totalWidth = columns * metrics_.aveCharWidth;
-    sizes_.totalHeight = rows * metrics_.lineHeight;
+    sizes_.totalWidth = contentColumns_ * metrics_.aveCharWidth;
+    sizes_.totalHeight = contentRows_ * metrics_.lineHeight;
     sizes_.pageWidth = client.width() - client.width() % metrics_.charWidth;
     sizes_.pageHeight = client.height() - client.height() % metrics_.lineHeight;
     sizes_.lineWidth = metrics_.charWidth;

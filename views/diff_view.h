@@ -123,6 +123,8 @@ private:
     };
 
     void CreateFonts();
+    // The content's extent in columns and rows, for the scroll sizes.
+    void MeasureContent();
     void UpdateScrollSizes();
     void ScrollTo(long long x, long long y);
     // The list this pane walks: all blocks when composite, else its side's.
@@ -143,6 +145,8 @@ private:
     std::array<QFont, 5> fonts_;
     bool fontsMade_ = false;
     METRICS metrics_;
+    long long contentColumns_ = 0;
+    long long contentRows_ = 0;
     SCROLL_SIZES sizes_;
     CBlockStarts starts_;
 };
