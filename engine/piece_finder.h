@@ -390,15 +390,19 @@ private:
         for (std::uint32_t r1 : rows)
             isNewRow[r1] = 1;
         // What a look-up of a column costs: the samples of the unchanged rows.
-        std::vector<std::uint32_t> oldRows;
-        for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1) {
-            if (!isNewRow[r1])
-                oldRows.push_back(r1);
+        // Counted only once look-ups are in question at all.
+        long long samples = -1;
+        if (IndexPaysOff()) {
+            std::vector<std::uint32_t> oldRows;
+            for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1) {
+                if (!isNewRow[r1])
+                    oldRows.push_back(r1);
+            }
+            samples = CountSamples(oldRows);
         }
-        const long long samples = CountSamples(oldRows);
         std::vector<std::uint32_t> walked;
         for (std::uint32_t r2 : columns) {
-            if (samples * kSamplesPerStreamedElement < ranges2_[r2].length && IndexPaysOff()) {
+            if (samples >= 0 && samples * kSamplesPerStreamedElement < ranges2_[r2].length) {
                 if (!LookUpColumn(r2, isNewRow))
                     return false;
             } else {
