@@ -11,8 +11,11 @@ namespace {
 // Both files are read in step in chunks of this size.
 constexpr std::size_t kChunkSize = 65535;
 
-bool SameContent(CRegularFile& first, CRegularFile& second)
+// Two opened files: equal sizes, then equal bytes.
+bool OpenedFilesAreEqual(CRegularFile& first, CRegularFile& second)
 {
+    if (first.Size() != second.Size())
+        return false;
     // Left uninitialised: only what was read is compared, and clearing 128 KiB
     // per pair costs more than comparing most files.
     std::array<char, kChunkSize> a;
@@ -41,7 +44,7 @@ bool FilesAreEqual(const std::string& path1, const std::string& path2)
     CRegularFile second;
     if (!first.Open(path1) || !second.Open(path2))
         return false;
-    return first.Size() == second.Size() && SameContent(first, second);
+    return OpenedFilesAreEqual(first, second);
 }
 
 bool ScannedFilesAreEqual(const std::string& path1, const std::string& path2)
@@ -50,5 +53,5 @@ bool ScannedFilesAreEqual(const std::string& path1, const std::string& path2)
     CRegularFile second;
     if (!first.OpenScanned(path1) || !second.OpenScanned(path2))
         return false;
-    return first.Size() == second.Size() && SameContent(first, second);
+    return OpenedFilesAreEqual(first, second);
 }
