@@ -23,8 +23,6 @@ using namespace std::chrono_literals;
 // cost nothing.
 constexpr auto kPollInterval = 50ms;
 
-// Room around "100.0%" in the percent box for its frame and margins.
-constexpr int kPercentBoxPadding = 16;
 // The bar's width in average characters, about the width of the old dialog.
 constexpr int kBarWidthChars = 48;
 
@@ -39,24 +37,10 @@ CDirProgressDlg::CDirProgressDlg(CDirClassifier& classifier, QWidget* parent)
     // is done. A window manager that shows one anyway closes through Abort.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
-    progressBar_ = new QProgressBar(this);
-    progressBar_->setRange(0, 1000);
-    progressBar_->setValue(0);
-    progressBar_->setTextVisible(false);
+    progressBar_ = MakeProgressBar();
     progressBar_->setMinimumWidth(fontMetrics().averageCharWidth() * kBarWidthChars);
-
-    abortButton_ = new QPushButton(QStringLiteral("Abort"), this);
-    // Enter must not reach Abort through the dialog's default button.
-    abortButton_->setAutoDefault(false);
-    abortButton_->setDefault(false);
-    connect(abortButton_, &QPushButton::clicked, this, &CDirProgressDlg::reject);
-
-    percentBox_ = new QLineEdit(this);
-    percentBox_->setReadOnly(true);
-    percentBox_->setAlignment(Qt::AlignRight);
-    percentBox_->setFixedWidth(
-        percentBox_->fontMetrics().horizontalAdvance(CProgressDlg::PercentText(1000)) +
-        kPercentBoxPadding);
+    abortButton_ = MakeEndButton(QStringLiteral("Abort"));
+    percentBox_ = MakePercentBox(CProgressDlg::PercentText(1000));
 
     auto* row = new QGridLayout;
     row->addWidget(abortButton_, 0, 1, Qt::AlignCenter);

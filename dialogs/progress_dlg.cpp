@@ -33,8 +33,6 @@ constexpr auto kFrameInterval = 70ms;
 // so that the dialog closes as soon as the coarser result is there.
 constexpr auto kStopPollInterval = 50ms;
 
-// Room around "100.0%" in the percent box for its frame and margins.
-constexpr int kPercentBoxPadding = 16;
 // The width of the note below the controls, in average characters.
 constexpr int kNoteWidthChars = 50;
 
@@ -101,26 +99,14 @@ CProgressDlg::CProgressDlg(CDiffAlgorithm5& algorithm, Sink& sink, QWidget* pare
     // done. A window manager that shows one anyway closes through Stop.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
-    progressBar_ = new QProgressBar(this);
-    progressBar_->setRange(0, 1000);
-    progressBar_->setValue(0);
-    progressBar_->setTextVisible(false);
+    progressBar_ = MakeProgressBar();
 
     animation_ = new QLabel(this);
     animation_->setFixedSize(kFrameWidth, kFrameHeight);
     animation_->setAlignment(Qt::AlignCenter);
 
-    stopButton_ = new QPushButton(QStringLiteral("Stop"), this);
-    // Enter must not reach Stop through the dialog's default button.
-    stopButton_->setAutoDefault(false);
-    stopButton_->setDefault(false);
-    connect(stopButton_, &QPushButton::clicked, this, &CProgressDlg::reject);
-
-    percentBox_ = new QLineEdit(this);
-    percentBox_->setReadOnly(true);
-    percentBox_->setAlignment(Qt::AlignRight);
-    percentBox_->setFixedWidth(percentBox_->fontMetrics().horizontalAdvance(PercentText(1000)) +
-                               kPercentBoxPadding);
+    stopButton_ = MakeEndButton(QStringLiteral("Stop"));
+    percentBox_ = MakePercentBox(PercentText(1000));
 
     auto* note = new QLabel(
         QStringLiteral("If the comparison is stopped before it is complete, a preliminary "

@@ -1,6 +1,16 @@
 #include "dialogs/worker_dialog.h"
 
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace {
+
+// Room around the text in the percent box for its frame and margins.
+constexpr int kPercentBoxPadding = 16;
+
+} // namespace
 
 void CWorkerDialog::done(int result)
 {
@@ -18,4 +28,31 @@ void CWorkerDialog::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+QProgressBar* CWorkerDialog::MakeProgressBar()
+{
+    auto* bar = new QProgressBar(this);
+    bar->setRange(0, 1000);
+    bar->setValue(0);
+    bar->setTextVisible(false);
+    return bar;
+}
+
+QPushButton* CWorkerDialog::MakeEndButton(const QString& text)
+{
+    auto* button = new QPushButton(text, this);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    connect(button, &QPushButton::clicked, this, &CWorkerDialog::reject);
+    return button;
+}
+
+QLineEdit* CWorkerDialog::MakePercentBox(const QString& widestText)
+{
+    auto* box = new QLineEdit(this);
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignRight);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(widestText) + kPercentBoxPadding);
+    return box;
 }
