@@ -367,34 +367,29 @@ QString CMainFrame::SecondPathText() const
 
 // --- Layout commands ----------------------------------------------------------
 
-void CMainFrame::SetTxtViewMode(int mode)
+void CMainFrame::SetLayoutSetting(int CFrameSettings::*setting, int value)
 {
-    if (mode < 0 || settings_.txtViewMode == mode)
+    if (value < 0 || settings_.*setting == value)
         return;
-    settings_.txtViewMode = mode;
+    settings_.*setting = value;
     ArrangeViews(false);
     RefreshCommandState();
     SyncDialogBar();
+}
+
+void CMainFrame::SetTxtViewMode(int mode)
+{
+    SetLayoutSetting(&CFrameSettings::txtViewMode, mode);
 }
 
 void CMainFrame::SetDirViewType(int type)
 {
-    if (type < 0 || settings_.dirViewType == type)
-        return;
-    settings_.dirViewType = type;
-    ArrangeViews(false);
-    RefreshCommandState();
-    SyncDialogBar();
+    SetLayoutSetting(&CFrameSettings::dirViewType, type);
 }
 
 void CMainFrame::SetDirViewMode(int mode)
 {
-    if (mode < 0 || settings_.dirViewMode == mode)
-        return;
-    settings_.dirViewMode = mode;
-    ArrangeViews(false);
-    RefreshCommandState();
-    SyncDialogBar();
+    SetLayoutSetting(&CFrameSettings::dirViewMode, mode);
 }
 
 void CMainFrame::SetDirSort(int sort)

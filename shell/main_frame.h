@@ -105,6 +105,9 @@ private:
     void RefreshCommandState();
     void SyncDialogBar();
     void SendUpdate(int hint);
+    // Sets one of the layout settings and arranges the panes for it; does
+    // nothing when the value is already set or is no value at all.
+    void SetLayoutSetting(int CFrameSettings::*setting, int value);
     void SaveAll();
 
     CDiffDoc& doc_;
