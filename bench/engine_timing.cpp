@@ -1,7 +1,7 @@
 // Times the comparison engine alone on two files: reading, the matcher and the
 // post-processing, each separately. Used to see where the time of a comparison
 // goes; the whole-program figures come from the benchmark scripts.
-#include "engine/bin_buf.h"
+#include "bench/bench_files.h"
 #include "engine/diff_algorithm5.h"
 #include "engine/text_buf.h"
 
@@ -9,36 +9,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
-
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-std::unique_ptr<CDiffBuf> Load(const char* path, bool binary)
-{
-    if (binary) {
-        auto buf = std::make_unique<CBinBuf>(path);
-        return buf->Open() ? std::move(buf) : nullptr;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return nullptr;
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    auto buf = std::make_unique<CTextBuf>(path, false, false);
-    return buf->SetData(std::move(bytes)) ? std::move(buf) : nullptr;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {

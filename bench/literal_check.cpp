@@ -4,7 +4,7 @@
 // its smaller pairs, so that its speed figures are known to belong to correct
 // results. Prints "identical ..." and exits 0, or "different ..." with the
 // first difference and exits 1; exits 2 when the files cannot be read.
-#include "engine/bin_buf.h"
+#include "bench/bench_files.h"
 #include "engine/block_list.h"
 #include "engine/diff_algorithm5.h"
 #include "engine/text_buf.h"
@@ -16,35 +16,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// The whole file at once, as the program reads it.
-std::unique_ptr<CDiffBuf> Load(const char* path, bool binary)
-{
-    if (binary) {
-        auto buf = std::make_unique<CBinBuf>(path);
-        return buf->Open() ? std::move(buf) : nullptr;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return nullptr;
-    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    auto buf = std::make_unique<CTextBuf>(path, false, false);
-    return buf->SetData(std::move(bytes)) ? std::move(buf) : nullptr;
-}
 
 struct Lists
 {
