@@ -7,7 +7,7 @@
 
 #include "document/diff_doc.h"
 #include "document/sync_user_seam.h"
-#include "shell/appearance.h"
+#include "views/appearance.h"
 #include "views/diff_view.h"
 #include "views/over_view.h"
 #include "views/pane_host.h"

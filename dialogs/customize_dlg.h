@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/appearance.h"
+#include "views/appearance.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -1,7 +1,10 @@
 #include "report/command_line.h"
 
 #include <charconv>
+#include <cstdlib>
+#include <cstring>
 #include <string_view>
+#include <unistd.h>
 
 namespace {
 
@@ -174,4 +177,16 @@ bool CCommandLine::Refuse(std::string error)
 {
     error_ = std::move(error);
     return false;
+}
+
+// As git and diff decide: automatic colour only on a terminal that can show
+// it, and not when the user has asked for none through NO_COLOR.
+bool CCommandLine::UseColor() const
+{
+    if (color != Color::Auto)
+        return color == Color::Always;
+    const char* term = std::getenv("TERM");
+    const char* noColor = std::getenv("NO_COLOR");
+    return ::isatty(STDOUT_FILENO) != 0 && !(term && std::strcmp(term, "dumb") == 0) &&
+           !(noColor && *noColor);
 }

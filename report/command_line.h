@@ -28,6 +28,9 @@ public:
     bool Parse(const std::vector<std::string>& args);
     const std::string& Error() const { return error_; }
     static std::string Usage();
+    // Whether the text report is coloured: as asked, or, left to the program,
+    // only on a terminal that can show colour and without NO_COLOR.
+    bool UseColor() const;
 
     bool reportRequested = false;
     bool help = false;

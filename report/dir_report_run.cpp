@@ -6,12 +6,11 @@
 #include "report/command_line.h"
 #include "report/dir_json_report.h"
 #include "report/dir_text_report.h"
+#include "report/exit_status.h"
 #include "report/output_buffer.h"
 #include "report/progress_line.h"
-#include "report/report_run.h"
 
 #include <cerrno>
-#include <cstring>
 #include <unistd.h>
 
 int CDirReportRun::Run(const CCommandLine& options)
@@ -21,7 +20,7 @@ int CDirReportRun::Run(const CCommandLine& options)
     // A tree inside the other would be scanned as part of it: every entry of
     // the inner one would show up twice.
     if (DirectoriesOverlap(firstPath, secondPath))
-        return CReportRun::Fail("Overlapping directories cannot be compared!");
+        return CExitStatus::Fail("Overlapping directories cannot be compared!");
 
     CProgressLine progress(::isatty(STDERR_FILENO) != 0);
     CSyncDirUserSeam seam([&progress](int permille) { progress.Show(permille); });
@@ -29,17 +28,17 @@ int CDirReportRun::Run(const CCommandLine& options)
     const bool compared = comparison.RunDirComparison(firstPath, secondPath);
     progress.Clear();
     if (!compared)
-        return CReportRun::Fail("Failed to compare directories!");
+        return CExitStatus::Fail("Failed to compare directories!");
 
     COutputBuffer out(STDOUT_FILENO);
     if (options.format == CCommandLine::Format::Json) {
         CDirJsonReport(out).Write(comparison.firstList(), comparison.secondList(),
                                   comparison.dirsIdentical);
     } else {
-        CDirTextReport(out, CReportRun::UseColor(options.color), options.brief)
+        CDirTextReport(out, options.UseColor(), options.brief)
             .Write(comparison.firstList(), comparison.secondList());
     }
     if (!out.Flush())
-        return CReportRun::Fail(std::string("cannot write the report: ") + std::strerror(errno));
-    return comparison.dirsIdentical ? CReportRun::Same : CReportRun::Different;
+        return CExitStatus::FailedToWrite(errno);
+    return comparison.dirsIdentical ? CExitStatus::Same : CExitStatus::Different;
 }

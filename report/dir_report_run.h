@@ -9,7 +9,6 @@ class CCommandLine;
 class CDirReportRun
 {
 public:
-    // options holds exactly two paths, both directories. Returns the exit
-    // status of CReportRun.
+    // options holds exactly two paths, both directories. Returns a CExitStatus.
     int Run(const CCommandLine& options);
 };

@@ -1,7 +1,7 @@
 #include "report/dir_text_report.h"
 
 #include "directory/dir_node_list.h"
-#include "report/dir_composite.h"
+#include "directory/dir_composite.h"
 #include "report/dir_counts.h"
 #include "report/output_buffer.h"
 

@@ -5,15 +5,13 @@
 #include "document/sync_user_seam.h"
 #include "report/block_counts.h"
 #include "report/dir_report_run.h"
+#include "report/exit_status.h"
 #include "report/json_report.h"
 #include "report/output_buffer.h"
 #include "report/progress_line.h"
 #include "report/text_report.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,19 +35,19 @@ int CReportRun::Run(const std::vector<std::string>& args)
 {
     CCommandLine options;
     if (!options.Parse(args))
-        return Fail(options.Error());
+        return CExitStatus::Fail(options.Error());
     if (options.help) {
         WriteToStdout(CCommandLine::Usage());
-        return Same;
+        return CExitStatus::Same;
     }
     if (options.version) {
         WriteToStdout(VARNEL_VERSION_TEXT "\n");
-        return Same;
+        return CExitStatus::Same;
     }
     if (options.paths.size() < 2)
-        return Fail("two files are needed, OLD and NEW (see varnel --help)");
+        return CExitStatus::Fail("two files are needed, OLD and NEW (see varnel --help)");
     if (options.paths.size() > 2)
-        return Fail("too many arguments: only two files, OLD and NEW, are compared");
+        return CExitStatus::Fail("too many arguments: only two files, OLD and NEW, are compared");
     return Compare(options);
 }
 
@@ -59,7 +57,7 @@ int CReportRun::Compare(const CCommandLine& options)
     const std::string& newPath = options.paths[1];
     bool directories = false;
     if (const std::string problem = CheckInputs(oldPath, newPath, directories); !problem.empty())
-        return Fail(problem);
+        return CExitStatus::Fail(problem);
     if (directories)
         return CDirReportRun().Run(options);
 
@@ -71,17 +69,17 @@ int CReportRun::Compare(const CCommandLine& options)
     const bool compared = doc.RunFileComparison(oldPath, newPath);
     progress.Clear();
     if (!compared)
-        return Fail(seam.Messages().constLast().trimmed().toStdString());
+        return CExitStatus::Fail(seam.Messages().constLast().trimmed().toStdString());
 
     const bool identical = FilesAreEqual(oldPath, newPath);
     COutputBuffer out(STDOUT_FILENO);
     if (options.format == CCommandLine::Format::Json)
         CJsonReport(out).Write(doc, seam.Messages(), identical);
     else
-        CTextReport(out, UseColor(options.color), options.brief).Write(doc, seam.Messages());
+        CTextReport(out, options.UseColor(), options.brief).Write(doc, seam.Messages());
     if (!out.Flush())
-        return Fail(std::string("cannot write the report: ") + std::strerror(errno));
-    return identical || !CBlockCounts(doc.allList()).HasDifference() ? Same : Different;
+        return CExitStatus::FailedToWrite(errno);
+    return identical || !CBlockCounts(doc.allList()).HasDifference() ? CExitStatus::Same : CExitStatus::Different;
 }
 
 // The checks the window makes before it compares what it was given. A path
@@ -118,22 +116,4 @@ void CReportRun::ApplyOverrides(const CCommandLine& options, CDiffDoc& doc)
         doc.txtLimit = *options.limit;
         doc.binLimit = *options.limit;
     }
-}
-
-// As git and diff decide: automatic colour only on a terminal that can show
-// it, and not when the user has asked for none through NO_COLOR.
-bool CReportRun::UseColor(CCommandLine::Color color)
-{
-    if (color != CCommandLine::Color::Auto)
-        return color == CCommandLine::Color::Always;
-    const char* term = std::getenv("TERM");
-    const char* noColor = std::getenv("NO_COLOR");
-    return ::isatty(STDOUT_FILENO) != 0 && !(term && std::strcmp(term, "dumb") == 0) &&
-           !(noColor && *noColor);
-}
-
-int CReportRun::Fail(const std::string& message)
-{
-    std::fprintf(stderr, "varnel: %s\n", message.c_str());
-    return Trouble;
 }

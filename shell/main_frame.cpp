@@ -1,8 +1,8 @@
 #include "shell/main_frame.h"
 
 #include "directory/dir_comparison.h"
-#include "directory/dir_list_view.h"
-#include "directory/dir_view.h"
+#include "dir_views/dir_list_view.h"
+#include "dir_views/dir_view.h"
 #include "document/diff_doc.h"
 #include "engine/diff_buf.h"
 #include "shell/frame_actions.h"

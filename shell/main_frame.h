@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/appearance.h"
+#include "views/appearance.h"
 #include "shell/frame_settings.h"
 #include "views/pane_class.h"
 #include "views/pane_host.h"

@@ -10,7 +10,7 @@
 #include "directory/paths_overlap.h"
 #include "document/diff_doc.h"
 #include "engine/diff_buf.h"
-#include "shell/diff_navigation.h"
+#include "engine/diff_navigation.h"
 #include "shell/frame_actions.h"
 #include "shell/frame_seam.h"
 #include "views/diff_view.h"

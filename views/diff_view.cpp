@@ -2,7 +2,7 @@
 
 #include "document/diff_doc.h"
 #include "engine/text_buf.h"
-#include "shell/appearance.h"
+#include "views/appearance.h"
 #include "views/hex_format.h"
 #include "views/pane_host.h"
 

@@ -1,7 +1,7 @@
 #include "views/over_view.h"
 
 #include "document/diff_doc.h"
-#include "shell/appearance.h"
+#include "views/appearance.h"
 #include "views/diff_view.h"
 #include "views/pane_host.h"
 #include "views/strip_scale.h"

@@ -3,7 +3,7 @@
 #include "document/diff_doc.h"
 #include "document/sync_user_seam.h"
 #include "recording_pane_host.h"
-#include "shell/appearance.h"
+#include "views/appearance.h"
 #include "test_app.h"
 
 #include <QColor>

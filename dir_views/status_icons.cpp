@@ -1,6 +1,6 @@
-#include "directory/status_icons.h"
+#include "dir_views/status_icons.h"
 
-#include "shell/appearance.h"
+#include "views/appearance.h"
 
 #include <QImage>
 #include <QPixmap>

@@ -1,7 +1,7 @@
-#include "directory/dir_node_item.h"
+#include "dir_views/dir_node_item.h"
 
 #include "directory/dir_node.h"
-#include "directory/dir_view.h"
+#include "dir_views/dir_view.h"
 #include "views/pane_host.h"
 
 CDirNodeItem::CDirNodeItem(CDirNode& node, const CPaneHost& host)

@@ -1,6 +1,6 @@
-#include "directory/dir_list_view.h"
+#include "dir_views/dir_list_view.h"
 #include "document/diff_doc.h"
-#include "tests/directory_views/dir_views_fixture.h"
+#include "tests/dir_views/dir_views_fixture.h"
 
 #include <QHeaderView>
 #include <QScrollBar>

@@ -1,4 +1,5 @@
 #include "report/command_line.h"
+#include "report/exit_status.h"
 #include "report/report_run.h"
 
 #include <QCoreApplication>
@@ -62,7 +63,7 @@ int main(int argc, char* argv[])
         argv[0] = const_cast<char*>(window.c_str());
         ::execv(window.c_str(), argv);
         std::fprintf(stderr, "varnel: cannot start %s: %s\n", window.c_str(), std::strerror(errno));
-        return CReportRun::Trouble;
+        return CExitStatus::Trouble;
     }
     if (!report)
         std::fprintf(stderr, "varnel: no display available; printing the report instead\n");

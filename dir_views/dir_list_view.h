@@ -1,8 +1,8 @@
 #pragma once
 
 #include "directory/dir_node.h"
-#include "directory/dir_pane.h"
-#include "directory/status_icons.h"
+#include "dir_views/dir_pane.h"
+#include "dir_views/status_icons.h"
 
 // A directory comparison as a flat list of its files, by path relative to the
 // root: the files of its side, or of both sides with each pair listed once.

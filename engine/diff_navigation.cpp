@@ -1,4 +1,4 @@
-#include "shell/diff_navigation.h"
+#include "engine/diff_navigation.h"
 
 #include "engine/block_list.h"
 

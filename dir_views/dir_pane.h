@@ -1,6 +1,6 @@
 #pragma once
 
-#include "directory/dir_opener.h"
+#include "dir_views/dir_opener.h"
 #include "views/pane.h"
 
 #include <QTreeWidget>

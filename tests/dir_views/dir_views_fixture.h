@@ -3,7 +3,7 @@
 #include "directory/dir_comparison.h"
 #include "directory/sync_dir_user_seam.h"
 #include "document/diff_doc.h"
-#include "shell/appearance.h"
+#include "views/appearance.h"
 #include "tests/directory/tree_fixture.h"
 #include "tests/views/recording_pane_host.h"
 #include "tests/views/test_app.h"

@@ -1,4 +1,4 @@
-#include "report/dir_composite.h"
+#include "directory/dir_composite.h"
 
 #include "directory/dir_node_list.h"
 

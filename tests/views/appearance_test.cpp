@@ -1,4 +1,4 @@
-#include "shell/appearance.h"
+#include "views/appearance.h"
 
 #include <QPalette>
 #include <QSettings>

@@ -1,4 +1,4 @@
-#include "directory/dir_pane.h"
+#include "dir_views/dir_pane.h"
 
 #include "directory/dir_comparison.h"
 #include "document/diff_doc.h"

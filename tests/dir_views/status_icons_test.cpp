@@ -1,6 +1,6 @@
-#include "directory/status_icons.h"
-#include "shell/appearance.h"
-#include "tests/directory_views/dir_views_fixture.h"
+#include "dir_views/status_icons.h"
+#include "views/appearance.h"
+#include "tests/dir_views/dir_views_fixture.h"
 
 #include <gtest/gtest.h>
 

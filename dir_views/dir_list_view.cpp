@@ -1,9 +1,9 @@
-#include "directory/dir_list_view.h"
+#include "dir_views/dir_list_view.h"
 
 #include "directory/dir_comparison.h"
-#include "directory/dir_node_item.h"
+#include "dir_views/dir_node_item.h"
 #include "document/path_text.h"
-#include "shell/appearance.h"
+#include "views/appearance.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "directory/dir_opener.h"
+#include "dir_views/dir_opener.h"
 
 #include "directory/dir_comparison.h"
 #include "views/pane_host.h"

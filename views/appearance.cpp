@@ -1,5 +1,5 @@
 // Beside its header: this library adds no include folder of its own.
-#include "shell/appearance.h"
+#include "views/appearance.h"
 
 #include <QPalette>
 #include <QSettings>
