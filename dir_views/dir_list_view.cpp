@@ -1,7 +1,7 @@
 #include "dir_views/dir_list_view.h"
 
-#include "directory/dir_comparison.h"
 #include "dir_views/dir_node_item.h"
+#include "directory/dir_comparison.h"
 #include "document/path_text.h"
 #include "views/appearance.h"
 
@@ -62,9 +62,18 @@ void CDirListView::Rebuild()
     SetHeaderText(composite ? QStringLiteral("Composite List")
                             : QStringLiteral("Files in ") + OwnRootText());
     QList<QTreeWidgetItem*> rows;
-    AddFiles(OwnList(), true, rows);
-    if (composite)
-        AddFiles(dirs_.secondList(), false, rows);
+    if (composite) {
+        const CDirComposite both(dirs_.firstList(), dirs_.secondList());
+        for (const CDirComposite::ENTRY& entry : both.Entries())
+            AddFile(entry, rows);
+    } else {
+        const bool first = &OwnList() == &dirs_.firstList();
+        for (const auto& node : OwnList().Nodes()) {
+            AddFile(first ? CDirComposite::ENTRY{node.get(), nullptr}
+                          : CDirComposite::ENTRY{nullptr, node.get()},
+                    rows);
+        }
+    }
     addTopLevelItems(rows);
 }
 
@@ -73,16 +82,15 @@ void CDirListView::SetHeaderText(const QString& text)
     setHeaderLabels({text});
 }
 
-void CDirListView::AddFiles(const CDirNodeList& list, bool pairsToo, QList<QTreeWidgetItem*>& rows)
+void CDirListView::AddFile(const CDirComposite::ENTRY& entry, QList<QTreeWidgetItem*>& rows)
 {
-    for (const auto& node : list.Nodes()) {
-        if (!node->isFile || (!pairsToo && CDirNodeItem::SharesCounterpartRow(*node)))
-            continue;
-        auto* row = new CDirNodeItem(*node, host_);
-        row->setText(0, PathText(node->name));
-        row->setIcon(0, icons_.Image(FileImage(node->status)));
-        rows.append(row);
-    }
+    const CDirNode& node = entry.Node();
+    if (!node.isFile)
+        return;
+    auto* row = new CDirNodeItem(entry, host_);
+    row->setText(0, PathText(node.name));
+    row->setIcon(0, icons_.Image(FileImage(node.status)));
+    rows.append(row);
 }
 
 void CDirListView::ReselectCurrentDir()

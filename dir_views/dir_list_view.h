@@ -1,8 +1,9 @@
 #pragma once
 
-#include "directory/dir_node.h"
 #include "dir_views/dir_pane.h"
 #include "dir_views/status_icons.h"
+#include "directory/dir_composite.h"
+#include "directory/dir_node.h"
 
 // A directory comparison as a flat list of its files, by path relative to the
 // root: the files of its side, or of both sides with each pair listed once.
@@ -35,7 +36,7 @@ protected:
 private:
     void Rebuild();
     void SetHeaderText(const QString& text);
-    void AddFiles(const CDirNodeList& list, bool pairsToo, QList<QTreeWidgetItem*>& rows);
+    void AddFile(const CDirComposite::ENTRY& entry, QList<QTreeWidgetItem*>& rows);
     void ReselectCurrentDir();
     void OpenFirstSelectedRow();
 

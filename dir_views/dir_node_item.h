@@ -1,31 +1,33 @@
 #pragma once
 
+#include "directory/dir_composite.h"
+
 #include <QTreeWidgetItem>
 
 struct CDirNode;
 class CPaneHost;
 
-// A row of a directory pane: it shows one node and, when the pane sorts, takes
-// its place among its siblings by the window's current directory sort. The
-// item only refers to the node, which the directory result owns.
+// A row of a directory pane: it shows one entry (a node of one tree, or a
+// pair in a composite pane) and, when the pane sorts, takes its place among
+// its siblings in the listing order the report uses, by the window's current
+// directory sort. The item only refers to the nodes, which the directory
+// result owns.
 class CDirNodeItem : public QTreeWidgetItem
 {
 public:
     static constexpr int kType = QTreeWidgetItem::UserType + 1;
 
-    CDirNodeItem(CDirNode& node, const CPaneHost& host);
+    CDirNodeItem(const CDirComposite::ENTRY& entry, const CPaneHost& host);
 
-    CDirNode& node() const { return node_; }
+    // The node that names the row: the first tree's of a pair.
+    const CDirNode& node() const { return entry_.Node(); }
     // The node an item shows; none for an item that shows no node (the root
     // of a tree).
-    static CDirNode* NodeOf(const QTreeWidgetItem* item);
-    // A paired entry of the second tree has no item of its own in a
-    // composite pane: it is shown by its counterpart's.
-    static bool SharesCounterpartRow(const CDirNode& node);
+    static const CDirNode* NodeOf(const QTreeWidgetItem* item);
 
     bool operator<(const QTreeWidgetItem& other) const override;
 
 private:
-    CDirNode& node_;
+    CDirComposite::ENTRY entry_;
     const CPaneHost& host_;
 };

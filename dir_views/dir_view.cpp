@@ -1,7 +1,7 @@
 #include "dir_views/dir_view.h"
 
-#include "directory/dir_comparison.h"
 #include "dir_views/dir_node_item.h"
+#include "directory/dir_comparison.h"
 #include "document/path_text.h"
 #include "views/appearance.h"
 
@@ -32,17 +32,6 @@ CDirView::CDirView(CDirComparison& dirs, const CAppearance& appearance, CPaneHos
     connect(this, &QTreeWidget::itemExpanded, this, &CDirView::SortChildren);
     connect(this, &QTreeWidget::itemCollapsed, this, &CDirView::SortChildren);
     connect(this, &QTreeWidget::itemSelectionChanged, this, &CDirView::OpenSelectedEntry);
-}
-
-int CDirView::CompareDirNodes(const CDirNode* a, const CDirNode* b, int dirSort)
-{
-    if (!a || !b)
-        return 0;
-    if (a->isFile != b->isFile)
-        return a->isFile ? 1 : -1;
-    if (dirSort == 1)
-        return static_cast<int>(a->status) - static_cast<int>(b->status);
-    return CDirNodeList::CompareFolded(a->name, b->name);
 }
 
 int CDirView::FolderImage(DirNodeStatus status) const
@@ -131,36 +120,42 @@ QTreeWidgetItem* CDirView::AddRoot(const QString& text)
     return root;
 }
 
-// A node goes under the item of its folder, which the list holds before the
-// node, so the folder's item is already made in this fill.
-void CDirView::AddNode(CDirNode& node, QTreeWidgetItem* root)
+// An entry goes under the item of its folder, which comes before it in both
+// the scan's lists and the composite order, so the folder's item is already
+// made in this fill.
+void CDirView::AddEntry(const CDirComposite::ENTRY& entry, QTreeWidgetItem* root, ItemMap& items)
 {
-    auto* parent = node.parent ? static_cast<QTreeWidgetItem*>(node.parent->viewItem) : root;
-    auto* item = new CDirNodeItem(node, host_);
+    const CDirNode& node = entry.Node();
+    const auto folder = node.parent ? items.find(node.parent) : items.end();
+    auto* item = new CDirNodeItem(entry, host_);
     item->setText(0, LeafName(node.name));
     item->setIcon(0, icons_.Image(node.isFile ? FileImage(node.status) : FolderImage(node.status)));
-    (parent ? parent : root)->addChild(item);
-    node.viewItem = item;
+    (folder != items.end() ? folder->second : root)->addChild(item);
+    // A pair's second node is a folder for entries that only the second tree
+    // holds, so both of its nodes lead to the row.
+    for (const CDirNode* shown : {entry.first, entry.second}) {
+        if (shown)
+            items.emplace(shown, item);
+    }
 }
 
 void CDirView::FillSide(QTreeWidgetItem* root)
 {
-    for (const auto& node : OwnList().Nodes())
-        AddNode(*node, root);
+    ItemMap items;
+    const bool first = &OwnList() == &dirs_.firstList();
+    for (const auto& node : OwnList().Nodes()) {
+        AddEntry(first ? CDirComposite::ENTRY{node.get(), nullptr}
+                       : CDirComposite::ENTRY{nullptr, node.get()},
+                 root, items);
+    }
 }
 
-// A paired entry of the second tree shares the item of its counterpart, so
-// what only the second tree holds joins the first tree's folder.
 void CDirView::FillComposite(QTreeWidgetItem* root)
 {
-    for (const auto& node : dirs_.firstList().Nodes())
-        AddNode(*node, root);
-    for (const auto& node : dirs_.secondList().Nodes()) {
-        if (CDirNodeItem::SharesCounterpartRow(*node))
-            node->viewItem = node->counterpart->viewItem;
-        else
-            AddNode(*node, root);
-    }
+    ItemMap items;
+    const CDirComposite both(dirs_.firstList(), dirs_.secondList());
+    for (const CDirComposite::ENTRY& entry : both.Entries())
+        AddEntry(entry, root, items);
 }
 
 void CDirView::SortChildren(QTreeWidgetItem* item)
@@ -180,8 +175,6 @@ void CDirView::ReselectCurrentDir()
     scrollToItem(item);
 }
 
-// Looked up among this tree's own items rather than through the node's
-// viewItem, which the tree of another arrangement may have written last.
 QTreeWidgetItem* CDirView::FindItem(const CDirNode* node)
 {
     if (!node)

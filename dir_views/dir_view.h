@@ -1,11 +1,14 @@
 #pragma once
 
-#include "directory/dir_node.h"
 #include "dir_views/dir_pane.h"
 #include "dir_views/status_icons.h"
+#include "directory/dir_composite.h"
+#include "directory/dir_node.h"
 
 #include <QSet>
 #include <QString>
+
+#include <unordered_map>
 
 // A directory comparison as a tree of its files and folders: the tree of its
 // side, or both trees merged under "Composite Tree", where a paired entry
@@ -23,12 +26,6 @@ public:
     CDirView(CDirComparison& dirs, const CAppearance& appearance, CPaneHost& host,
              QWidget* parent = nullptr);
 
-    // The order of two entries among their siblings: folders before files,
-    // then by whole relative path, letter case folded (dirSort 0), or by
-    // status, Old, New, Modified, Normal (dirSort 1). Entries of equal status
-    // compare equal. Missing nodes compare equal to everything.
-    static int CompareDirNodes(const CDirNode* a, const CDirNode* b, int dirSort);
-
     int FolderImage(DirNodeStatus status) const;
     int FileImage(DirNodeStatus status) const;
     const CStatusIcons& icons() const { return icons_; }
@@ -45,7 +42,9 @@ private:
     QSet<QString> OpenFolderPaths();
     void Reopen(const QSet<QString>& folderPaths);
     QTreeWidgetItem* AddRoot(const QString& text);
-    void AddNode(CDirNode& node, QTreeWidgetItem* root);
+    // The item made for each node so far, for finding an entry's folder.
+    using ItemMap = std::unordered_map<const CDirNode*, QTreeWidgetItem*>;
+    void AddEntry(const CDirComposite::ENTRY& entry, QTreeWidgetItem* root, ItemMap& items);
     void FillSide(QTreeWidgetItem* root);
     void FillComposite(QTreeWidgetItem* root);
     void SortChildren(QTreeWidgetItem* item);

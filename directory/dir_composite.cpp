@@ -58,7 +58,7 @@ CDirComposite::CDirComposite(const CDirNodeList& first, const CDirNodeList& seco
     for (std::vector<int>& entries : content) {
         std::sort(entries.begin(), entries.end(), [&found](int a, int b) {
             return ListedBefore(found[static_cast<std::size_t>(a)],
-                                found[static_cast<std::size_t>(b)]);
+                                found[static_cast<std::size_t>(b)], ByName);
         });
     }
 
@@ -76,17 +76,22 @@ CDirComposite::CDirComposite(const CDirNodeList& first, const CDirNodeList& seco
 }
 
 // Entries of one folder share the path before their own names (letter case
-// folded), so comparing whole names folded compares their own names.
-bool CDirComposite::ListedBefore(const ENTRY& a, const ENTRY& b)
+// folded), so comparing whole names folded compares their own names; a flat
+// list of files from many folders is then in the order of its whole paths.
+int CDirComposite::Compare(const ENTRY& a, const ENTRY& b, int sort)
 {
     const CDirNode& x = a.Node();
     const CDirNode& y = b.Node();
     if (x.isFile != y.isFile)
-        return !x.isFile;
+        return x.isFile ? 1 : -1;
+    if (sort == ByStatus && x.status != y.status)
+        return static_cast<int>(x.status) < static_cast<int>(y.status) ? -1 : 1;
     if (const int folded = CDirNodeList::CompareFolded(x.name, y.name); folded != 0)
-        return folded < 0;
+        return folded;
     if (const int bytes = Leaf(x.name).compare(Leaf(y.name)); bytes != 0)
-        return bytes < 0;
+        return bytes < 0 ? -1 : 1;
     // Equal names of one kind unpaired on both sides: the first tree's first.
-    return a.first && !b.first;
+    if ((a.first != nullptr) != (b.first != nullptr))
+        return a.first ? -1 : 1;
+    return 0;
 }

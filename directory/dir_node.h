@@ -17,8 +17,6 @@ struct CDirNode
 {
     // Path relative to the scanned root, "/"-separated, without a leading "/".
     std::string name;
-    // The item showing this node in the current tree view; the view owns it.
-    void* viewItem = nullptr;
     bool isFile = true;
     // A regular file, or a link to one, when it was scanned: the only kind
     // of file whose content is ever read.

@@ -79,7 +79,8 @@ int CReportRun::Compare(const CCommandLine& options)
         CTextReport(out, options.UseColor(), options.brief).Write(doc, seam.Messages());
     if (!out.Flush())
         return CExitStatus::FailedToWrite(errno);
-    return identical || !CBlockCounts(doc.allList()).HasDifference() ? CExitStatus::Same : CExitStatus::Different;
+    return identical || !CBlockCounts(doc.allList()).HasDifference() ? CExitStatus::Same
+                                                                     : CExitStatus::Different;
 }
 
 // The checks the window makes before it compares what it was given. A path

@@ -104,3 +104,28 @@ TEST_F(CReportFixture, DoubleDashEndsTheOptions)
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.exitStatus, 0);
 }
+
+// A report that cannot be written (a full disk) is trouble, never success:
+// a script reading the status must not take a lost report for "no
+// differences".
+TEST_F(CReportFixture, AReportThatCannotBeWrittenIsTrouble)
+{
+    Write("old", "a\nb\n");
+    Write("new", "a\nc\n");
+    MakeFolder("dir1");
+    MakeFolder("dir2");
+    Write("dir1/only.txt", "x");
+    standardOutputFile_ = QStringLiteral("/dev/full");
+    const std::vector<std::vector<std::string>> cases = {
+        {"old", "new"},
+        {"--report=json", "old", "old"},
+        {"dir1", "dir2"},
+        {"--report=json", "dir1", "dir2"},
+    };
+    for (const std::vector<std::string>& args : cases) {
+        SCOPED_TRACE(args.back());
+        const RUN_RESULT result = Run(args);
+        EXPECT_EQ(result.err, "varnel: cannot write the report: No space left on device\n");
+        EXPECT_EQ(result.exitStatus, 2);
+    }
+}

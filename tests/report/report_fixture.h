@@ -83,6 +83,8 @@ protected:
         process.setProcessEnvironment(environment);
         if (childSetup)
             process.setChildProcessModifier(childSetup);
+        if (!standardOutputFile_.isEmpty())
+            process.setStandardOutputFile(standardOutputFile_);
         process.start();
         RUN_RESULT result;
         if (!process.waitForFinished(120000)) {
@@ -99,4 +101,6 @@ protected:
     }
 
     QTemporaryDir folder_;
+    // Where the program's standard output goes instead of to the test.
+    QString standardOutputFile_;
 };
