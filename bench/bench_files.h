@@ -21,14 +21,14 @@ inline double MillisecondsSince(Clock::time_point start)
 // The whole file at once, as the program reads it; null when it cannot be read.
 inline std::unique_ptr<CDiffBuf> Load(const char* path, bool binary)
 {
-    if (binary) {
-        auto buf = std::make_unique<CBinBuf>(path);
-        return buf->Open() ? std::move(buf) : nullptr;
-    }
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return nullptr;
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (binary) {
+        auto buf = std::make_unique<CBinBuf>(path);
+        return buf->SetData(std::move(bytes)) ? std::move(buf) : nullptr;
+    }
     auto buf = std::make_unique<CTextBuf>(path, false, false);
     return buf->SetData(std::move(bytes)) ? std::move(buf) : nullptr;
 }

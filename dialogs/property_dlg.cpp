@@ -78,16 +78,16 @@ void CPropertyDlg::showEvent(QShowEvent* event)
 
 void CPropertyDlg::LoadControls()
 {
-    showIndexBox_->setChecked(showIndex != 0);
-    binBlockSizeEdit_->setText(QString::number(binBlockSize));
-    txtBlockSizeEdit_->setText(QString::number(txtBlockSize));
-    bytesPerRowEdit_->setText(QString::number(bytesPerRow));
-    tabSizeEdit_->setText(QString::number(tabSize));
-    ignoreBlanksBox_->setChecked(ignoreBlanks != 0);
-    ignoreCaseBox_->setChecked(ignoreCase != 0);
-    showAsciiBox_->setChecked(showAscii != 0);
-    binLimitEdit_->setText(QString::number(binLimit));
-    txtLimitEdit_->setText(QString::number(txtLimit));
+    showIndexBox_->setChecked(display.showIndex);
+    binBlockSizeEdit_->setText(QString::number(comparison.binBlockSize));
+    txtBlockSizeEdit_->setText(QString::number(comparison.txtBlockSize));
+    bytesPerRowEdit_->setText(QString::number(display.bytesPerRow));
+    tabSizeEdit_->setText(QString::number(display.tabSize));
+    ignoreBlanksBox_->setChecked(comparison.ignoreBlanks);
+    ignoreCaseBox_->setChecked(comparison.ignoreCase);
+    showAsciiBox_->setChecked(display.showAscii);
+    binLimitEdit_->setText(QString::number(comparison.binLimit));
+    txtLimitEdit_->setText(QString::number(comparison.txtLimit));
 }
 
 void CPropertyDlg::accept()
@@ -104,12 +104,12 @@ void CPropertyDlg::accept()
     // In the order the fields are listed, so that the first faulty box is
     // the one named.
     const std::array<NUMBER_FIELD, 6> numbers = {{
-        {binBlockSizeEdit_, Sign::Unsigned, kMinBlockSize, kMaxBlockSize, &binBlockSize},
-        {txtBlockSizeEdit_, Sign::Unsigned, kMinBlockSize, kMaxBlockSize, &txtBlockSize},
-        {bytesPerRowEdit_, Sign::Signed, kMinBytesPerRow, kMaxBytesPerRow, &bytesPerRow},
-        {tabSizeEdit_, Sign::Signed, kMinTabSize, kMaxTabSize, &tabSize},
-        {binLimitEdit_, Sign::Unsigned, 0, INT_MAX, &binLimit},
-        {txtLimitEdit_, Sign::Unsigned, 0, INT_MAX, &txtLimit},
+        {binBlockSizeEdit_, Sign::Unsigned, kMinBlockSize, kMaxBlockSize, &comparison.binBlockSize},
+        {txtBlockSizeEdit_, Sign::Unsigned, kMinBlockSize, kMaxBlockSize, &comparison.txtBlockSize},
+        {bytesPerRowEdit_, Sign::Signed, kMinBytesPerRow, kMaxBytesPerRow, &display.bytesPerRow},
+        {tabSizeEdit_, Sign::Signed, kMinTabSize, kMaxTabSize, &display.tabSize},
+        {binLimitEdit_, Sign::Unsigned, 0, INT_MAX, &comparison.binLimit},
+        {txtLimitEdit_, Sign::Unsigned, 0, INT_MAX, &comparison.txtLimit},
     }};
     std::array<int, numbers.size()> values{};
     for (std::size_t i = 0; i < numbers.size(); ++i) {
@@ -126,10 +126,10 @@ void CPropertyDlg::accept()
     }
     for (std::size_t i = 0; i < numbers.size(); ++i)
         *numbers[i].field = values[i];
-    showIndex = showIndexBox_->isChecked() ? 1 : 0;
-    ignoreBlanks = ignoreBlanksBox_->isChecked() ? 1 : 0;
-    ignoreCase = ignoreCaseBox_->isChecked() ? 1 : 0;
-    showAscii = showAsciiBox_->isChecked() ? 1 : 0;
+    display.showIndex = showIndexBox_->isChecked();
+    comparison.ignoreBlanks = ignoreBlanksBox_->isChecked();
+    comparison.ignoreCase = ignoreCaseBox_->isChecked();
+    display.showAscii = showAsciiBox_->isChecked();
     QDialog::accept();
 }
 

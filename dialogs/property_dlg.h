@@ -1,5 +1,8 @@
 #pragma once
 
+#include "dialogs/display_values.h"
+#include "document/comparison_settings.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -18,17 +21,9 @@ class CPropertyDlg : public QDialog
 public:
     explicit CPropertyDlg(QWidget* parent = nullptr);
 
-    // Check boxes hold 0 or 1; the others are the numbers in the edit boxes.
-    int showIndex = 1;
-    int binBlockSize = 10;
-    int txtBlockSize = 2;
-    int bytesPerRow = 10;
-    int tabSize = 4;
-    int ignoreBlanks = 0;
-    int ignoreCase = 0;
-    int showAscii = 1;
-    int binLimit = 1000;
-    int txtLimit = 1000;
+    // The values the controls start from and, once accepted, hold.
+    ComparisonSettings comparison;
+    DisplayValues display;
 
     static constexpr int kMinBlockSize = 1;
     static constexpr int kMaxBlockSize = 100;

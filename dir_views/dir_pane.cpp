@@ -2,6 +2,7 @@
 
 #include "directory/dir_comparison.h"
 #include "document/diff_doc.h"
+#include "document/path_names.h"
 #include "document/path_text.h"
 #include "views/pane_host.h"
 
@@ -37,7 +38,7 @@ const CDirNodeList& CDirPane::OtherList() const
 
 QString CDirPane::OwnRootText() const
 {
-    return PathText(CDiffDoc::ShortenPath(OwnList().rootPath, OtherList().rootPath));
+    return PathText(CPathNames::ShortenPath(OwnList().rootPath, OtherList().rootPath));
 }
 
 const CDirNode* CDirPane::CurrentNode() const

@@ -2,6 +2,7 @@
 
 #include "dir_views/dir_node_item.h"
 #include "directory/dir_comparison.h"
+#include "document/path_names.h"
 #include "document/path_text.h"
 #include "views/appearance.h"
 
@@ -15,8 +16,7 @@ namespace {
 // The last component of a relative name, which is what a tree item shows.
 QString LeafName(const std::string& name)
 {
-    const std::size_t slash = name.rfind('/');
-    return PathText(slash == std::string::npos ? name : name.substr(slash + 1));
+    return PathText(std::string(CPathNames::Leaf(name)));
 }
 
 } // namespace

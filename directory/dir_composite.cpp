@@ -1,21 +1,11 @@
 #include "directory/dir_composite.h"
 
 #include "directory/dir_node_list.h"
+#include "document/path_names.h"
 
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
-
-namespace {
-
-std::string_view Leaf(const std::string& name)
-{
-    const std::size_t slash = name.rfind('/');
-    return slash == std::string::npos ? std::string_view(name)
-                                      : std::string_view(name).substr(slash + 1);
-}
-
-} // namespace
 
 CDirComposite::CDirComposite(const CDirNodeList& first, const CDirNodeList& second)
 {
@@ -88,7 +78,7 @@ int CDirComposite::Compare(const ENTRY& a, const ENTRY& b, int sort)
         return static_cast<int>(x.status) < static_cast<int>(y.status) ? -1 : 1;
     if (const int folded = CDirNodeList::CompareFolded(x.name, y.name); folded != 0)
         return folded;
-    if (const int bytes = Leaf(x.name).compare(Leaf(y.name)); bytes != 0)
+    if (const int bytes = CPathNames::Leaf(x.name).compare(CPathNames::Leaf(y.name)); bytes != 0)
         return bytes < 0 ? -1 : 1;
     // Equal names of one kind unpaired on both sides: the first tree's first.
     if ((a.first != nullptr) != (b.first != nullptr))

@@ -1,5 +1,7 @@
 #include "directory/dir_node_list.h"
 
+#include "document/path_names.h"
+
 #include <algorithm>
 #include <cstring>
 #include <dirent.h>
@@ -13,13 +15,6 @@ namespace {
 unsigned char FoldByte(unsigned char c)
 {
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
-
-std::string JoinPath(const std::string& folder, const std::string& name)
-{
-    if (!folder.empty() && folder.back() == '/')
-        return folder + name;
-    return folder + "/" + name;
 }
 
 struct Entry
@@ -116,7 +111,7 @@ bool CDirNodeList::ScanFolder(const std::string& folderPath, CDirNode* parent)
             continue;
         AddNode(entry.name, false, parent);
         CDirNode* folder = nodes_.back().get();
-        const std::string path = JoinPath(folderPath, entry.name);
+        const std::string path = CPathNames::JoinPath(folderPath, entry.name);
         struct stat sub
         {
         };
@@ -163,5 +158,5 @@ void CDirNodeList::RemoveAllNodes()
 
 std::string CDirNodeList::FullPath(const CDirNode& node) const
 {
-    return JoinPath(rootPath, node.name);
+    return CPathNames::JoinPath(rootPath, node.name);
 }

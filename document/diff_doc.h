@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/comparison_settings.h"
 #include "engine/block_list.h"
 #include "engine/diff_buf.h"
 
@@ -12,7 +13,6 @@
 #include <vector>
 
 class CUserSeam;
-class QSettings;
 
 // The one comparison the program holds: the buffers of the two compared files,
 // the three block lists of their result and the settings that steer a file
@@ -36,15 +36,6 @@ public:
     explicit CDiffDoc(CUserSeam& seam, QObject* parent = nullptr);
     ~CDiffDoc() override;
 
-    // The comparison settings, in the "Settings" section of the store. Loading
-    // keeps a field's current value for a key the store lacks, and corrects
-    // values no comparison can use.
-    void LoadSettings(QSettings& store);
-    void SaveSettings(QSettings& store) const;
-    // The same on the user's own store.
-    void LoadSettings();
-    void SaveSettings() const;
-
     void ClearFiles();
     // Compares the loaded files again with the current settings, without
     // reading them; does nothing unless two files are loaded.
@@ -52,13 +43,10 @@ public:
     // The widest line of both files, for a text view's horizontal extent; a
     // missing or binary file counts as 1.
     int GetMaxLineWidth(int tabSize) const;
-    // The display form of path with the folders it shares with otherPath at
-    // its start and at its end replaced by ".../".
-    static std::string ShortenPath(const std::string& path, const std::string& otherPath);
 
-    // Each of these loads, compares, updates all views and tells the user
-    // about unreadable, empty and identical files; false when a file could
-    // not be read.
+    // Each of these reads each file once, compares, updates all views and
+    // tells the user about unreadable, empty and identical files; false when
+    // a file could not be read.
     bool RunFileComparison(const std::string& path1, const std::string& path2);
     bool ReloadFiles();
     bool OpenSingleFile(const std::string& path);
@@ -66,12 +54,12 @@ public:
     // Compares the two loaded buffers and builds the three block lists.
     void RunAlgorithm(int blockSize, int limit);
 
-    // A file holding a control byte other than tab, LF and CR is compared byte
-    // by byte. A file that cannot be read counts as text.
-    static bool IsBinaryFile(const std::string& path);
-    // The whole content of a regular file, or none when it cannot be read or
-    // is too large for a comparison.
-    static std::optional<std::vector<char>> ReadWholeFile(const std::string& path);
+    // Content holding a control byte other than tab, LF and CR is compared
+    // byte by byte; when either file of a pair is, both are.
+    static bool IsBinaryContent(const std::vector<char>& bytes);
+    // Whether two files are loaded and hold the same bytes: the bytes that
+    // were compared, not the files as they are on disk now.
+    bool LoadedBytesAreEqual() const;
 
     // True while a comparison worker uses the buffers and the list of all
     // blocks; views must then draw nothing from them.
@@ -86,25 +74,22 @@ public:
     const CBlockList& secondList() const { return secondList_; }
     const CBlockList& allList() const { return allList_; }
 
-    int binBlockSize = 10;
-    int txtBlockSize = 2;
-    int binLimit = 1000;
-    int txtLimit = 1000;
-    bool ignoreCaseSetting = false;
-    bool ignoreBlanksSetting = false;
+    // What the next comparison or Recompare uses; the window loads and saves
+    // them, the report overrides them for one run.
+    ComparisonSettings settings;
 
 signals:
     void UpdateAllViews(int hint);
 
 private:
     void ClearResult();
-    void CorrectSettings();
     void ApplyTextOptions();
     bool CompareFromDisk(const std::string& path1, const std::string& path2);
     QString LoadAndCompare(const std::string& path1, const std::string& path2);
-    std::unique_ptr<CDiffBuf> LoadBinary(const std::string& path) const;
-    std::unique_ptr<CDiffBuf> LoadText(const std::string& path);
-    std::unique_ptr<CDiffBuf> LoadEither(const std::string& path);
+    std::unique_ptr<CDiffBuf> LoadBinary(const std::string& path, std::vector<char> bytes) const;
+    std::unique_ptr<CDiffBuf> LoadText(const std::string& path, std::vector<char> bytes);
+    std::unique_ptr<CDiffBuf> LoadEither(const std::string& path, std::vector<char> bytes,
+                                         bool binary);
 
     CUserSeam& seam_;
     std::unique_ptr<CDiffBuf> firstBuf_;

@@ -38,15 +38,6 @@ bool OpenedFilesAreEqual(CRegularFile& first, CRegularFile& second)
 
 } // namespace
 
-bool FilesAreEqual(const std::string& path1, const std::string& path2)
-{
-    CRegularFile first;
-    CRegularFile second;
-    if (!first.Open(path1) || !second.Open(path2))
-        return false;
-    return OpenedFilesAreEqual(first, second);
-}
-
 bool ScannedFilesAreEqual(const std::string& path1, const std::string& path2)
 {
     CRegularFile first;

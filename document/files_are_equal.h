@@ -2,8 +2,8 @@
 
 #include <string>
 
-// The two files are equal byte for byte. Only regular files are read; anything
-// else (missing, a folder, a FIFO, a device) is never equal.
-bool FilesAreEqual(const std::string& path1, const std::string& path2);
-// The same for two paths that a scan has just found to be regular files.
+// Two files that a scan of their folders has just found to be regular files
+// are equal byte for byte. Used for files that are compared without being
+// loaded; anything that turns out not to be a regular file once it is open (a
+// folder, a FIFO, a device) or is gone is never equal.
 bool ScannedFilesAreEqual(const std::string& path1, const std::string& path2);

@@ -1,6 +1,7 @@
 #include "document/regular_file.h"
 
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,4 +61,23 @@ long long CRegularFile::Read(char* buffer, std::size_t count)
         done += static_cast<std::size_t>(got);
     }
     return static_cast<long long>(done);
+}
+
+// A file that shrinks while it is read (a log rotated, a file being rewritten)
+// is taken as the bytes that could be read: those are one consistent snapshot
+// that both the comparison and the test for identical files see, where
+// refusing it would make a busy file impossible to look at. A file that grows
+// is read up to its size at opening, so the buffer never has to grow on the
+// way and the read ends even when a writer keeps appending.
+std::optional<std::vector<char>> CRegularFile::ReadWhole(const std::string& path)
+{
+    CRegularFile file;
+    if (!file.Open(path) || file.Size() > INT_MAX)
+        return std::nullopt;
+    std::vector<char> bytes(static_cast<std::size_t>(file.Size()));
+    const long long got = file.Read(bytes.data(), bytes.size());
+    if (got < 0)
+        return std::nullopt;
+    bytes.resize(static_cast<std::size_t>(got));
+    return bytes;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <vector>
 
 // A file opened for reading only when it is a regular file. A FIFO, socket or
 // device is refused before it is opened: opening or reading one can block
@@ -28,6 +30,15 @@ public:
     // Reads until count bytes have been read or the file ends. Returns the
     // number of bytes read, or -1 when a read failed.
     long long Read(char* buffer, std::size_t count);
+
+    // The whole content of the regular file at path, read once: the one way
+    // the program reads a file it compares or shows. None when the path names
+    // no regular file, it cannot be opened, a read fails, or it holds more
+    // than 2147483647 bytes (counts of bytes and lines are 32-bit throughout
+    // the comparison). A file that changes while it is read gives the bytes
+    // that were read: no more than the size it had when it was opened, fewer
+    // when it shrank.
+    static std::optional<std::vector<char>> ReadWhole(const std::string& path);
 
 private:
     int fd_ = -1;

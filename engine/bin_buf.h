@@ -4,17 +4,19 @@
 
 #include <vector>
 
-// Any file that is not text, compared byte by byte. The content is read into
-// memory once, so a file that shrinks or vanishes during the comparison cannot
-// pull the data away from under the comparison or the views.
+// Any file that is not text, compared byte by byte. The buffer owns a copy of
+// the content taken once, so a file that shrinks or vanishes during the
+// comparison cannot pull the data away from under the comparison or the
+// views.
 class CBinBuf : public CDiffBuf
 {
 public:
     explicit CBinBuf(std::string path);
 
-    // Reads the file named by path. False when it cannot be opened or read
-    // whole, or is larger than 2147483647 bytes; the buffer is then empty.
-    bool Open();
+    // Takes the file's bytes. Returns false, keeping no content, when there
+    // are more than 2147483647 of them: byte counts are 32-bit throughout the
+    // comparison.
+    bool SetData(std::vector<char> bytes);
 
     int GetCount() const override { return size_; }
     bool IsEqual(int i, const CDiffBuf* other, int j) const override;

@@ -13,39 +13,50 @@ bool IsContinuationByte(unsigned char c)
 
 } // namespace
 
+// The well-formed sequences of the Unicode standard (its table 3-7): the lead
+// byte sets the length and the range of the byte after it, which is what
+// rules out overlong forms, surrogates and code points above U+10FFFF.
+std::size_t CTextBuf::Utf8SequenceLength(const char* bytes, std::size_t length)
+{
+    if (length == 0)
+        return 0;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+    const unsigned char c = p[0];
+    if (c < 0x80)
+        return 1;
+    std::size_t extra = 0;
+    unsigned char low = 0x80; // the range of the first continuation byte
+    unsigned char high = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) {
+        extra = 1;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        extra = 2;
+        low = c == 0xE0 ? 0xA0 : 0x80;
+        high = c == 0xED ? 0x9F : 0xBF;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        extra = 3;
+        low = c == 0xF0 ? 0x90 : 0x80;
+        high = c == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (length <= extra || p[1] < low || p[1] > high)
+        return 0;
+    for (std::size_t k = 2; k <= extra; ++k) {
+        if (!IsContinuationByte(p[k]))
+            return 0;
+    }
+    return extra + 1;
+}
+
 bool CTextBuf::IsValidUtf8(const char* bytes, std::size_t n)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes);
     std::size_t i = 0;
     while (i < n) {
-        const unsigned char c = p[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int extra = 0;
-        unsigned char low = 0x80; // the range of the first continuation byte
-        unsigned char high = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            low = c == 0xE0 ? 0xA0 : 0x80;
-            high = c == 0xED ? 0x9F : 0xBF;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            low = c == 0xF0 ? 0x90 : 0x80;
-            high = c == 0xF4 ? 0x8F : 0xBF;
-        } else {
+        const std::size_t sequence = Utf8SequenceLength(bytes + i, n - i);
+        if (sequence == 0)
             return false;
-        }
-        if (n - i <= static_cast<std::size_t>(extra) || p[i + 1] < low || p[i + 1] > high)
-            return false;
-        for (int k = 2; k <= extra; ++k) {
-            if (!IsContinuationByte(p[i + static_cast<std::size_t>(k)]))
-                return false;
-        }
-        i += static_cast<std::size_t>(extra) + 1;
+        i += sequence;
     }
     return true;
 }

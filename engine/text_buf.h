@@ -25,13 +25,17 @@ public:
     const char* GetLine(int n, int* length) const;
     // Width of the widest line in columns, a tab counting tabSize columns.
     int GetMaxWidth(int tabSize) const;
-    // Columns of one line as the views show it: a tab is tabSize blanks, a
-    // line of valid UTF-8 one column per code point, any other line one
-    // column per byte.
     // Whether the bytes are well-formed UTF-8: no stray or missing
     // continuation bytes, no overlong forms, no surrogates and nothing above
     // U+10FFFF.
     static bool IsValidUtf8(const char* bytes, std::size_t length);
+    // How many bytes the well-formed UTF-8 sequence at the start of bytes
+    // takes (1 for ASCII), or 0 when they start with none. The one rule of
+    // validity for the views and for every report that writes UTF-8.
+    static std::size_t Utf8SequenceLength(const char* bytes, std::size_t length);
+    // Columns of one line as the views show it: a tab is tabSize blanks, a
+    // line of valid UTF-8 one column per code point, any other line one
+    // column per byte.
     static long long DisplayColumns(const char* bytes, std::size_t length, int tabSize);
     int lineCount() const { return lineCount_; }
 

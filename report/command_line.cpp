@@ -1,5 +1,7 @@
 #include "report/command_line.h"
 
+#include "document/comparison_settings.h"
+
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
@@ -189,4 +191,20 @@ bool CCommandLine::UseColor() const
     const char* noColor = std::getenv("NO_COLOR");
     return ::isatty(STDOUT_FILENO) != 0 && !(term && std::strcmp(term, "dumb") == 0) &&
            !(noColor && *noColor);
+}
+
+void CCommandLine::ApplyOverrides(ComparisonSettings& settings) const
+{
+    if (ignoreCase)
+        settings.ignoreCase = *ignoreCase;
+    if (ignoreBlanks)
+        settings.ignoreBlanks = *ignoreBlanks;
+    if (blockSize) {
+        settings.txtBlockSize = *blockSize;
+        settings.binBlockSize = *blockSize;
+    }
+    if (limit) {
+        settings.txtLimit = *limit;
+        settings.binLimit = *limit;
+    }
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+struct ComparisonSettings;
+
 // The command line of the report mode: options in any order before "--",
 // paths anywhere. Comparison options left out stay unset, so the stored
 // settings apply to them.
@@ -31,6 +33,9 @@ public:
     // Whether the text report is coloured: as asked, or, left to the program,
     // only on a terminal that can show colour and without NO_COLOR.
     bool UseColor() const;
+    // Replaces the fields of settings that this command line sets: a block
+    // size or a limit given once applies to text and to binary files alike.
+    void ApplyOverrides(ComparisonSettings& settings) const;
 
     bool reportRequested = false;
     bool help = false;

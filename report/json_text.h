@@ -21,9 +21,6 @@ public:
     static void AppendBytes(COutputBuffer& out, std::string_view bytes);
 
 private:
-    // How many bytes the valid UTF-8 sequence at the start of bytes takes, or
-    // 0 when it starts with no valid sequence.
-    static std::size_t Utf8SequenceLength(std::string_view bytes);
     // The escape of a control byte, the quote or the backslash.
     static void AppendEscape(COutputBuffer& out, char c);
 };

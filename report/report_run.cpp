@@ -1,7 +1,7 @@
 #include "report/report_run.h"
 
 #include "document/diff_doc.h"
-#include "document/files_are_equal.h"
+#include "document/input_check.h"
 #include "document/sync_user_seam.h"
 #include "report/block_counts.h"
 #include "report/dir_report_run.h"
@@ -12,7 +12,6 @@
 #include "report/text_report.h"
 
 #include <cerrno>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -22,11 +21,6 @@ void WriteToStdout(const std::string& text)
     COutputBuffer out(STDOUT_FILENO);
     out.Append(text);
     out.Flush();
-}
-
-bool IsDirectory(const struct stat& status)
-{
-    return S_ISDIR(status.st_mode);
 }
 
 } // namespace
@@ -55,23 +49,26 @@ int CReportRun::Compare(const CCommandLine& options)
 {
     const std::string& oldPath = options.paths[0];
     const std::string& newPath = options.paths[1];
-    bool directories = false;
-    if (const std::string problem = CheckInputs(oldPath, newPath, directories); !problem.empty())
-        return CExitStatus::Fail(problem);
-    if (directories)
+    const CInputCheck inputs = CInputCheck::Check(oldPath, newPath);
+    if (inputs.kind() == CInputCheck::Unusable)
+        return CExitStatus::Fail(inputs.message());
+    if (inputs.kind() == CInputCheck::Directories)
         return CDirReportRun().Run(options);
 
     CProgressLine progress(::isatty(STDERR_FILENO) != 0);
     CSyncUserSeam seam([&progress](int permille) { progress.Show(permille); });
     CDiffDoc doc(seam);
-    doc.LoadSettings();
-    ApplyOverrides(options, doc);
+    doc.settings.Load();
+    // The options of this run replace the stored settings in the document
+    // only; they are never saved here, so the store keeps what the window
+    // wrote.
+    options.ApplyOverrides(doc.settings);
     const bool compared = doc.RunFileComparison(oldPath, newPath);
     progress.Clear();
     if (!compared)
         return CExitStatus::Fail(seam.Messages().constLast().trimmed().toStdString());
 
-    const bool identical = FilesAreEqual(oldPath, newPath);
+    const bool identical = doc.LoadedBytesAreEqual();
     COutputBuffer out(STDOUT_FILENO);
     if (options.format == CCommandLine::Format::Json)
         CJsonReport(out).Write(doc, seam.Messages(), identical);
@@ -81,40 +78,4 @@ int CReportRun::Compare(const CCommandLine& options)
         return CExitStatus::FailedToWrite(errno);
     return identical || !CBlockCounts(doc.allList()).HasDifference() ? CExitStatus::Same
                                                                      : CExitStatus::Different;
-}
-
-// The checks the window makes before it compares what it was given. A path
-// that cannot be examined gets the message the comparison would give it.
-// directories tells whether both are directories.
-std::string CReportRun::CheckInputs(const std::string& oldPath, const std::string& newPath,
-                                    bool& directories)
-{
-    struct stat oldStatus = {};
-    struct stat newStatus = {};
-    if (::stat(oldPath.c_str(), &oldStatus) != 0)
-        return "Failed to read " + oldPath + "!";
-    if (::stat(newPath.c_str(), &newStatus) != 0)
-        return "Failed to read " + newPath + "!";
-    directories = IsDirectory(oldStatus) && IsDirectory(newStatus);
-    if (IsDirectory(oldStatus) != IsDirectory(newStatus))
-        return "Cannot compare a file to a directory!";
-    return {};
-}
-
-// The options of this run replace the stored settings in the document only;
-// the document is never saved here, so the store keeps what the window wrote.
-void CReportRun::ApplyOverrides(const CCommandLine& options, CDiffDoc& doc)
-{
-    if (options.ignoreCase)
-        doc.ignoreCaseSetting = *options.ignoreCase;
-    if (options.ignoreBlanks)
-        doc.ignoreBlanksSetting = *options.ignoreBlanks;
-    if (options.blockSize) {
-        doc.txtBlockSize = *options.blockSize;
-        doc.binBlockSize = *options.blockSize;
-    }
-    if (options.limit) {
-        doc.txtLimit = *options.limit;
-        doc.binLimit = *options.limit;
-    }
 }

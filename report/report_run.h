@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-class CDiffDoc;
-
 // The report mode from command line to exit status: compares two files as the
 // window would, with the stored settings and this run's overrides, or two
 // directories (CDirReportRun), and prints the result to standard output.
@@ -20,7 +18,4 @@ public:
 
 private:
     int Compare(const CCommandLine& options);
-    static std::string CheckInputs(const std::string& oldPath, const std::string& newPath,
-                                   bool& directories);
-    static void ApplyOverrides(const CCommandLine& options, CDiffDoc& doc);
 };

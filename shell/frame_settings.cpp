@@ -1,20 +1,37 @@
 #include "shell/frame_settings.h"
 
+#include "document/settings_store.h"
+
 #include <QSettings>
+
+#include <array>
 
 namespace {
 
-const char* const kSettings = "Settings";
-const char* const kWindowSize = "Window size";
 // The form "%04d %04d %04d %04d" is at least this long.
 constexpr int kShortestRect = 16;
 
-int ReadExactlyOne(QSettings& store, const char* key, int current)
-{
-    bool ok = false;
-    const int value = store.value(QLatin1String(key), current).toInt(&ok);
-    return ok && value == 1 ? 1 : 0;
-}
+// The keys of section "Window size".
+const char* const kRectKey = "Rect";
+const char* const kMinimizedKey = "icon";
+const char* const kMaximizedKey = "max";
+
+// The view modes, each a choice between 0 and 1.
+using MODE_KEY = CSettingsStore::Key<CFrameSettings, int>;
+
+constexpr std::array<MODE_KEY, 4> kModeKeys = {{
+    {"TxtViewMode", &CFrameSettings::txtViewMode},
+    {"DirViewMode", &CFrameSettings::dirViewMode},
+    {"DirViewType", &CFrameSettings::dirViewType},
+    {"DirSort", &CFrameSettings::dirSort},
+}};
+
+using FLAG_KEY = CSettingsStore::Key<CFrameSettings, bool>;
+
+constexpr std::array<FLAG_KEY, 2> kFlagKeys = {{
+    {"TxtOverview", &CFrameSettings::txtOverview},
+    {"ShowToolBar", &CFrameSettings::showToolBar},
+}};
 
 // A decimal integer with an optional sign starting at position at, read up to
 // the first character that cannot continue it.
@@ -38,25 +55,24 @@ int IntegerAt(const QString& text, int at)
 
 void CFrameSettings::Load(QSettings& store)
 {
-    store.beginGroup(QLatin1String(kSettings));
-    txtViewMode = ReadExactlyOne(store, "TxtViewMode", txtViewMode);
-    dirViewMode = ReadExactlyOne(store, "DirViewMode", dirViewMode);
-    dirViewType = ReadExactlyOne(store, "DirViewType", dirViewType);
-    dirSort = ReadExactlyOne(store, "DirSort", dirSort);
-    txtOverview = ReadExactlyOne(store, "TxtOverview", txtOverview ? 1 : 0) == 1;
-    showToolBar = ReadExactlyOne(store, "ShowToolBar", showToolBar ? 1 : 0) == 1;
+    using Store = CSettingsStore;
+    store.beginGroup(QLatin1String(Store::kSettingsSection));
+    for (const MODE_KEY& mode : kModeKeys)
+        this->*mode.member =
+            Store::ReadExactlyOne(store, mode.name, this->*mode.member == 1) ? 1 : 0;
+    for (const FLAG_KEY& flag : kFlagKeys)
+        this->*flag.member = Store::ReadExactlyOne(store, flag.name, this->*flag.member);
     store.endGroup();
 }
 
 void CFrameSettings::Save(QSettings& store) const
 {
-    store.beginGroup(QLatin1String(kSettings));
-    store.setValue("TxtViewMode", txtViewMode);
-    store.setValue("DirViewMode", dirViewMode);
-    store.setValue("DirViewType", dirViewType);
-    store.setValue("DirSort", dirSort);
-    store.setValue("TxtOverview", txtOverview ? 1 : 0);
-    store.setValue("ShowToolBar", showToolBar ? 1 : 0);
+    using Store = CSettingsStore;
+    store.beginGroup(QLatin1String(Store::kSettingsSection));
+    for (const MODE_KEY& mode : kModeKeys)
+        Store::WriteInt(store, mode.name, this->*mode.member);
+    for (const FLAG_KEY& flag : kFlagKeys)
+        Store::WriteBool(store, flag.name, this->*flag.member);
     store.endGroup();
 }
 
@@ -76,20 +92,20 @@ QString CFrameSettings::FormatRect(const QRect& rect)
 
 CFrameSettings::Placement CFrameSettings::LoadPlacement(QSettings& store)
 {
-    store.beginGroup(QLatin1String(kWindowSize));
+    store.beginGroup(QLatin1String(CSettingsStore::kWindowSizeSection));
     Placement placement;
-    placement.rect = ParseRect(store.value("Rect").toString());
-    placement.minimized = store.value("icon", 0).toInt() != 0;
-    placement.maximized = store.value("max", 0).toInt() != 0;
+    placement.rect = ParseRect(CSettingsStore::ReadString(store, kRectKey, QString()));
+    placement.minimized = CSettingsStore::ReadBool(store, kMinimizedKey, false);
+    placement.maximized = CSettingsStore::ReadBool(store, kMaximizedKey, false);
     store.endGroup();
     return placement;
 }
 
 void CFrameSettings::SavePlacement(QSettings& store, const Placement& placement)
 {
-    store.beginGroup(QLatin1String(kWindowSize));
-    store.setValue("Rect", FormatRect(placement.rect));
-    store.setValue("icon", placement.minimized ? 1 : 0);
-    store.setValue("max", placement.maximized ? 1 : 0);
+    store.beginGroup(QLatin1String(CSettingsStore::kWindowSizeSection));
+    CSettingsStore::WriteString(store, kRectKey, FormatRect(placement.rect));
+    CSettingsStore::WriteBool(store, kMinimizedKey, placement.minimized);
+    CSettingsStore::WriteBool(store, kMaximizedKey, placement.maximized);
     store.endGroup();
 }

@@ -3,23 +3,22 @@
 
 #include "directory/dir_comparison.h"
 #include "document/diff_doc.h"
+#include "document/input_check.h"
+#include "document/settings_store.h"
 #include "shell/main_frame.h"
 #include "shell/window_frame_seam.h"
 #include "shell/window_user_seam.h"
 
 #include <QApplication>
-#include <QFile>
-
-#include <sys/stat.h>
 
 CKelmApp::CKelmApp()
-    : store_(QStringLiteral("Orvane"), QStringLiteral("Varnel")),
+    : store_(QLatin1String(CSettingsStore::kCompany), QLatin1String(CSettingsStore::kApplication)),
       userSeam_(std::make_unique<CWindowUserSeam>(nullptr)),
       frameSeam_(std::make_unique<CWindowFrameSeam>()),
       doc_(std::make_unique<CDiffDoc>(*userSeam_)),
       dirs_(std::make_unique<CDirComparison>(*userSeam_))
 {
-    doc_->LoadSettings(store_);
+    doc_->settings.Load(store_);
     frame_ = std::make_unique<CMainFrame>(*doc_, *dirs_, *frameSeam_, store_);
     userSeam_->SetParent(frame_.get());
     frameSeam_->SetOwner(frame_.get());
@@ -28,7 +27,7 @@ CKelmApp::CKelmApp()
 CKelmApp::~CKelmApp()
 {
     frame_.reset();
-    doc_->SaveSettings(store_);
+    doc_->settings.Save(store_);
     store_.sync();
 }
 
@@ -47,27 +46,14 @@ void CKelmApp::CompareFromCommandLine(CMainFrame& frame, CFrameSeam& seam,
         return;
     const std::string& first = paths[0];
     const std::string& second = paths[1];
-    struct stat firstStatus
-    {
-    };
-    struct stat secondStatus
-    {
-    };
-    if (::stat(first.c_str(), &firstStatus) != 0) {
-        seam.ShowMessage(QObject::tr("Failed to access '%1'.").arg(PathText(first)));
+    // The report checks its inputs the same way, so a path gets the same
+    // message in the window and on standard error.
+    const CInputCheck inputs = CInputCheck::Check(first, second);
+    if (inputs.kind() == CInputCheck::Unusable) {
+        seam.ShowMessage(PathText(inputs.message()));
         return;
     }
-    if (::stat(second.c_str(), &secondStatus) != 0) {
-        seam.ShowMessage(QObject::tr("Failed to access '%1'.").arg(PathText(second)));
-        return;
-    }
-    const bool firstIsDir = S_ISDIR(firstStatus.st_mode);
-    const bool secondIsDir = S_ISDIR(secondStatus.st_mode);
-    if (firstIsDir != secondIsDir) {
-        seam.ShowMessage(QObject::tr("Cannot compare a file to a directory!"));
-        return;
-    }
-    if (firstIsDir)
+    if (inputs.kind() == CInputCheck::Directories)
         frame.CompareDirectories(first, second);
     else
         frame.CompareFiles(first, second);

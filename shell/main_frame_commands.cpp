@@ -5,10 +5,12 @@
 
 #include "dialogs/about_dlg.h"
 #include "dialogs/customize_dlg.h"
+#include "dialogs/properties_decision.h"
 #include "dialogs/property_dlg.h"
 #include "directory/dir_comparison.h"
 #include "directory/paths_overlap.h"
 #include "document/diff_doc.h"
+#include "document/path_names.h"
 #include "engine/diff_buf.h"
 #include "engine/diff_navigation.h"
 #include "shell/frame_actions.h"
@@ -133,8 +135,8 @@ void CMainFrame::CompareFiles(const std::string& first, const std::string& secon
         return;
     }
     fileCount_ = 2;
-    SetPathPanes(PathText(CDiffDoc::ShortenPath(first, second)),
-                 PathText(CDiffDoc::ShortenPath(second, first)));
+    SetPathPanes(PathText(CPathNames::ShortenPath(first, second)),
+                 PathText(CPathNames::ShortenPath(second, first)));
     ArrangeViews(false);
 }
 
@@ -234,49 +236,27 @@ void CMainFrame::OnEditFile(int side)
 
 void CMainFrame::OnProperties()
 {
+    const DisplayValues oldDisplay{appearance_.tabSize, appearance_.bytesPerRow,
+                                   appearance_.showIndex, appearance_.showAscii};
     CPropertyDlg dialog(this);
-    dialog.showIndex = appearance_.showIndex ? 1 : 0;
-    dialog.bytesPerRow = appearance_.bytesPerRow;
-    dialog.showAscii = appearance_.showAscii ? 1 : 0;
-    dialog.tabSize = appearance_.tabSize;
-    dialog.binBlockSize = doc_.binBlockSize;
-    dialog.txtBlockSize = doc_.txtBlockSize;
-    dialog.binLimit = doc_.binLimit;
-    dialog.txtLimit = doc_.txtLimit;
-    dialog.ignoreCase = doc_.ignoreCaseSetting ? 1 : 0;
-    dialog.ignoreBlanks = doc_.ignoreBlanksSetting ? 1 : 0;
+    dialog.comparison = doc_.settings;
+    dialog.display = oldDisplay;
     if (dialog.exec() != QDialog::Accepted)
         return;
 
     const bool binary = doc_.firstBuf() && doc_.firstBuf()->type() == CDiffBuf::Binary;
-    const bool redraw = binary ? (appearance_.showIndex != (dialog.showIndex == 1) ||
-                                  appearance_.showAscii != (dialog.showAscii == 1) ||
-                                  appearance_.bytesPerRow != dialog.bytesPerRow)
-                               : appearance_.tabSize != dialog.tabSize;
-    appearance_.showIndex = dialog.showIndex == 1;
-    appearance_.showAscii = dialog.showAscii == 1;
-    appearance_.bytesPerRow = dialog.bytesPerRow;
-    appearance_.tabSize = dialog.tabSize;
+    const bool loaded = doc_.firstBuf() || doc_.secondBuf();
+    const CPropertiesDecision::Outcome outcome = CPropertiesDecision::Decide(
+        doc_.settings, dialog.comparison, oldDisplay, dialog.display, binary, loaded);
+    appearance_.showIndex = dialog.display.showIndex;
+    appearance_.showAscii = dialog.display.showAscii;
+    appearance_.bytesPerRow = dialog.display.bytesPerRow;
+    appearance_.tabSize = dialog.display.tabSize;
+    doc_.settings = dialog.comparison;
 
-    bool recompare = false;
-    if (doc_.firstBuf() || doc_.secondBuf()) {
-        recompare =
-            binary
-                ? (doc_.binBlockSize != dialog.binBlockSize || doc_.binLimit != dialog.binLimit)
-                : (doc_.txtBlockSize != dialog.txtBlockSize || doc_.txtLimit != dialog.txtLimit ||
-                   doc_.ignoreCaseSetting != (dialog.ignoreCase != 0) ||
-                   doc_.ignoreBlanksSetting != (dialog.ignoreBlanks != 0));
-    }
-    doc_.binBlockSize = dialog.binBlockSize;
-    doc_.txtBlockSize = dialog.txtBlockSize;
-    doc_.binLimit = dialog.binLimit;
-    doc_.txtLimit = dialog.txtLimit;
-    doc_.ignoreCaseSetting = dialog.ignoreCase != 0;
-    doc_.ignoreBlanksSetting = dialog.ignoreBlanks != 0;
-
-    if (recompare)
+    if (outcome == CPropertiesDecision::Outcome::Recompare)
         doc_.Recompare();
-    else if (redraw)
+    else if (outcome == CPropertiesDecision::Outcome::Redraw)
         SendUpdate(8);
 }
 

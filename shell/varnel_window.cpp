@@ -1,3 +1,4 @@
+#include "document/settings_store.h"
 #include "shell/kelm_app.h"
 #include "views/license_view.h"
 
@@ -12,8 +13,8 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("Orvane"));
-    QCoreApplication::setApplicationName(QStringLiteral("Varnel"));
+    QCoreApplication::setOrganizationName(QLatin1String(CSettingsStore::kCompany));
+    QCoreApplication::setApplicationName(QLatin1String(CSettingsStore::kApplication));
     QApplication::setWindowIcon(CLicenseView::ProgramIcon(64));
     // Qt has taken its own options out of argv; what is left are the paths,
     // as bytes, unchanged.

@@ -1,14 +1,14 @@
 // Beside its header: this library adds no include folder of its own.
 #include "views/appearance.h"
 
+#include "document/settings_store.h"
+
 #include <QPalette>
 #include <QSettings>
 
 #include <algorithm>
 
 namespace {
-
-const char* const kSettingsSection = "Settings";
 
 // No screen needs a text row taller than this; a font size from an edited
 // store is brought into reach of what the font system can draw.
@@ -73,11 +73,7 @@ constexpr std::array<KIND_SETTINGS, 5> kKinds = {{
      &CAppearance::movedFromBgCol, "MovedFromEmphasis", &CAppearance::movedFromEmphasis},
 }};
 
-struct INT_KEY
-{
-    const char* key;
-    int CAppearance::*member;
-};
+using INT_KEY = CSettingsStore::Key<CAppearance, int>;
 
 constexpr std::array<INT_KEY, 3> kSizeKeys = {{
     {"FontSize", &CAppearance::fontSize},
@@ -85,22 +81,14 @@ constexpr std::array<INT_KEY, 3> kSizeKeys = {{
     {"BytesPerRow", &CAppearance::bytesPerRow},
 }};
 
-struct BOOL_KEY
-{
-    const char* key;
-    bool CAppearance::*member;
-};
+using BOOL_KEY = CSettingsStore::Key<CAppearance, bool>;
 
 constexpr std::array<BOOL_KEY, 2> kBoolKeys = {{
     {"ShowAscii", &CAppearance::showAscii},
     {"ShowIndex", &CAppearance::showIndex},
 }};
 
-struct STRING_KEY
-{
-    const char* key;
-    QString CAppearance::*member;
-};
+using STRING_KEY = CSettingsStore::Key<CAppearance, QString>;
 
 constexpr std::array<STRING_KEY, 5> kNameKeys = {{
     {"FontName", &CAppearance::fontName},
@@ -128,28 +116,6 @@ bool IsColorIndex(int index)
     return index >= 0 && index < CAppearance::kColorCount;
 }
 
-// A stored value that is missing or not a number keeps the current one.
-int ReadInt(QSettings& store, const char* key, int current)
-{
-    bool ok = false;
-    const int value = store.value(QLatin1String(key), current).toInt(&ok);
-    return ok ? value : current;
-}
-
-// Only a stored 1 is true; any other number, or a value that is no number,
-// is false.
-bool ReadExactlyOne(QSettings& store, const char* key, bool current)
-{
-    bool ok = false;
-    const int value = store.value(QLatin1String(key), current ? 1 : 0).toInt(&ok);
-    return ok && value == 1;
-}
-
-QString ReadString(QSettings& store, const char* key, const QString& current)
-{
-    return store.value(QLatin1String(key), current).toString();
-}
-
 } // namespace
 
 std::array<QColor, CAppearance::kColorCount> CAppearance::FixedPalette()
@@ -170,38 +136,40 @@ void CAppearance::TakeSystemColors(const QPalette& palette)
 
 void CAppearance::Load(QSettings& store)
 {
-    store.beginGroup(QLatin1String(kSettingsSection));
+    using Store = CSettingsStore;
+    store.beginGroup(QLatin1String(Store::kSettingsSection));
     for (const KIND_SETTINGS& kind : kKinds) {
-        this->*kind.txt = ReadInt(store, kind.txtKey, this->*kind.txt);
-        this->*kind.bg = ReadInt(store, kind.bgKey, this->*kind.bg);
+        this->*kind.txt = Store::ReadInt(store, kind.txtKey, this->*kind.txt);
+        this->*kind.bg = Store::ReadInt(store, kind.bgKey, this->*kind.bg);
         if (kind.emphasis)
-            this->*kind.emphasis = ReadString(store, kind.emphasisKey, this->*kind.emphasis);
+            this->*kind.emphasis = Store::ReadString(store, kind.emphasisKey, this->*kind.emphasis);
     }
     for (const INT_KEY& size : kSizeKeys)
-        this->*size.member = ReadInt(store, size.key, this->*size.member);
+        this->*size.member = Store::ReadInt(store, size.name, this->*size.member);
     for (const BOOL_KEY& flag : kBoolKeys)
-        this->*flag.member = ReadExactlyOne(store, flag.key, this->*flag.member);
-    for (const STRING_KEY& name : kNameKeys)
-        this->*name.member = ReadString(store, name.key, this->*name.member);
+        this->*flag.member = Store::ReadExactlyOne(store, flag.name, this->*flag.member);
+    for (const STRING_KEY& text : kNameKeys)
+        this->*text.member = Store::ReadString(store, text.name, this->*text.member);
     store.endGroup();
     CorrectColorIndices();
 }
 
 void CAppearance::Save(QSettings& store) const
 {
-    store.beginGroup(QLatin1String(kSettingsSection));
+    using Store = CSettingsStore;
+    store.beginGroup(QLatin1String(Store::kSettingsSection));
     for (const KIND_SETTINGS& kind : kKinds) {
-        store.setValue(QLatin1String(kind.txtKey), this->*kind.txt);
-        store.setValue(QLatin1String(kind.bgKey), this->*kind.bg);
+        Store::WriteInt(store, kind.txtKey, this->*kind.txt);
+        Store::WriteInt(store, kind.bgKey, this->*kind.bg);
         if (kind.emphasis)
-            store.setValue(QLatin1String(kind.emphasisKey), this->*kind.emphasis);
+            Store::WriteString(store, kind.emphasisKey, this->*kind.emphasis);
     }
     for (const INT_KEY& size : kSizeKeys)
-        store.setValue(QLatin1String(size.key), this->*size.member);
+        Store::WriteInt(store, size.name, this->*size.member);
     for (const BOOL_KEY& flag : kBoolKeys)
-        store.setValue(QLatin1String(flag.key), this->*flag.member ? 1 : 0);
-    for (const STRING_KEY& name : kNameKeys)
-        store.setValue(QLatin1String(name.key), this->*name.member);
+        Store::WriteBool(store, flag.name, this->*flag.member);
+    for (const STRING_KEY& text : kNameKeys)
+        Store::WriteString(store, text.name, this->*text.member);
     store.endGroup();
 }
 

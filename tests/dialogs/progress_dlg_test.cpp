@@ -1,5 +1,6 @@
 #include "dialogs/progress_dlg.h"
 #include "document/diff_doc.h"
+#include "document/regular_file.h"
 #include "engine/diff_algorithm5.h"
 #include "engine/text_buf.h"
 #include "tests/dialogs/test_app.h"
@@ -57,7 +58,7 @@ protected:
     // A text buffer with the content of a file the test wrote.
     std::unique_ptr<CTextBuf> Load(const std::string& name, const std::string& text)
     {
-        const auto bytes = CDiffDoc::ReadWholeFile(Write(name, text));
+        const auto bytes = CRegularFile::ReadWhole(Write(name, text));
         EXPECT_TRUE(bytes.has_value());
         auto buf = std::make_unique<CTextBuf>(PathOf(name), false, false);
         EXPECT_TRUE(buf->SetData(bytes.value_or(std::vector<char>())));

@@ -27,16 +27,16 @@ protected:
 std::string Fields(const CPropertyDlg& d)
 {
     return QStringLiteral("index %1 bin %2/%3 txt %4/%5 row %6 tab %7 blanks %8 case %9 ascii %10")
-        .arg(d.showIndex)
-        .arg(d.binBlockSize)
-        .arg(d.binLimit)
-        .arg(d.txtBlockSize)
-        .arg(d.txtLimit)
-        .arg(d.bytesPerRow)
-        .arg(d.tabSize)
-        .arg(d.ignoreBlanks)
-        .arg(d.ignoreCase)
-        .arg(d.showAscii)
+        .arg(d.display.showIndex ? 1 : 0)
+        .arg(d.comparison.binBlockSize)
+        .arg(d.comparison.binLimit)
+        .arg(d.comparison.txtBlockSize)
+        .arg(d.comparison.txtLimit)
+        .arg(d.display.bytesPerRow)
+        .arg(d.display.tabSize)
+        .arg(d.comparison.ignoreBlanks ? 1 : 0)
+        .arg(d.comparison.ignoreCase ? 1 : 0)
+        .arg(d.display.showAscii ? 1 : 0)
         .toStdString();
 }
 
@@ -45,16 +45,16 @@ class PropertyDlgTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        dialog_.txtBlockSize = 3;
-        dialog_.binBlockSize = 12;
-        dialog_.txtLimit = 500;
-        dialog_.binLimit = 2000;
-        dialog_.tabSize = 8;
-        dialog_.bytesPerRow = 16;
-        dialog_.ignoreCase = 1;
-        dialog_.ignoreBlanks = 0;
-        dialog_.showIndex = 0;
-        dialog_.showAscii = 1;
+        dialog_.comparison.txtBlockSize = 3;
+        dialog_.comparison.binBlockSize = 12;
+        dialog_.comparison.txtLimit = 500;
+        dialog_.comparison.binLimit = 2000;
+        dialog_.display.tabSize = 8;
+        dialog_.display.bytesPerRow = 16;
+        dialog_.comparison.ignoreCase = true;
+        dialog_.comparison.ignoreBlanks = false;
+        dialog_.display.showIndex = false;
+        dialog_.display.showAscii = true;
         dialog_.show();
     }
 

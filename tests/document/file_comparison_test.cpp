@@ -133,7 +133,7 @@ TEST_P(FileComparisonRun, ReportsAndBuildsTheResult)
     const RUN_CASE& c = GetParam();
     const std::string oldPath = Make("old", c.oldFile);
     const std::string newPath = Make("new", c.newFile);
-    doc_.ignoreCaseSetting = c.ignoreCase;
+    doc_.settings.ignoreCase = c.ignoreCase;
 
     EXPECT_EQ(doc_.RunFileComparison(oldPath, newPath), c.loaded);
 
@@ -266,7 +266,7 @@ TEST_F(FileComparison, RecompareAppliesChangedTextSettingsWithoutMessages)
     ASSERT_TRUE(doc_.RunFileComparison(Write("old", "Alpha\nBeta\nGamma"),
                                        Write("new", "alpha\nbeta\ngamma")));
     ASSERT_EQ(DescribeBlocks(doc_.allList()), "-3 +3");
-    doc_.ignoreCaseSetting = true;
+    doc_.settings.ignoreCase = true;
 
     doc_.Recompare();
 
@@ -280,8 +280,8 @@ TEST_F(FileComparison, RecompareOfBinaryFilesUsesTheBinarySettings)
     const std::string bytes("\0\1\2\3\4\5", 6);
     ASSERT_TRUE(doc_.RunFileComparison(Write("old", bytes), Write("new", bytes)));
     ASSERT_EQ(DescribeBlocks(doc_.allList()), "-6 +6");
-    doc_.binBlockSize = 6;
-    doc_.txtBlockSize = 100;
+    doc_.settings.binBlockSize = 6;
+    doc_.settings.txtBlockSize = 100;
 
     doc_.Recompare();
 
@@ -312,8 +312,8 @@ class UnusableSettings : public FileComparison,
 TEST_P(UnusableSettings, AreCorrectedWhenUsed)
 {
     const UNUSABLE_SETTING_CASE& c = GetParam();
-    doc_.txtBlockSize = c.blockSize;
-    doc_.txtLimit = c.limit;
+    doc_.settings.txtBlockSize = c.blockSize;
+    doc_.settings.txtLimit = c.limit;
 
     ASSERT_TRUE(doc_.RunFileComparison(Write("old", "a\nb"), Write("new", "a\nb")));
 

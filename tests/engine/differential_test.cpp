@@ -15,8 +15,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <ostream>
 #include <random>
@@ -171,40 +169,7 @@ std::string DescribeCase(const Input& input, const Params& params)
 }
 
 // ---------------------------------------------------------------------------
-// Buffers for one case. Binary buffers read from disk, so their bytes are
-// written to a folder of the test's own first.
-
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name =
-            std::string("varnel_differential_") + info->test_suite_name() + "_" + info->name();
-        std::replace(name.begin(), name.end(), '/', '_');
-        folder_ = std::filesystem::path(::testing::TempDir()) / name;
-        std::filesystem::create_directories(folder_);
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    std::string Write(const char* name, const std::string& bytes) const
-    {
-        const std::filesystem::path path = folder_ / name;
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return path.string();
-    }
-
-private:
-    std::filesystem::path folder_;
-};
+// Buffers for one case.
 
 struct Buffers
 {
@@ -219,20 +184,19 @@ std::unique_ptr<CDiffBuf> MakeText(const char* name, const std::string& bytes, c
     return buf;
 }
 
-std::unique_ptr<CDiffBuf> MakeBinary(const ScratchFolder& scratch, const char* name,
-                                     const std::string& bytes)
+std::unique_ptr<CDiffBuf> MakeBinary(const char* name, const std::string& bytes)
 {
-    auto buf = std::make_unique<CBinBuf>(scratch.Write(name, bytes));
-    EXPECT_TRUE(buf->Open()) << "cannot open " << buf->path();
+    auto buf = std::make_unique<CBinBuf>(name);
+    EXPECT_TRUE(buf->SetData(std::vector<char>(bytes.begin(), bytes.end())));
     return buf;
 }
 
-Buffers MakeBuffers(const ScratchFolder& scratch, const Input& input, const Params& params)
+Buffers MakeBuffers(const Input& input, const Params& params)
 {
     Buffers buffers;
     if (input.binary) {
-        buffers.first = MakeBinary(scratch, "first.bin", input.first);
-        buffers.second = MakeBinary(scratch, "second.bin", input.second);
+        buffers.first = MakeBinary("first.bin", input.first);
+        buffers.second = MakeBinary("second.bin", input.second);
     } else {
         buffers.first = MakeText("first.txt", input.first, params);
         buffers.second = MakeText("second.txt", input.second, params);
@@ -358,9 +322,9 @@ std::string Differences(const Outcome& engine, const Outcome& reference)
     return text;
 }
 
-std::string CompareOnce(const ScratchFolder& scratch, const Input& input, const Params& params)
+std::string CompareOnce(const Input& input, const Params& params)
 {
-    const Buffers buffers = MakeBuffers(scratch, input, params);
+    const Buffers buffers = MakeBuffers(input, params);
     const Outcome engine = RunEngine(buffers, params);
     const Outcome reference = RunReference(buffers, params);
     return Differences(engine, reference);
@@ -369,7 +333,7 @@ std::string CompareOnce(const ScratchFolder& scratch, const Input& input, const 
 // Makes a failing case smaller while it keeps failing, one line (text) or one
 // byte (binary) at a time, so the report shows a case small enough to follow
 // by hand.
-Input Shrink(const ScratchFolder& scratch, Input input, const Params& params)
+Input Shrink(Input input, const Params& params)
 {
     bool shrunk = true;
     while (shrunk) {
@@ -379,7 +343,7 @@ Input Shrink(const ScratchFolder& scratch, Input input, const Params& params)
                 for (std::size_t k = 0; k < file->size();) {
                     const std::string kept = *file;
                     file->erase(k, 1);
-                    if (!CompareOnce(scratch, input, params).empty()) {
+                    if (!CompareOnce(input, params).empty()) {
                         shrunk = true;
                         continue;
                     }
@@ -394,7 +358,7 @@ Input Shrink(const ScratchFolder& scratch, Input input, const Params& params)
                 std::vector<std::string> fewer = lines;
                 fewer.erase(fewer.begin() + static_cast<std::ptrdiff_t>(k));
                 *file = fewer.empty() ? std::string() : JoinWithLineFeeds(fewer);
-                if (!CompareOnce(scratch, input, params).empty()) {
+                if (!CompareOnce(input, params).empty()) {
                     lines = SplitAtLineFeeds(*file);
                     shrunk = true;
                     continue;
@@ -720,21 +684,20 @@ class DifferentialSweep : public ::testing::TestWithParam<SweepCase>
 TEST_P(DifferentialSweep, EngineMatchesLiteralReference)
 {
     const SweepCase& c = GetParam();
-    const ScratchFolder scratch;
     Random random(SeedOf(c));
     int mismatches = 0;
     Input smallest;
     std::string smallestDifferences;
     for (int k = 0; k < c.inputs; ++k) {
         const Input input = c.binary ? RandomBinaryInput(random) : RandomTextInput(random);
-        if (CompareOnce(scratch, input, c.params).empty())
+        if (CompareOnce(input, c.params).empty())
             continue;
         ++mismatches;
-        const Input shrunk = Shrink(scratch, input, c.params);
+        const Input shrunk = Shrink(input, c.params);
         if (mismatches == 1 || shrunk.first.size() + shrunk.second.size() <
                                    smallest.first.size() + smallest.second.size()) {
             smallest = shrunk;
-            smallestDifferences = CompareOnce(scratch, shrunk, c.params);
+            smallestDifferences = CompareOnce(shrunk, c.params);
         }
         // A handful of failures says enough; shrinking all of them would only
         // make a broken engine slow to report.
@@ -782,13 +745,12 @@ TEST(DifferentialEdgeCases, EngineMatchesLiteralReference)
         {"binary, one empty", {true, "abcabc", ""}},
         {"binary, moved", {true, "aaabbbcccddd", "cccdddaaabbb"}},
     };
-    const ScratchFolder scratch;
     for (const Edge& edge : edges) {
         for (int options = 0; options < (edge.input.binary ? 1 : 4); ++options) {
             for (int minLength : {1, 2, 3}) {
                 for (int limit : {0, 1, 3, 1000}) {
                     const Params params{minLength, limit, (options & 1) != 0, (options & 2) != 0};
-                    const std::string differences = CompareOnce(scratch, edge.input, params);
+                    const std::string differences = CompareOnce(edge.input, params);
                     EXPECT_TRUE(differences.empty())
                         << edge.name << "\n"
                         << DescribeCase(edge.input, params) << differences;
@@ -884,13 +846,12 @@ TEST(DifferentialLonger, EngineMatchesLiteralReference)
         {true, {3, 1000, false, false}},  {true, {40, 60, false, false}},
         {true, {10, 7, false, false}},
     };
-    const ScratchFolder scratch;
     Random random(0x10e6e7u);
     for (const Setting& setting : settings) {
         for (int k = 0; k < 4; ++k) {
             const Input input =
                 setting.binary ? LongerBinaryInput(random) : LongerTextInput(random);
-            const std::string differences = CompareOnce(scratch, input, setting.params);
+            const std::string differences = CompareOnce(input, setting.params);
             EXPECT_TRUE(differences.empty()) << DescribeCase(input, setting.params) << differences;
         }
     }
@@ -913,7 +874,7 @@ TEST(DifferentialLonger, EngineMatchesLiteralReference)
     for (const Scattered& s : scattered) {
         for (int k = 0; k < 2; ++k) {
             const Input input = ScatteredBinaryInput(random, s.size, s.shortestGap, s.longestGap);
-            const std::string differences = CompareOnce(scratch, input, s.params);
+            const std::string differences = CompareOnce(input, s.params);
             EXPECT_TRUE(differences.empty()) << DescribeCase(input, s.params) << differences;
         }
     }

@@ -134,4 +134,39 @@ TEST(TextBufTest, DisplayColumnsCountCodePointsOfValidUtf8AndBytesOtherwise)
     EXPECT_EQ(MakeText("\xC3\xA9\xC3\xA9\xC3\xA9\nabcd\n")->GetMaxWidth(4), 4);
 }
 
+struct SEQUENCE_CASE
+{
+    const char* name;
+    std::string bytes;
+    std::size_t length;
+};
+
+// The one validity rule that the views and the JSON report share: what it
+// accepts at the start of some bytes, and how far.
+TEST(TextBufTest, Utf8SequenceLengthIsTheWellFormedSequenceAtTheStart)
+{
+    const std::vector<SEQUENCE_CASE> cases = {
+        {"nothing", "", 0},
+        {"ascii", "a", 1},
+        {"two bytes", "\xC3\xA9", 2},
+        {"three bytes", "\xE2\x82\xAC", 3},
+        {"four bytes", "\xF0\x9F\x98\x80", 4},
+        {"highest code point", "\xF4\x8F\xBF\xBF", 4},
+        {"stray continuation", "\x80", 0},
+        {"overlong two bytes", "\xC1\xBF", 0},
+        {"overlong three bytes", "\xE0\x9F\xBF", 0},
+        {"surrogate", "\xED\xA0\x80", 0},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80", 0},
+        {"cut short", "\xE2\x82", 0},
+        {"ascii where a continuation belongs", "\xE2\x82x", 0},
+        {"lead byte F5", "\xF5\x80\x80\x80", 0},
+    };
+    for (const SEQUENCE_CASE& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CTextBuf::Utf8SequenceLength(c.bytes.data(), c.bytes.size()), c.length);
+        const bool whole = c.length == c.bytes.size();
+        EXPECT_EQ(CTextBuf::IsValidUtf8(c.bytes.data(), c.bytes.size()), whole || c.bytes.empty());
+    }
+}
+
 } // namespace

@@ -1,5 +1,7 @@
 #include "report/command_line.h"
 
+#include "document/comparison_settings.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -90,4 +92,55 @@ TEST(CommandLineNumbers, RefuseWhatIsNoWholeNumberInRange)
         EXPECT_FALSE(line.Parse({"--limit", bad, "a", "b"})) << bad;
         EXPECT_NE(line.Error().find("--limit"), std::string::npos) << line.Error();
     }
+}
+
+namespace {
+
+struct OVERRIDE_CASE
+{
+    const char* name;
+    std::vector<std::string> args;
+    ComparisonSettings expected;
+};
+
+} // namespace
+
+// Stored settings of 3/30 block sizes, 300/3000 limits and both flags on, so a
+// row shows which fields the options replaced and which kept the store's.
+TEST(CommandLineOverrides, ReplaceOnlyTheFieldsTheOptionsSet)
+{
+    const ComparisonSettings stored{3, 30, 300, 3000, true, true};
+    const std::vector<OVERRIDE_CASE> cases = {
+        {"no option keeps the store", {}, stored},
+        {"block size sets both", {"--block-size=5"}, {5, 5, 300, 3000, true, true}},
+        {"limit sets both", {"--limit", "0"}, {3, 30, 0, 0, true, true}},
+        {"flags turned off",
+         {"--no-ignore-case", "--no-ignore-blanks"},
+         {3, 30, 300, 3000, false, false}},
+        {"several options at once",
+         {"--ignore-case", "--block-size", "2", "--limit=7"},
+         {2, 2, 7, 7, true, true}},
+    };
+    for (const OVERRIDE_CASE& c : cases) {
+        SCOPED_TRACE(c.name);
+        CCommandLine options;
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"old", "new"});
+        ASSERT_TRUE(options.Parse(args)) << options.Error();
+        ComparisonSettings settings = stored;
+        options.ApplyOverrides(settings);
+        EXPECT_TRUE(settings == c.expected);
+    }
+}
+
+TEST(CommandLineOverrides, TurnOnWhatTheStoreHasOff)
+{
+    CCommandLine options;
+    ASSERT_TRUE(options.Parse({"--ignore-case", "--ignore-blanks", "old", "new"}));
+    ComparisonSettings settings;
+    options.ApplyOverrides(settings);
+    EXPECT_TRUE(settings.ignoreCase);
+    EXPECT_TRUE(settings.ignoreBlanks);
+    EXPECT_EQ(settings.txtBlockSize, 2);
+    EXPECT_EQ(settings.binLimit, 1000);
 }

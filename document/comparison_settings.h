@@ -1,0 +1,34 @@
+#pragma once
+
+class QSettings;
+
+// The settings that steer a file comparison, as one value: the document
+// compares with one, the report starts from the stored one and overrides
+// fields for a single run, and the Properties dialog edits a copy.
+struct ComparisonSettings
+{
+    // The shortest runs of equal lines (text) or bytes (binary) that count as
+    // common content.
+    int txtBlockSize = 2;
+    int binBlockSize = 10;
+    // How far from the start of two unmatched stretches a match is searched.
+    int txtLimit = 1000;
+    int binLimit = 1000;
+    bool ignoreCase = false;
+    bool ignoreBlanks = false;
+
+    // The "Settings" section of the store. A key the store lacks, or a value
+    // that is no number, keeps the field's current value; a flag is true for
+    // any number but 0. The loaded values are corrected.
+    void Load(QSettings& store);
+    void Save(QSettings& store) const;
+    // The same on the user's own store.
+    void Load();
+    void Save() const;
+
+    // An edited store can hold values no comparison can use: a block size
+    // below 1 becomes 1, a negative limit 0.
+    void Correct();
+
+    friend bool operator==(const ComparisonSettings&, const ComparisonSettings&) = default;
+};
