@@ -7,13 +7,16 @@
 #include "engine/bin_buf.h"
 #include "engine/diff_algorithm5.h"
 #include "engine/text_buf.h"
+#include "engine/worker.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QSettings>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
+#include <stop_token>
 
 namespace {
 
@@ -148,9 +151,7 @@ void CDiffDoc::CorrectSettings()
 
 void CDiffDoc::ClearResult()
 {
-    firstList_.RemoveAll(false);
-    secondList_.RemoveAll(false);
-    allList_.RemoveAll(true);
+    result_ = CDiffResult();
 }
 
 void CDiffDoc::ClearFiles()
@@ -240,12 +241,8 @@ bool CDiffDoc::OpenSingleFile(const std::string& path)
 {
     ClearFiles();
     firstBuf_ = LoadEither(path);
-    if (firstBuf_) {
-        auto* whole =
-            new DIFF_BLOCK(DIFF_BLOCK::MakeCommon(NextBlockId(), firstBuf_->GetCount(), 0, 0));
-        firstList_.AddTail(whole);
-        allList_.AddTail(whole);
-    }
+    if (firstBuf_)
+        result_ = CDiffResult::WholeFile(firstBuf_->GetCount());
     emit UpdateAllViews(FileResultChanged);
     if (!firstBuf_) {
         seam_.ShowMessage(FailedToRead(path));
@@ -267,7 +264,7 @@ bool CDiffDoc::CompareFromDisk(const std::string& path1, const std::string& path
     }
     // A result of at most one block leaves nothing to look at, so the user is
     // told whether the bytes differ at all.
-    if (allList_.GetCount() <= 1)
+    if (allList().GetCount() <= 1)
         seam_.ShowMessage(SameResultMessage(FilesAreEqual(path1, path2)));
     return true;
 }
@@ -319,23 +316,28 @@ std::unique_ptr<CDiffBuf> CDiffDoc::LoadEither(const std::string& path)
     return IsBinaryFile(path) ? LoadBinary(path) : LoadText(path);
 }
 
-// Empties the result first: the run appends to the list of all blocks, which
-// must start empty.
+// The former result is dropped before the run, so that nothing shows it while
+// the buffers are compared again. A run that was never started leaves the
+// result empty.
 void CDiffDoc::RunAlgorithm(int blockSize, int limit)
 {
     ClearResult();
     if (!firstBuf_ || !secondBuf_)
         return;
-    CDiffAlgorithm5 algorithm;
-    algorithm.Init(seam_.ProgressSink(), firstBuf_.get(), secondBuf_.get(), std::max(blockSize, 1),
-                   &allList_, std::max(limit, 0));
+    const CDiffAlgorithm5 algorithm(blockSize, limit);
+    CProgressSink* sink = seam_.ProgressSink();
+    CDiffResult result;
+    CWorker worker([&](std::stop_token token) {
+        std::atomic<bool> stop{false};
+        const std::stop_callback onStop(token, [&stop] { stop = true; });
+        result = algorithm.Run(*firstBuf_, *secondBuf_, stop, sink);
+    });
     comparing_ = true;
-    seam_.RunComparison(algorithm);
-    // However the seam waited, the worker must be gone before the result is
-    // post-processed.
-    algorithm.Wait();
+    seam_.RunComparison(worker);
+    // However the seam waited, the worker must be gone before its result is taken.
+    worker.Wait();
     comparing_ = false;
-    CBlockList::FinishResult(allList_, firstList_, secondList_);
+    result_ = std::move(result);
 }
 
 bool CDiffDoc::IsBinaryFile(const std::string& path)

@@ -2,6 +2,7 @@
 
 #include "engine/block_list.h"
 #include "engine/diff_buf.h"
+#include "engine/diff_result.h"
 
 #include <QObject>
 #include <QString>
@@ -73,18 +74,17 @@ public:
     // is too large for a comparison.
     static std::optional<std::vector<char>> ReadWholeFile(const std::string& path);
 
-    // True while a comparison worker uses the buffers and the list of all
-    // blocks; views must then draw nothing from them.
+    // True while a comparison worker uses the buffers; views must then draw
+    // nothing from them.
     bool IsComparing() const { return comparing_; }
 
     CDiffBuf* firstBuf() const { return firstBuf_.get(); }
     CDiffBuf* secondBuf() const { return secondBuf_.get(); }
-    CBlockList& firstList() { return firstList_; }
-    CBlockList& secondList() { return secondList_; }
-    CBlockList& allList() { return allList_; }
-    const CBlockList& firstList() const { return firstList_; }
-    const CBlockList& secondList() const { return secondList_; }
-    const CBlockList& allList() const { return allList_; }
+    // The lists of the current result; a new result gives lists of new
+    // generations at the same places.
+    const CBlockList& firstList() const { return result_.first(); }
+    const CBlockList& secondList() const { return result_.second(); }
+    const CBlockList& allList() const { return result_.all(); }
 
     int binBlockSize = 10;
     int txtBlockSize = 2;
@@ -109,8 +109,6 @@ private:
     CUserSeam& seam_;
     std::unique_ptr<CDiffBuf> firstBuf_;
     std::unique_ptr<CDiffBuf> secondBuf_;
-    CBlockList firstList_{0};
-    CBlockList secondList_{1};
-    CBlockList allList_{0};
+    CDiffResult result_;
     bool comparing_ = false;
 };

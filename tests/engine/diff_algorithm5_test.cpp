@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -51,18 +52,14 @@ std::string JoinLines(const std::vector<std::string>& lines)
 
 struct Comparison
 {
-    CBlockList all{0};
-    CBlockList first{0};
-    CBlockList second{1};
+    CDiffResult result;
     std::vector<int> ids;
-    ~Comparison()
-    {
-        first.RemoveAll(false);
-        second.RemoveAll(false);
-        all.RemoveAll(true);
-    }
+    const CBlockList& all() const { return result.all(); }
+    const CBlockList& first() const { return result.first(); }
+    const CBlockList& second() const { return result.second(); }
 };
 
+// finish false: the search alone, before the post-processing.
 void CompareTexts(const std::string& a, const std::string& b, int blockSize, int limit,
                   Comparison& out, bool finish = true)
 {
@@ -70,13 +67,12 @@ void CompareTexts(const std::string& a, const std::string& b, int blockSize, int
     CTextBuf second("b", false, false);
     ASSERT_TRUE(first.SetData(std::vector<char>(a.begin(), a.end())));
     ASSERT_TRUE(second.SetData(std::vector<char>(b.begin(), b.end())));
-    CDiffAlgorithm5 algorithm;
-    algorithm.Init(nullptr, &first, &second, blockSize, &out.all, limit);
-    algorithm.Run();
-    for (const DIFF_BLOCK* block : out.all.Blocks())
+    const std::atomic<bool> noStop{false};
+    out.result = CDiffAlgorithm5(blockSize, limit).Search(first, second, noStop);
+    for (const DIFF_BLOCK* block : out.all().Blocks())
         out.ids.push_back(block->id);
     if (finish)
-        CBlockList::FinishResult(out.all, out.first, out.second);
+        out.result.Finish();
 }
 
 struct RunCase
@@ -125,11 +121,13 @@ TEST(DiffAlgorithm5Test, ProducesTheBlocksOfTheGreedySearch)
         SCOPED_TRACE(c.name);
         Comparison out;
         CompareTexts(JoinLines(c.a), JoinLines(c.b), c.blockSize, c.limit, out, false);
-        EXPECT_EQ(Describe(out.all), c.runOrder);
+        EXPECT_EQ(Describe(out.all()), c.runOrder);
+        EXPECT_TRUE(out.first().IsEmpty());
+        EXPECT_TRUE(out.second().IsEmpty());
         for (std::size_t i = 1; i < out.ids.size(); ++i)
             EXPECT_EQ(out.ids[i], out.ids[i - 1] + 1);
-        CBlockList::FinishResult(out.all, out.first, out.second);
-        EXPECT_EQ(Describe(out.all), c.composite);
+        out.result.Finish();
+        EXPECT_EQ(Describe(out.all()), c.composite);
     }
 }
 
@@ -137,11 +135,11 @@ TEST(DiffAlgorithm5Test, PerFileListsTileTheirFiles)
 {
     Comparison out;
     CompareTexts("a\nb\nc\nd\ne", "a\nb\nx\nd\ne", 2, 1000, out);
-    EXPECT_EQ(Describe(out.first), "C0,0x2 O2x1 C3,3x2");
-    EXPECT_EQ(Describe(out.second), "C0,0x2 N2x1 C3,3x2");
-    EXPECT_EQ(out.first.total(), 5);
-    EXPECT_EQ(out.second.total(), 5);
-    EXPECT_EQ(out.all.total(), 6);
+    EXPECT_EQ(Describe(out.first()), "C0,0x2 O2x1 C3,3x2");
+    EXPECT_EQ(Describe(out.second()), "C0,0x2 N2x1 C3,3x2");
+    EXPECT_EQ(out.first().total(), 5);
+    EXPECT_EQ(out.second().total(), 5);
+    EXPECT_EQ(out.all().total(), 6);
 }
 
 TEST(DiffAlgorithm5Test, EqualRunsAreAcceptedInScanOrder)
@@ -150,7 +148,7 @@ TEST(DiffAlgorithm5Test, EqualRunsAreAcceptedInScanOrder)
     // met first is accepted first.
     Comparison out;
     CompareTexts("a\nb\nx\na\nb", "a\nb\ny\na\nb", 2, 1000, out, false);
-    EXPECT_EQ(Describe(out.all), "C0,0x2 C3,3x2 O2x1 N2x1");
+    EXPECT_EQ(Describe(out.all()), "C0,0x2 C3,3x2 O2x1 N2x1");
 }
 
 class RecordingSink : public CProgressSink
@@ -172,7 +170,7 @@ private:
     std::vector<int> values_;
 };
 
-// Two equal four-line texts, prepared for a run that reports to a sink.
+// Two equal four-line texts.
 struct EqualTexts
 {
     EqualTexts()
@@ -180,40 +178,35 @@ struct EqualTexts
         const std::string text = "a\nb\nc\nd";
         EXPECT_TRUE(first.SetData(std::vector<char>(text.begin(), text.end())));
         EXPECT_TRUE(second.SetData(std::vector<char>(text.begin(), text.end())));
-        algorithm.Init(&sink, &first, &second, 2, &all, 1000);
     }
-    ~EqualTexts() { all.RemoveAll(true); }
 
     CTextBuf first{"a", false, false};
     CTextBuf second{"b", false, false};
-    CBlockList all{0};
-    RecordingSink sink;
-    CDiffAlgorithm5 algorithm;
 };
 
-TEST(DiffAlgorithm5Test, WorkerEndsWithFullProgressAfterClearingRunning)
+TEST(DiffAlgorithm5Test, RunEndsWithFullProgressAndAFinishedResult)
 {
     EqualTexts texts;
-    CBlockList& all = texts.all;
-    RecordingSink& sink = texts.sink;
-    CDiffAlgorithm5& algorithm = texts.algorithm;
-    algorithm.Start();
-    algorithm.Wait();
-    EXPECT_FALSE(algorithm.running);
+    RecordingSink sink;
+    const std::atomic<bool> noStop{false};
+    const CDiffResult result =
+        CDiffAlgorithm5(2, 1000).Run(texts.first, texts.second, noStop, &sink);
     ASSERT_FALSE(sink.Values().empty());
     EXPECT_EQ(sink.Values().back(), 1000);
-    EXPECT_EQ(Describe(all), "C0,0x4");
+    EXPECT_EQ(Describe(result.all()), "C0,0x4");
+    EXPECT_EQ(Describe(result.first()), "C0,0x4");
+    EXPECT_EQ(Describe(result.second()), "C0,0x4");
 }
 
 TEST(DiffAlgorithm5Test, StopBeforeTheFirstPassLeavesEverythingUnmatched)
 {
     EqualTexts texts;
-    CBlockList& all = texts.all;
-    RecordingSink& sink = texts.sink;
-    CDiffAlgorithm5& algorithm = texts.algorithm;
-    algorithm.stopRequested = true;
-    algorithm.Run();
-    EXPECT_EQ(Describe(all), "O0x4 N0x4");
+    RecordingSink sink;
+    const std::atomic<bool> stop{true};
+    const CDiffResult result = CDiffAlgorithm5(2, 1000).Run(texts.first, texts.second, stop, &sink);
+    EXPECT_EQ(Describe(result.all()), "O0x4 N0x4");
+    EXPECT_EQ(Describe(result.first()), "O0x4");
+    EXPECT_EQ(Describe(result.second()), "N0x4");
     EXPECT_EQ(sink.Values(), std::vector<int>{1000});
 }
 
@@ -236,12 +229,9 @@ TEST(DiffAlgorithm5Test, ComparesBinaryFilesByteByByte)
     EXPECT_EQ(empty.size(), 0);
     EXPECT_FALSE(CBinBuf((dir / "missing").string()).Open());
 
-    Comparison out;
-    CDiffAlgorithm5 algorithm;
-    algorithm.Init(nullptr, &first, &second, 10, &out.all, 1000);
-    algorithm.Run();
-    CBlockList::FinishResult(out.all, out.first, out.second);
-    EXPECT_EQ(Describe(out.all), "F0x10 O10x1 C11,0x10 N10x1 T11x10");
+    const std::atomic<bool> noStop{false};
+    const CDiffResult result = CDiffAlgorithm5(10, 1000).Run(first, second, noStop);
+    EXPECT_EQ(Describe(result.all()), "F0x10 O10x1 C11,0x10 N10x1 T11x10");
     std::filesystem::remove_all(dir);
 }
 

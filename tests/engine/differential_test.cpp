@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -285,25 +286,18 @@ void NormaliseIds(Outcome& outcome)
 
 Outcome RunEngine(const Buffers& buffers, const Params& params)
 {
-    CBlockList all(0);
-    CBlockList first(0);
-    CBlockList second(1);
-    CDiffAlgorithm5 algorithm;
-    algorithm.Init(nullptr, buffers.first.get(), buffers.second.get(), params.minLength, &all,
-                   params.limit);
-    algorithm.Run();
+    const std::atomic<bool> noStop{false};
+    CDiffResult result = CDiffAlgorithm5(params.minLength, params.limit)
+                             .Search(*buffers.first, *buffers.second, noStop);
     Outcome outcome;
-    outcome.run = Copy(all);
-    CBlockList::FinishResult(all, first, second);
-    outcome.all = Copy(all);
-    outcome.first = Copy(first);
-    outcome.second = Copy(second);
-    outcome.totals[0] = all.total();
-    outcome.totals[1] = first.total();
-    outcome.totals[2] = second.total();
-    first.RemoveAll(false);
-    second.RemoveAll(false);
-    all.RemoveAll(true);
+    outcome.run = Copy(result.all());
+    result.Finish();
+    outcome.all = Copy(result.all());
+    outcome.first = Copy(result.first());
+    outcome.second = Copy(result.second());
+    outcome.totals[0] = result.all().total();
+    outcome.totals[1] = result.first().total();
+    outcome.totals[2] = result.second().total();
     NormaliseIds(outcome);
     return outcome;
 }
