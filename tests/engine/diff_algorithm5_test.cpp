@@ -1,10 +1,12 @@
 #include "engine/bin_buf.h"
 #include "engine/diff_algorithm5.h"
+#include "engine/greedy_matcher.h"
 #include "engine/text_buf.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -208,6 +210,89 @@ TEST(DiffAlgorithm5Test, StopBeforeTheFirstPassLeavesEverythingUnmatched)
     EXPECT_EQ(Describe(result.first()), "O0x4");
     EXPECT_EQ(Describe(result.second()), "N0x4");
     EXPECT_EQ(sink.Values(), std::vector<int>{1000});
+}
+
+// Whether the blocks of a per-file list cover the elements 0..count-1 of
+// their file each exactly once, in order.
+bool TilesItsFile(const CBlockList& list, int count)
+{
+    long long next = 0;
+    for (const DIFF_BLOCK* block : list.Blocks()) {
+        if (block->PosIn(list.sortSide()) != next)
+            return false;
+        next += block->length;
+    }
+    return next == count;
+}
+
+// A stop asked for while the first pass accepts its runs ends the search
+// after that pass. What the search left unmatched still becomes blocks, so
+// the finished result covers both files completely, only with less detail.
+TEST(DiffAlgorithm5Test, AStopDuringTheFirstPassStillCoversBothFiles)
+{
+    // Distinct elements; the second sequence changes every 10th of them and
+    // swaps two stretches, so that a full search needs many passes.
+    std::vector<std::uint32_t> first;
+    for (std::uint32_t i = 0; i < 300; ++i)
+        first.push_back(i);
+    std::vector<std::uint32_t> second(first.begin() + 150, first.end());
+    second.insert(second.end(), first.begin(), first.begin() + 150);
+    for (std::size_t i = 0; i < second.size(); i += 10)
+        second[i] += 1000;
+    const auto count1 = static_cast<int>(first.size());
+    const auto count2 = static_cast<int>(second.size());
+
+    const auto search = [&](bool stopAfterFirstAccept, int& accepted) {
+        std::atomic<bool> stop{false};
+        CGreedyMatcher<std::uint32_t> matcher(first.data(), count1, second.data(), count2, 2, 1000,
+                                              stop);
+        CDiffResult result;
+        accepted = 0;
+        matcher.Run(result, [&](long long) {
+            ++accepted;
+            if (stopAfterFirstAccept)
+                stop = true;
+        });
+        // As the engine does once the matcher has returned.
+        for (int side = 0; side < 2; ++side) {
+            for (const RANGE& r : (side == 0 ? matcher.Ranges1() : matcher.Ranges2()).Ranges())
+                result.Append(DIFF_BLOCK::MakeSided(NextBlockId(), BlockKind::Unmatched, r.length,
+                                                    side, r.start));
+        }
+        result.Finish();
+        return result;
+    };
+
+    int acceptedInFull = 0;
+    const CDiffResult full = search(false, acceptedInFull);
+    int acceptedWhenStopped = 0;
+    const CDiffResult stopped = search(true, acceptedWhenStopped);
+
+    // The first pass accepts more than one run, and the full search more passes.
+    EXPECT_GT(acceptedWhenStopped, 1);
+    EXPECT_LT(acceptedWhenStopped, acceptedInFull);
+    for (const CDiffResult* result : {&full, &stopped}) {
+        EXPECT_TRUE(TilesItsFile(result->first(), count1)) << Describe(result->first());
+        EXPECT_TRUE(TilesItsFile(result->second(), count2)) << Describe(result->second());
+        EXPECT_EQ(result->first().total(), count1);
+        EXPECT_EQ(result->second().total(), count2);
+    }
+}
+
+// The same through a whole engine run on texts, with the stop asked for before
+// the worker starts: the files are covered, by one unmatched block each.
+TEST(DiffAlgorithm5Test, AStoppedRunCoversBothFiles)
+{
+    CTextBuf first("a", false, false);
+    CTextBuf second("b", false, false);
+    const std::string a = "1\n2\n3\n4\n5\n6\n";
+    const std::string b = "4\n5\n6\n1\n2\n3\n";
+    ASSERT_TRUE(first.SetData(std::vector<char>(a.begin(), a.end())));
+    ASSERT_TRUE(second.SetData(std::vector<char>(b.begin(), b.end())));
+    const std::atomic<bool> stop{true};
+    const CDiffResult result = CDiffAlgorithm5(2, 1000).Run(first, second, stop);
+    EXPECT_TRUE(TilesItsFile(result.first(), first.GetCount()));
+    EXPECT_TRUE(TilesItsFile(result.second(), second.GetCount()));
 }
 
 TEST(DiffAlgorithm5Test, ComparesBinaryFilesByteByByte)
