@@ -100,9 +100,8 @@ public:
         const auto now = std::chrono::steady_clock::now();
         if (now - last_ < kProgressInterval)
             return;
-        owner_.progressPermille = static_cast<int>(work_ / total_);
         if (owner_.progressSink_)
-            owner_.progressSink_->PostProgress(owner_.progressPermille);
+            owner_.progressSink_->PostProgress(static_cast<int>(work_ / total_));
         last_ = std::chrono::steady_clock::now();
     }
     void SetWork(long long work) { work_ = work; }
@@ -126,7 +125,6 @@ void CDirClassifier::Run(std::stop_token stop)
     PairNodes(progress, stop);
     MarkChangedFolders(progress, stop);
     ClearIdenticalUnlessAllNormal();
-    progressPermille = 1000;
     if (progressSink_)
         progressSink_->PostProgress(1000);
 }

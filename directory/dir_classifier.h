@@ -20,7 +20,6 @@ public:
 
     void Run(std::stop_token stop = {});
 
-    std::atomic<int> progressPermille{0};
     // True when every node of both trees ends up Normal.
     std::atomic<bool> allIdentical{true};
 
