@@ -5,6 +5,7 @@
 #include "engine/diff_algorithm5.h"
 #include "engine/text_buf.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -32,26 +33,21 @@ int main(int argc, char** argv)
     }
     const double readMs = MillisecondsSince(start);
 
-    CBlockList all(0), firstList(0), secondList(1);
+    const std::atomic<bool> noStop{false};
     start = Clock::now();
-    CDiffAlgorithm5 algorithm;
-    algorithm.Init(nullptr, first.get(), second.get(), blockSize, &all, limit);
-    algorithm.Run();
+    CDiffResult result = CDiffAlgorithm5(blockSize, limit).Search(*first, *second, noStop);
     const double runMs = MillisecondsSince(start);
-    const int runBlocks = all.GetCount();
+    const int runBlocks = result.all().GetCount();
 
     start = Clock::now();
-    CBlockList::FinishResult(all, firstList, secondList);
+    result.Finish();
     const double finishMs = MillisecondsSince(start);
 
     int moved = 0;
-    for (const DIFF_BLOCK* b : all.Blocks())
+    for (const DIFF_BLOCK* b : result.all().Blocks())
         moved += b->kind == BlockKind::Moved;
     std::printf(
         "elements %d/%d read %.1f ms match %.1f ms finish %.1f ms blocks %d (moved halves %d)\n",
         first->GetCount(), second->GetCount(), readMs, runMs, finishMs, runBlocks, moved);
-    firstList.RemoveAll(false);
-    secondList.RemoveAll(false);
-    all.RemoveAll(true);
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "tests/engine/literal/literal_diff.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdio>
@@ -59,16 +60,11 @@ int SmallestId(const std::vector<DIFF_BLOCK>& blocks)
 
 Lists RunEngine(CDiffBuf* first, CDiffBuf* second, int blockSize, int limit)
 {
-    CBlockList all(0), firstList(0), secondList(1);
-    CDiffAlgorithm5 algorithm;
-    algorithm.Init(nullptr, first, second, blockSize, &all, limit);
-    algorithm.Run();
-    const int firstId = SmallestId(Copy(all));
-    CBlockList::FinishResult(all, firstList, secondList);
-    Lists lists{Copy(all), Copy(firstList), Copy(secondList)};
-    firstList.RemoveAll(false);
-    secondList.RemoveAll(false);
-    all.RemoveAll(true);
+    const std::atomic<bool> noStop{false};
+    CDiffResult result = CDiffAlgorithm5(blockSize, limit).Search(*first, *second, noStop);
+    const int firstId = SmallestId(Copy(result.all()));
+    result.Finish();
+    Lists lists{Copy(result.all()), Copy(result.first()), Copy(result.second())};
     NormaliseIds(lists, firstId);
     return lists;
 }

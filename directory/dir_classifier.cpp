@@ -100,9 +100,8 @@ public:
         const auto now = std::chrono::steady_clock::now();
         if (now - last_ < kProgressInterval)
             return;
-        owner_.progressPermille = static_cast<int>(work_ / total_);
         if (owner_.progressSink_)
-            owner_.progressSink_->PostProgress(owner_.progressPermille);
+            owner_.progressSink_->PostProgress(static_cast<int>(work_ / total_));
         last_ = std::chrono::steady_clock::now();
     }
     void SetWork(long long work) { work_ = work; }
@@ -119,28 +118,23 @@ CDirClassifier::CDirClassifier(CDirNodeList& first, CDirNodeList& second, CProgr
 {
 }
 
-void CDirClassifier::Run()
+void CDirClassifier::Run(std::stop_token stop)
 {
     allIdentical = true;
     Progress progress(*this, first_.GetCount());
-    PairNodes(progress);
-    MarkChangedFolders(progress);
+    PairNodes(progress, stop);
+    MarkChangedFolders(progress, stop);
     ClearIdenticalUnlessAllNormal();
-    progressPermille = 1000;
-    // After workerDone is set the owner may go on and destroy this object:
-    // everything needed for the last report is taken before.
-    CProgressSink* sink = progressSink_;
-    workerDone = true;
-    if (sink)
-        sink->PostProgress(1000);
+    if (progressSink_)
+        progressSink_->PostProgress(1000);
 }
 
-void CDirClassifier::PairNodes(Progress& progress)
+void CDirClassifier::PairNodes(Progress& progress, const std::stop_token& stop)
 {
     const std::vector<CDirNode*> partners = ChoosePartners(first_, second_);
     const auto& nodes = first_.Nodes();
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        if (abortRequested)
+        if (stop.stop_requested())
             return;
         progress.Step();
         ++processed_;
@@ -169,7 +163,7 @@ void CDirClassifier::PairNodes(Progress& progress)
     }
 }
 
-void CDirClassifier::MarkChangedFolders(Progress& progress)
+void CDirClassifier::MarkChangedFolders(Progress& progress, const std::stop_token& stop)
 {
     std::unordered_set<const CDirNode*> changedFirst;
     std::unordered_set<const CDirNode*> changedSecond;
@@ -177,7 +171,7 @@ void CDirClassifier::MarkChangedFolders(Progress& progress)
     MarkFoldersAboveChanges(second_, changedSecond);
     progress.SetWork(processed_ * 1000LL);
     for (const auto& owned : first_.Nodes()) {
-        if (abortRequested)
+        if (stop.stop_requested())
             return;
         CDirNode* folder = owned.get();
         if (folder->isFile || folder->status != DirNodeStatus::Normal)

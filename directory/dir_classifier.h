@@ -3,13 +3,14 @@
 #include "directory/dir_node_list.h"
 
 #include <atomic>
+#include <stop_token>
 
 class CProgressSink;
 
 // Pairs the nodes of two scanned trees by name, compares each file pair byte
-// for byte and gives every node its status. Run is the body of the worker
-// thread of a directory comparison; the owner may ask it to stop through
-// abortRequested and learns that it has ended from workerDone.
+// for byte and gives every node its status. Run is the job of the worker of a
+// directory comparison; a stop requested through its token ends it at the
+// next node, with the classification incomplete.
 class CDirClassifier
 {
 public:
@@ -17,19 +18,16 @@ public:
     // a second and 1000 at the end, on the worker thread.
     CDirClassifier(CDirNodeList& first, CDirNodeList& second, CProgressSink* progress = nullptr);
 
-    void Run();
+    void Run(std::stop_token stop = {});
 
-    std::atomic<bool> abortRequested{false};
-    std::atomic<bool> workerDone{false};
-    std::atomic<int> progressPermille{0};
     // True when every node of both trees ends up Normal.
     std::atomic<bool> allIdentical{true};
 
 private:
     class Progress;
 
-    void PairNodes(Progress& progress);
-    void MarkChangedFolders(Progress& progress);
+    void PairNodes(Progress& progress, const std::stop_token& stop);
+    void MarkChangedFolders(Progress& progress, const std::stop_token& stop);
     void ClearIdenticalUnlessAllNormal();
 
     CDirNodeList& first_;

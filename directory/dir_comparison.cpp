@@ -2,6 +2,7 @@
 
 #include "directory/dir_classifier.h"
 #include "directory/dir_user_seam.h"
+#include "engine/worker.h"
 
 #include <utility>
 
@@ -35,9 +36,13 @@ bool CDirComparison::RunDirComparison(const std::string& firstPath, const std::s
         if (!first.Scan(firstPath, true) || !second.Scan(secondPath, false))
             return false;
     }
-    CDirClassifier classifier(first, second);
-    seam_.RunClassification(classifier);
-    if (classifier.abortRequested)
+    CDirClassifier classifier(first, second, seam_.ProgressSink());
+    CWorker worker([&classifier](std::stop_token stop) { classifier.Run(stop); });
+    seam_.RunClassification(worker);
+    worker.Wait();
+    // A stop asked for after the last node still counts as an abort: the user
+    // asked for no result.
+    if (worker.StopRequested())
         return false;
 
     // The views still hold nodes of the previous result: those are destroyed

@@ -1,19 +1,6 @@
 #include "directory/sync_dir_user_seam.h"
 
-#include "directory/dir_classifier.h"
-
-#include <chrono>
-#include <thread>
-
-namespace {
-
-// The waiting thread looks at the worker this often, so a short comparison
-// ends without delay, and tells the observer every so many looks, often
-// enough for a progress line to move smoothly.
-constexpr std::chrono::milliseconds kPollInterval{1};
-constexpr int kLooksPerReport = 100;
-
-} // namespace
+#include "engine/worker.h"
 
 CSyncDirUserSeam::CSyncDirUserSeam(std::function<void(int)> observer)
     : observer_(std::move(observer))
@@ -22,15 +9,31 @@ CSyncDirUserSeam::CSyncDirUserSeam(std::function<void(int)> observer)
 
 void CSyncDirUserSeam::SetBusy(bool) {}
 
-void CSyncDirUserSeam::RunClassification(CDirClassifier& classifier)
+CProgressSink* CSyncDirUserSeam::ProgressSink()
 {
-    std::thread worker([&classifier] { classifier.Run(); });
-    for (int looks = 1; !classifier.workerDone; ++looks) {
-        std::this_thread::sleep_for(kPollInterval);
-        if (observer_ && looks % kLooksPerReport == 0)
-            observer_(classifier.progressPermille);
+    return this;
+}
+
+void CSyncDirUserSeam::PostProgress(int permille)
+{
+    latest_ = permille;
+}
+
+// The calling thread sleeps until the job returns, waking only to pass the
+// progress on. A worker that cannot start counts as aborted: no result is
+// better than trees left unclassified.
+void CSyncDirUserSeam::RunClassification(CWorker& worker)
+{
+    latest_ = 0;
+    if (!worker.Start()) {
+        worker.RequestStop();
+        return;
     }
-    worker.join();
+    while (!worker.WaitFor(kObserverInterval)) {
+        if (observer_)
+            observer_(latest_);
+    }
+    worker.Wait();
     if (observer_)
-        observer_(classifier.progressPermille);
+        observer_(latest_);
 }

@@ -7,9 +7,13 @@
 #include "engine/bin_buf.h"
 #include "engine/diff_algorithm5.h"
 #include "engine/text_buf.h"
+#include "engine/worker.h"
 
 #include <algorithm>
+#include <atomic>
+#include <climits>
 #include <cstring>
+#include <stop_token>
 
 namespace {
 
@@ -66,9 +70,7 @@ CDiffDoc::~CDiffDoc()
 
 void CDiffDoc::ClearResult()
 {
-    firstList_.RemoveAll(false);
-    secondList_.RemoveAll(false);
-    allList_.RemoveAll(true);
+    result_ = CDiffResult();
 }
 
 void CDiffDoc::ClearFiles()
@@ -128,12 +130,8 @@ bool CDiffDoc::OpenSingleFile(const std::string& path)
         const bool binary = IsBinaryContent(*bytes);
         firstBuf_ = LoadEither(path, std::move(*bytes), binary);
     }
-    if (firstBuf_) {
-        auto* whole =
-            new DIFF_BLOCK(DIFF_BLOCK::MakeCommon(NextBlockId(), firstBuf_->GetCount(), 0, 0));
-        firstList_.AddTail(whole);
-        allList_.AddTail(whole);
-    }
+    if (firstBuf_)
+        result_ = CDiffResult::WholeFile(firstBuf_->GetCount());
     emit UpdateAllViews(FileResultChanged);
     if (!firstBuf_) {
         seam_.ShowMessage(FailedToRead(path));
@@ -155,7 +153,7 @@ bool CDiffDoc::CompareFromDisk(const std::string& path1, const std::string& path
     }
     // A result of at most one block leaves nothing to look at, so the user is
     // told whether the bytes differ at all.
-    if (allList_.GetCount() <= 1)
+    if (allList().GetCount() <= 1)
         seam_.ShowMessage(SameResultMessage(LoadedBytesAreEqual()));
     return true;
 }
@@ -212,23 +210,28 @@ std::unique_ptr<CDiffBuf> CDiffDoc::LoadEither(const std::string& path, std::vec
     return binary ? LoadBinary(path, std::move(bytes)) : LoadText(path, std::move(bytes));
 }
 
-// Empties the result first: the run appends to the list of all blocks, which
-// must start empty.
+// The former result is dropped before the run, so that nothing shows it while
+// the buffers are compared again. A run that was never started leaves the
+// result empty.
 void CDiffDoc::RunAlgorithm(int blockSize, int limit)
 {
     ClearResult();
     if (!firstBuf_ || !secondBuf_)
         return;
-    CDiffAlgorithm5 algorithm;
-    algorithm.Init(seam_.ProgressSink(), firstBuf_.get(), secondBuf_.get(), std::max(blockSize, 1),
-                   &allList_, std::max(limit, 0));
+    const CDiffAlgorithm5 algorithm(blockSize, limit);
+    CProgressSink* sink = seam_.ProgressSink();
+    CDiffResult result;
+    CWorker worker([&](std::stop_token token) {
+        std::atomic<bool> stop{false};
+        const std::stop_callback onStop(token, [&stop] { stop = true; });
+        result = algorithm.Run(*firstBuf_, *secondBuf_, stop, sink);
+    });
     comparing_ = true;
-    seam_.RunComparison(algorithm);
-    // However the seam waited, the worker must be gone before the result is
-    // post-processed.
-    algorithm.Wait();
+    seam_.RunComparison(worker);
+    // However the seam waited, the worker must be gone before its result is taken.
+    worker.Wait();
     comparing_ = false;
-    CBlockList::FinishResult(allList_, firstList_, secondList_);
+    result_ = std::move(result);
 }
 
 bool CDiffDoc::IsBinaryContent(const std::vector<char>& bytes)

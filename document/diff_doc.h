@@ -3,6 +3,7 @@
 #include "document/comparison_settings.h"
 #include "engine/block_list.h"
 #include "engine/diff_buf.h"
+#include "engine/diff_result.h"
 
 #include <QObject>
 #include <QString>
@@ -61,18 +62,17 @@ public:
     // were compared, not the files as they are on disk now.
     bool LoadedBytesAreEqual() const;
 
-    // True while a comparison worker uses the buffers and the list of all
-    // blocks; views must then draw nothing from them.
+    // True while a comparison worker uses the buffers; views must then draw
+    // nothing from them.
     bool IsComparing() const { return comparing_; }
 
     CDiffBuf* firstBuf() const { return firstBuf_.get(); }
     CDiffBuf* secondBuf() const { return secondBuf_.get(); }
-    CBlockList& firstList() { return firstList_; }
-    CBlockList& secondList() { return secondList_; }
-    CBlockList& allList() { return allList_; }
-    const CBlockList& firstList() const { return firstList_; }
-    const CBlockList& secondList() const { return secondList_; }
-    const CBlockList& allList() const { return allList_; }
+    // The lists of the current result; a new result gives lists of new
+    // generations at the same places.
+    const CBlockList& firstList() const { return result_.first(); }
+    const CBlockList& secondList() const { return result_.second(); }
+    const CBlockList& allList() const { return result_.all(); }
 
     // What the next comparison or Recompare uses; the window loads and saves
     // them, the report overrides them for one run.
@@ -94,8 +94,6 @@ private:
     CUserSeam& seam_;
     std::unique_ptr<CDiffBuf> firstBuf_;
     std::unique_ptr<CDiffBuf> secondBuf_;
-    CBlockList firstList_{0};
-    CBlockList secondList_{1};
-    CBlockList allList_{0};
+    CDiffResult result_;
     bool comparing_ = false;
 };

@@ -1,6 +1,6 @@
 #include "document/sync_user_seam.h"
 
-#include "engine/diff_algorithm5.h"
+#include "engine/worker.h"
 
 CSyncUserSeam::CSyncUserSeam(ProgressObserver observer) : observer_(std::move(observer)) {}
 
@@ -16,28 +16,19 @@ CProgressSink* CSyncUserSeam::ProgressSink()
 
 void CSyncUserSeam::PostProgress(int permille)
 {
-    {
-        // Taken so that a waiter between its check of running and its wait
-        // cannot miss the last report, which comes after running is cleared.
-        std::lock_guard<std::mutex> lock(mutex_);
-        latest_ = permille;
-    }
-    progressed_.notify_all();
+    latest_ = permille;
 }
 
-void CSyncUserSeam::RunComparison(CDiffAlgorithm5& algorithm)
+// The calling thread sleeps until the job returns, waking only to pass the
+// progress on to the observer.
+void CSyncUserSeam::RunComparison(CWorker& worker)
 {
     latest_ = 0;
-    algorithm.Start();
-    std::unique_lock<std::mutex> lock(mutex_);
-    while (algorithm.running) {
-        progressed_.wait_for(lock, kObserverInterval, [&] { return !algorithm.running; });
-        if (observer_ && algorithm.running) {
-            lock.unlock();
+    if (!worker.Start())
+        return;
+    while (!worker.WaitFor(kObserverInterval)) {
+        if (observer_)
             observer_(latest_);
-            lock.lock();
-        }
     }
-    lock.unlock();
-    algorithm.Wait();
+    worker.Wait();
 }

@@ -7,9 +7,7 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
 
 // The user as seen without a display: messages are collected in order, and a
 // comparison runs on its worker while the calling thread waits for it. The
@@ -24,7 +22,7 @@ public:
 
     void ShowMessage(const QString& text) override;
     CProgressSink* ProgressSink() override;
-    void RunComparison(CDiffAlgorithm5& algorithm) override;
+    void RunComparison(CWorker& worker) override;
 
     // Every message shown so far, oldest first.
     const QStringList& Messages() const { return messages_; }
@@ -39,6 +37,4 @@ private:
     ProgressObserver observer_;
     QStringList messages_;
     std::atomic<int> latest_{0};
-    std::mutex mutex_;
-    std::condition_variable progressed_;
 };

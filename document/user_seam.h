@@ -2,8 +2,8 @@
 
 #include <QString>
 
-class CDiffAlgorithm5;
 class CProgressSink;
+class CWorker;
 
 // Everything the document needs from the user: telling them something and
 // letting them watch (and stop) a comparison. The window answers with message
@@ -19,7 +19,8 @@ public:
     // Where the worker of the next comparison reports its progress. Called on
     // the worker thread, so it must hand the value on without waiting.
     virtual CProgressSink* ProgressSink() = 0;
-    // Starts the prepared algorithm on its worker and returns only after the
-    // worker has finished, whether it ran to the end or was stopped.
-    virtual void RunComparison(CDiffAlgorithm5& algorithm) = 0;
+    // Starts the worker, whose job compares the files and reports to
+    // ProgressSink, and returns only after the job has returned, whether it
+    // ran to the end or was stopped.
+    virtual void RunComparison(CWorker& worker) = 0;
 };

@@ -3,15 +3,59 @@
 #include "engine/crossing_weights.h"
 
 #include <algorithm>
+#include <atomic>
 #include <list>
 #include <map>
 #include <utility>
+
+namespace {
+
+// Shared by all lists: views may keep what they derived from a list whose
+// place a new list has taken, and must find its generation different.
+std::atomic<unsigned long long> lastGeneration{0};
+
+unsigned long long NextGeneration()
+{
+    return ++lastGeneration;
+}
+
+} // namespace
+
+CBlockList::CBlockList(int sortSide) : generation_(NextGeneration()), sortSide_(sortSide) {}
+
+CBlockList::CBlockList(CBlockList&& other) noexcept
+    : blocks_(std::move(other.blocks_)), total_(other.total_), generation_(other.generation_),
+      sortSide_(other.sortSide_)
+{
+    other.blocks_.clear();
+    other.total_ = 0;
+    other.Changed();
+}
+
+CBlockList& CBlockList::operator=(CBlockList&& other) noexcept
+{
+    if (this == &other)
+        return *this;
+    blocks_ = std::move(other.blocks_);
+    total_ = other.total_;
+    generation_ = other.generation_;
+    sortSide_ = other.sortSide_;
+    other.blocks_.clear();
+    other.total_ = 0;
+    other.Changed();
+    return *this;
+}
+
+void CBlockList::Changed()
+{
+    generation_ = NextGeneration();
+}
 
 void CBlockList::AddTail(DIFF_BLOCK* block)
 {
     blocks_.push_back(block);
     total_ += block->length;
-    ++generation_;
+    Changed();
 }
 
 // The position order of two blocks: q goes before p when one of these holds.
@@ -37,59 +81,10 @@ void CBlockList::InsertSortedLiteral(DIFF_BLOCK* block)
                            [&](const DIFF_BLOCK* p) { return GoesBefore(block, p); });
     blocks_.insert(at, block);
     total_ += block->length;
-    ++generation_;
+    Changed();
 }
 
-void CBlockList::InsertSorted(DIFF_BLOCK* block)
-{
-    InsertSortedLiteral(block);
-}
-
-void CBlockList::RemoveAll(bool deleteBlocks)
-{
-    if (deleteBlocks) {
-        for (DIFF_BLOCK* block : blocks_)
-            delete block;
-    }
-    blocks_.clear();
-    cursor_ = 0;
-    total_ = 0;
-    ++generation_;
-}
-
-DIFF_BLOCK* CBlockList::GetFirst()
-{
-    cursor_ = 0;
-    return blocks_.empty() ? nullptr : blocks_.front();
-}
-
-DIFF_BLOCK* CBlockList::GetLast()
-{
-    if (blocks_.empty()) {
-        cursor_ = 0;
-        return nullptr;
-    }
-    cursor_ = blocks_.size() - 1;
-    return blocks_.back();
-}
-
-DIFF_BLOCK* CBlockList::GetNext()
-{
-    if (cursor_ >= blocks_.size())
-        return nullptr;
-    ++cursor_;
-    return cursor_ < blocks_.size() ? blocks_[cursor_] : nullptr;
-}
-
-DIFF_BLOCK* CBlockList::GetPrev()
-{
-    if (cursor_ == 0 || blocks_.empty())
-        return nullptr;
-    cursor_ = std::min(cursor_, blocks_.size()) - 1;
-    return blocks_[cursor_];
-}
-
-// Resort places every block as InsertSorted would, one by one. Inserting one
+// Resort places every block as the literal insertion does, one by one. Inserting one
 // at a time from the front costs time quadratic in the number of blocks, so the
 // usual case is rebuilt directly: once moved content is marked, the Common
 // blocks stand in the same order in both files, and every other block belongs
@@ -148,9 +143,8 @@ void CBlockList::Resort()
 {
     const std::vector<DIFF_BLOCK*> former = std::move(blocks_);
     blocks_.clear();
-    cursor_ = 0;
     total_ = 0;
-    ++generation_;
+    Changed();
     if (ResortFast(former))
         return;
     blocks_.clear();
@@ -169,28 +163,10 @@ void CBlockList::Resort()
 // inserting them one by one in position order is a stable sort by position.
 void CBlockList::SortByOwnPosition()
 {
-    ++generation_;
+    Changed();
     std::stable_sort(blocks_.begin(), blocks_.end(), [&](const DIFF_BLOCK* a, const DIFF_BLOCK* b) {
         return a->PosIn(sortSide_) < b->PosIn(sortSide_);
     });
-}
-
-void CBlockList::FinishResult(CBlockList& all, CBlockList& first, CBlockList& second)
-{
-    all.MarkMovedBlocks();
-    all.Resort();
-    for (DIFF_BLOCK* block : all.blocks_) {
-        if (block->IsCommon()) {
-            first.AddTail(block);
-            second.AddTail(block);
-        } else if (block->side() == 0) {
-            first.AddTail(block);
-        } else if (block->side() == 1) {
-            second.AddTail(block);
-        }
-    }
-    first.SortByOwnPosition();
-    second.SortByOwnPosition();
 }
 
 namespace {
@@ -207,12 +183,7 @@ std::vector<DIFF_BLOCK*> CommonBlocks(const std::vector<DIFF_BLOCK*>& blocks)
 
 } // namespace
 
-DIFF_BLOCK* CBlockList::FindMostCrossing() const
-{
-    return CCrossingWeights(CommonBlocks(blocks_)).MostCrossing();
-}
-
-void CBlockList::MarkMovedBlocks()
+void CBlockList::MarkMovedBlocks(const BlockKeeper& keep)
 {
     CCrossingWeights weights(CommonBlocks(blocks_));
     while (DIFF_BLOCK* p = weights.MostCrossing()) {
@@ -221,8 +192,7 @@ void CBlockList::MarkMovedBlocks()
         const int posB = p->posB();
         // p stays in place as the half in the first file; its copy, appended at
         // the end, is the half in the second file. Both keep id and length.
-        auto* q =
-            new DIFF_BLOCK(DIFF_BLOCK::MakeSided(p->id, BlockKind::Moved, p->length, 1, posB));
+        DIFF_BLOCK* q = keep(DIFF_BLOCK::MakeSided(p->id, BlockKind::Moved, p->length, 1, posB));
         *p = DIFF_BLOCK::MakeSided(p->id, BlockKind::Moved, p->length, 0, posA);
         AddTail(q);
     }

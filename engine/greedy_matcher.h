@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/block_list.h"
+#include "engine/diff_result.h"
 #include "engine/match_list.h"
 #include "engine/piece_cache.h"
 #include "engine/piece_finder.h"
@@ -40,7 +40,7 @@ public:
     }
 
     // Runs the passes, appending a Common block per accepted match.
-    void Run(CBlockList& result, const AcceptedHook& onAccepted)
+    void Run(CDiffResult& result, const AcceptedHook& onAccepted)
     {
         while (!ranges1_.IsEmpty() && !ranges2_.IsEmpty()) {
             if (stop_)
@@ -213,14 +213,13 @@ private:
     // Accepts the candidates longest first. Each further candidate is trimmed
     // to the part that lies on its own side of the accepted one, in both files,
     // and stays a candidate only while it keeps at least t2 elements.
-    void Accept(CMatchList& candidates, int t2, CBlockList& result, const AcceptedHook& onAccepted,
+    void Accept(CMatchList& candidates, int t2, CDiffResult& result, const AcceptedHook& onAccepted,
                 RangeChanges& changes)
     {
         CMatchList spare;
         while (!candidates.IsEmpty()) {
             const MATCH m = candidates.PopBest();
-            result.AddTail(
-                new DIFF_BLOCK(DIFF_BLOCK::MakeCommon(NextBlockId(), m.length, m.posA, m.posB)));
+            result.Append(DIFF_BLOCK::MakeCommon(NextBlockId(), m.length, m.posA, m.posB));
             for (std::size_t i = candidates.Count(); i-- > 0;) {
                 MATCH e = candidates[i];
                 TrimMatch(e, m);

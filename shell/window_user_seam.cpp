@@ -29,9 +29,9 @@ CProgressSink* CWindowUserSeam::ProgressSink()
     return &sink_;
 }
 
-void CWindowUserSeam::RunComparison(CDiffAlgorithm5& algorithm)
+void CWindowUserSeam::RunComparison(CWorker& worker)
 {
-    CProgressDlg dialog(algorithm, sink_, parent_);
+    CProgressDlg dialog(worker, sink_, parent_);
     dialog.exec();
 }
 
@@ -46,8 +46,8 @@ void CWindowUserSeam::SetBusy(bool busy)
         QApplication::restoreOverrideCursor();
 }
 
-void CWindowUserSeam::RunClassification(CDirClassifier& classifier)
+void CWindowUserSeam::RunClassification(CWorker& worker)
 {
-    CDirProgressDlg dialog(classifier, parent_);
+    CDirProgressDlg dialog(worker, sink_, parent_);
     dialog.exec();
 }

@@ -22,17 +22,18 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
 
     void ShowMessage(const QString& text) override;
-    // Lives as long as the seam, so the document may take it before any
-    // dialog exists; each run's dialog takes over its reports.
+    // Serves the file comparisons and the directory classifications alike.
+    // Lives as long as the seam, so a job may take it before any dialog
+    // exists; each run's dialog takes over its reports.
     CProgressSink* ProgressSink() override;
-    void RunComparison(CDiffAlgorithm5& algorithm) override;
+    void RunComparison(CWorker& worker) override;
 
     void SetBusy(bool busy) override;
-    void RunClassification(CDirClassifier& classifier) override;
+    void RunClassification(CWorker& worker) override;
 
 private:
     QWidget* parent_;
-    CProgressDlg::Sink sink_;
+    CWorkerDialog::Sink sink_;
     // The wait cursor is set once however often busy is repeated, so that it
     // is always restored.
     bool busy_ = false;

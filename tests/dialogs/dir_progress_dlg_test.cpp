@@ -1,5 +1,6 @@
 #include "dialogs/dir_progress_dlg.h"
 #include "directory/dir_classifier.h"
+#include "engine/worker.h"
 #include "tests/dialogs/test_app.h"
 #include "tests/directory/tree_fixture.h"
 
@@ -14,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -40,10 +42,13 @@ protected:
                                const std::vector<TreeEntry>& secondTree)
     {
         // Each pair of trees gets folders of its own: a test may build several.
+        worker_.reset();
         const std::string run = std::to_string(++runs_);
         EXPECT_TRUE(first_.Scan(folder_.Build("first" + run, firstTree), true));
         EXPECT_TRUE(second_.Scan(folder_.Build("second" + run, secondTree), false));
-        classifier_ = std::make_unique<CDirClassifier>(first_, second_);
+        classifier_ = std::make_unique<CDirClassifier>(first_, second_, &sink_);
+        worker_ =
+            std::make_unique<CWorker>([this](std::stop_token stop) { classifier_->Run(stop); });
         return *classifier_;
     }
 
@@ -71,10 +76,14 @@ protected:
         return node ? node->status : DirNodeStatus::Old;
     }
 
+    CDirProgressDlg::Sink sink_;
     TreeFolder folder_;
     CDirNodeList first_;
     CDirNodeList second_;
     std::unique_ptr<CDirClassifier> classifier_;
+    // The worker of the last classifier made, running it as a directory
+    // comparison does.
+    std::unique_ptr<CWorker> worker_;
     int runs_ = 0;
 };
 
@@ -113,15 +122,15 @@ TEST_F(DirProgressDlgTest, ClosesWithOkWhenTheClassificationCompletes)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CDirClassifier& classifier = Classifier(c.first, c.second);
-        CDirProgressDlg dialog(classifier);
+        CDirProgressDlg dialog(*worker_, sink_);
         bool wasShown = false;
 
         const int result = RunModal(dialog, [&] { wasShown = dialog.isVisible(); });
 
         EXPECT_TRUE(wasShown);
         EXPECT_EQ(result, QDialog::Accepted);
-        EXPECT_TRUE(classifier.workerDone);
-        EXPECT_FALSE(classifier.abortRequested);
+        EXPECT_TRUE(worker_->Done());
+        EXPECT_FALSE(worker_->StopRequested());
         EXPECT_EQ(classifier.allIdentical, c.identical);
         EXPECT_EQ(PercentShown(dialog), "100.0%");
         EXPECT_EQ(dialog.findChild<QProgressBar*>()->value(), 1000);
@@ -130,12 +139,11 @@ TEST_F(DirProgressDlgTest, ClosesWithOkWhenTheClassificationCompletes)
 
 TEST_F(DirProgressDlgTest, ClassifiesEveryNodeOfACompletedRun)
 {
-    CDirClassifier& classifier =
-        Classifier({TreeEntry::File("same.txt", "1"), TreeEntry::File("sub/changed.txt", "old"),
-                    TreeEntry::File("only_first.txt")},
-                   {TreeEntry::File("same.txt", "1"), TreeEntry::File("sub/changed.txt", "new"),
-                    TreeEntry::File("only_second.txt")});
-    CDirProgressDlg dialog(classifier);
+    Classifier({TreeEntry::File("same.txt", "1"), TreeEntry::File("sub/changed.txt", "old"),
+                TreeEntry::File("only_first.txt")},
+               {TreeEntry::File("same.txt", "1"), TreeEntry::File("sub/changed.txt", "new"),
+                TreeEntry::File("only_second.txt")});
+    CDirProgressDlg dialog(*worker_, sink_);
 
     ASSERT_EQ(RunModal(dialog, [] {}), QDialog::Accepted);
 
@@ -161,14 +169,14 @@ TEST_F(DirProgressDlgTest, AbortClosesWithCancelAfterTheWorkerEnded)
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.how);
-        CDirClassifier& classifier = Classifier(ManyFiles(), ManyFiles());
-        auto dialog = std::make_unique<CDirProgressDlg>(classifier);
+        Classifier(ManyFiles(), ManyFiles());
+        auto dialog = std::make_unique<CDirProgressDlg>(*worker_, sink_);
 
         const int result = RunModal(*dialog, [&] { way.abort(*dialog); });
 
         EXPECT_EQ(result, QDialog::Rejected);
-        EXPECT_TRUE(classifier.abortRequested);
-        EXPECT_TRUE(classifier.workerDone);
+        EXPECT_TRUE(worker_->StopRequested());
+        EXPECT_TRUE(worker_->Done());
         // A thread still joinable would end the program here.
         dialog.reset();
     }
@@ -179,7 +187,7 @@ TEST_F(DirProgressDlgTest, AbortClosesWithCancelAfterTheWorkerEnded)
 TEST_F(DirProgressDlgTest, EnterDoesNotCloseIt)
 {
     CDirClassifier& classifier = Classifier(ManyFiles(), ManyFiles());
-    CDirProgressDlg dialog(classifier);
+    CDirProgressDlg dialog(*worker_, sink_);
     bool openAfterEnter = false;
 
     const int result = RunModal(dialog, [&] {
@@ -193,7 +201,7 @@ TEST_F(DirProgressDlgTest, EnterDoesNotCloseIt)
 
     EXPECT_TRUE(openAfterEnter);
     EXPECT_EQ(result, QDialog::Accepted);
-    EXPECT_FALSE(classifier.abortRequested);
+    EXPECT_FALSE(worker_->StopRequested());
     EXPECT_TRUE(classifier.allIdentical);
 }
 

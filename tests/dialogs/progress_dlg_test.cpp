@@ -3,6 +3,7 @@
 #include "document/regular_file.h"
 #include "engine/diff_algorithm5.h"
 #include "engine/text_buf.h"
+#include "engine/worker.h"
 #include "tests/dialogs/test_app.h"
 #include "tests/document/document_fixture.h"
 
@@ -20,6 +21,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,19 +33,17 @@ using namespace std::chrono_literals;
 // Far beyond any run of these tests: a dialog still open then has failed.
 constexpr int kWatchdogMs = 60000;
 
-// An algorithm whose worker holds still at its start until the test lets it
-// go, so that the test can act on the dialog while the worker surely runs. A
-// stop request does not let it go: it shows that the dialog waits.
-class GatedAlgorithm : public CDiffAlgorithm5
+// Holds a worker still at its start until the test lets it go, so that the
+// test can act on the dialog while the worker surely runs. A stop request
+// does not let it go: it shows that the dialog waits.
+struct Gate
 {
-public:
-    void Run() override
+    void Pass() const
     {
         const auto giveUp =
             std::chrono::steady_clock::now() + std::chrono::milliseconds(kWatchdogMs);
         while (!open && std::chrono::steady_clock::now() < giveUp)
             std::this_thread::sleep_for(1ms);
-        CDiffAlgorithm5::Run();
     }
 
     std::atomic<bool> open{false};
@@ -53,7 +53,6 @@ class ProgressDlgTest : public CDocumentFixture
 {
 protected:
     void SetUp() override { TestApp(); }
-    void TearDown() override { all_.RemoveAll(true); }
 
     // A text buffer with the content of a file the test wrote.
     std::unique_ptr<CTextBuf> Load(const std::string& name, const std::string& text)
@@ -65,22 +64,29 @@ protected:
         return buf;
     }
 
-    void Prepare(CDiffAlgorithm5& algorithm)
+    // A worker that compares the two buffers as the document does, reporting
+    // to the sink and keeping the result; it waits at gate first, if any.
+    std::unique_ptr<CWorker> Worker(const Gate* gate = nullptr)
     {
-        algorithm.Init(&sink_, first_.get(), second_.get(), 2, &all_, 1000);
+        return std::make_unique<CWorker>([this, gate](std::stop_token token) {
+            if (gate)
+                gate->Pass();
+            std::atomic<bool> stop{false};
+            const std::stop_callback onStop(token, [&stop] { stop = true; });
+            result_ = CDiffAlgorithm5(2, 1000).Run(*first_, *second_, stop, &sink_);
+        });
     }
 
     // Runs the dialog modally; act is called once its event loop runs. A
     // dialog that is still open after the watchdog's time is stopped and the
     // test fails.
-    int RunModal(CProgressDlg& dialog, const std::function<void()>& act,
-                 GatedAlgorithm* gated = nullptr)
+    int RunModal(CProgressDlg& dialog, const std::function<void()>& act, Gate* gate = nullptr)
     {
         QTimer::singleShot(0, &dialog, act);
-        QTimer::singleShot(kWatchdogMs, &dialog, [&dialog, gated] {
+        QTimer::singleShot(kWatchdogMs, &dialog, [&dialog, gate] {
             ADD_FAILURE() << "the dialog did not close";
-            if (gated)
-                gated->open = true;
+            if (gate)
+                gate->open = true;
             dialog.reject();
         });
         return dialog.exec();
@@ -104,7 +110,7 @@ protected:
             for (int i = pos; i < pos + length && i < count; ++i)
                 ++covered[static_cast<std::size_t>(i)];
         };
-        for (const DIFF_BLOCK* block : all_.Blocks()) {
+        for (const DIFF_BLOCK* block : result_.all().Blocks()) {
             if (block->IsCommon())
                 cover(block->field[side], block->length);
             else if (block->side() == side)
@@ -114,7 +120,7 @@ protected:
     }
 
     CProgressDlg::Sink sink_;
-    CBlockList all_{0};
+    CDiffResult result_;
     std::unique_ptr<CTextBuf> first_;
     std::unique_ptr<CTextBuf> second_;
 };
@@ -161,12 +167,11 @@ TEST_F(ProgressDlgTest, ProgressReachesTheDialogOnlyThroughItsEventLoop)
 {
     first_ = Load("a.txt", "x\n");
     second_ = Load("b.txt", "x\n");
-    CDiffAlgorithm5 algorithm;
-    Prepare(algorithm);
+    const auto worker = Worker();
     const auto postFromAnotherThread = [this](int permille) {
         std::thread([this, permille] { sink_.PostProgress(permille); }).join();
     };
-    auto ended = std::make_unique<CProgressDlg>(algorithm, sink_);
+    auto ended = std::make_unique<CProgressDlg>(*worker, sink_);
 
     postFromAnotherThread(57);
     EXPECT_EQ(PercentShown(*ended), "");
@@ -178,7 +183,7 @@ TEST_F(ProgressDlgTest, ProgressReachesTheDialogOnlyThroughItsEventLoop)
 
     postFromAnotherThread(999);
     ended->done(QDialog::Rejected);
-    CProgressDlg next(algorithm, sink_);
+    CProgressDlg next(*worker, sink_);
     QCoreApplication::processEvents();
     EXPECT_EQ(PercentShown(next), "");
 
@@ -192,25 +197,20 @@ TEST_F(ProgressDlgTest, ComparesTwoSmallFilesAndClosesWithOk)
 {
     first_ = Load("old.txt", "alpha\nbeta\ngamma\ndelta\nepsilon\nzeta\n");
     second_ = Load("new.txt", "alpha\nbeta\ngamma\ninserted\ndelta\nepsilon\nzeta\n");
-    CDiffAlgorithm5 algorithm;
-    Prepare(algorithm);
-    CProgressDlg dialog(algorithm, sink_);
+    const auto worker = Worker();
+    CProgressDlg dialog(*worker, sink_);
     bool wasShown = false;
 
     const int result = RunModal(dialog, [&] { wasShown = dialog.isVisible(); });
 
     EXPECT_TRUE(wasShown);
     EXPECT_EQ(result, QDialog::Accepted);
-    EXPECT_FALSE(algorithm.running);
-    EXPECT_FALSE(algorithm.stopRequested);
+    EXPECT_FALSE(worker->Running());
+    EXPECT_TRUE(worker->Done());
+    EXPECT_FALSE(worker->StopRequested());
     EXPECT_EQ(PercentShown(dialog), "100.0%");
     EXPECT_EQ(BarShown(dialog), 1000);
-    CBlockList firstList(0);
-    CBlockList secondList(1);
-    CBlockList::FinishResult(all_, firstList, secondList);
-    EXPECT_EQ(DescribeBlocks(all_), "=3 +1 =4");
-    firstList.RemoveAll(false);
-    secondList.RemoveAll(false);
+    EXPECT_EQ(DescribeBlocks(result_.all()), "=3 +1 =4");
 }
 
 // Stopped before its first pass could end, the worker still delivers a result
@@ -221,24 +221,23 @@ TEST_F(ProgressDlgTest, StopAtOnceOnALargePairGivesACompleteResult)
     first_ = Load("large_old.txt", ManyLines(lines, false));
     second_ = Load("large_new.txt", ManyLines(lines, true));
     ASSERT_EQ(first_->GetCount(), lines + 1);
-    CDiffAlgorithm5 algorithm;
-    Prepare(algorithm);
-    CProgressDlg dialog(algorithm, sink_);
+    const auto worker = Worker();
+    CProgressDlg dialog(*worker, sink_);
     bool runningAtStop = false;
 
     const int result = RunModal(dialog, [&] {
-        runningAtStop = algorithm.running;
+        runningAtStop = worker->Running();
         dialog.findChild<QPushButton*>()->click();
     });
 
     EXPECT_TRUE(runningAtStop);
     EXPECT_EQ(result, QDialog::Rejected);
-    EXPECT_FALSE(algorithm.running);
-    EXPECT_TRUE(algorithm.stopRequested);
+    EXPECT_TRUE(worker->Done());
+    EXPECT_TRUE(worker->StopRequested());
     EXPECT_EQ(CoveredOnce(0, first_->GetCount()), first_->GetCount());
     EXPECT_EQ(CoveredOnce(1, second_->GetCount()), second_->GetCount());
     // A finished comparison of the pair has more than 6000 blocks.
-    EXPECT_LT(all_.GetCount(), 1000);
+    EXPECT_LT(result_.all().GetCount(), 1000);
 }
 
 // Every way of cancelling asks the worker to stop and waits for it: while the
@@ -257,32 +256,32 @@ TEST_F(ProgressDlgTest, CancelWaitsForTheWorker)
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.how);
-        all_.RemoveAll(true);
+        result_ = CDiffResult();
         first_ = Load("a.txt", "one\ntwo\nthree\nfour\n");
         second_ = Load("b.txt", "one\ntwo\nthree\nfour\n");
-        GatedAlgorithm algorithm;
-        Prepare(algorithm);
-        CProgressDlg dialog(algorithm, sink_);
+        Gate gate;
+        const auto worker = Worker(&gate);
+        CProgressDlg dialog(*worker, sink_);
         bool openWhileHeld = false;
 
         const int result = RunModal(
             dialog,
             [&] {
                 way.cancel(dialog);
-                EXPECT_TRUE(algorithm.stopRequested);
-                // Looked at again after the dialog has polled the worker a few times.
+                EXPECT_TRUE(worker->StopRequested());
+                // Looked at again after the dialog's event loop has run a while.
                 QTimer::singleShot(300, &dialog, [&] {
-                    openWhileHeld = dialog.isVisible() && algorithm.running;
-                    algorithm.open = true;
+                    openWhileHeld = dialog.isVisible() && worker->Running();
+                    gate.open = true;
                 });
             },
-            &algorithm);
+            &gate);
 
         EXPECT_TRUE(openWhileHeld);
         EXPECT_EQ(result, QDialog::Rejected);
-        EXPECT_FALSE(algorithm.running);
+        EXPECT_TRUE(worker->Done());
         // Stopped before its first pass, the worker matched nothing.
-        EXPECT_EQ(DescribeBlocks(all_), "-5 +5");
+        EXPECT_EQ(DescribeBlocks(result_.all()), "-5 +5");
     }
 }
 
@@ -292,9 +291,9 @@ TEST_F(ProgressDlgTest, EnterNeverClosesItWhileTheWorkerRuns)
 {
     first_ = Load("a.txt", "one\ntwo\nthree\n");
     second_ = Load("b.txt", "one\ntwo\nthree\n");
-    GatedAlgorithm algorithm;
-    Prepare(algorithm);
-    CProgressDlg dialog(algorithm, sink_);
+    Gate gate;
+    const auto worker = Worker(&gate);
+    CProgressDlg dialog(*worker, sink_);
     bool openAfterEnter = false;
 
     const int result = RunModal(
@@ -307,15 +306,15 @@ TEST_F(ProgressDlgTest, EnterNeverClosesItWhileTheWorkerRuns)
                 PressKey(target, Qt::Key_Enter);
             }
             dialog.accept();
-            openAfterEnter = dialog.isVisible() && algorithm.running && !algorithm.stopRequested;
-            algorithm.open = true;
+            openAfterEnter = dialog.isVisible() && worker->Running() && !worker->StopRequested();
+            gate.open = true;
         },
-        &algorithm);
+        &gate);
 
     EXPECT_TRUE(openAfterEnter);
     EXPECT_EQ(result, QDialog::Accepted);
-    EXPECT_FALSE(algorithm.stopRequested);
-    EXPECT_EQ(DescribeBlocks(all_), "=4");
+    EXPECT_FALSE(worker->StopRequested());
+    EXPECT_EQ(DescribeBlocks(result_.all()), "=4");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "directory/paths_overlap.h"
 #include "directory/sync_dir_user_seam.h"
 #include "engine/progress_sink.h"
+#include "engine/worker.h"
 #include "tests/directory/tree_fixture.h"
 
 #include <gtest/gtest.h>
@@ -216,10 +217,12 @@ class AbortingSeam : public CDirUserSeam
 {
 public:
     void SetBusy(bool busy) override { busyChanges.push_back(busy); }
-    void RunClassification(CDirClassifier& classifier) override
+    CProgressSink* ProgressSink() override { return nullptr; }
+    void RunClassification(CWorker& worker) override
     {
-        classifier.abortRequested = true;
-        classifier.Run();
+        worker.RequestStop();
+        EXPECT_TRUE(worker.Start());
+        worker.Wait();
     }
     std::vector<bool> busyChanges;
 };
@@ -250,7 +253,7 @@ private:
     std::mutex mutex_;
 };
 
-TEST(DirClassifierTest, EndsWithFullProgressAfterWorkerDone)
+TEST(DirClassifierTest, EndsWithFullProgress)
 {
     TreeFolder folder;
     const std::string first = folder.Build("first", {E::File("a", "1"), E::Folder("d")});
@@ -262,9 +265,7 @@ TEST(DirClassifierTest, EndsWithFullProgressAfterWorkerDone)
     RecordingSink sink;
     CDirClassifier classifier(firstList, secondList, &sink);
     classifier.Run();
-    EXPECT_TRUE(classifier.workerDone);
     EXPECT_TRUE(classifier.allIdentical);
-    EXPECT_EQ(classifier.progressPermille, 1000);
     EXPECT_EQ(sink.values, std::vector<int>{1000});
 }
 

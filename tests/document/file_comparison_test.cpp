@@ -333,10 +333,10 @@ namespace {
 class CWatchingSeam : public CSyncUserSeam
 {
 public:
-    void RunComparison(CDiffAlgorithm5& algorithm) override
+    void RunComparison(CWorker& worker) override
     {
         comparingDuringRun = doc != nullptr && doc->IsComparing();
-        CSyncUserSeam::RunComparison(algorithm);
+        CSyncUserSeam::RunComparison(worker);
     }
 
     const CDiffDoc* doc = nullptr;

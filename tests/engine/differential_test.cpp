@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -249,25 +250,18 @@ void NormaliseIds(Outcome& outcome)
 
 Outcome RunEngine(const Buffers& buffers, const Params& params)
 {
-    CBlockList all(0);
-    CBlockList first(0);
-    CBlockList second(1);
-    CDiffAlgorithm5 algorithm;
-    algorithm.Init(nullptr, buffers.first.get(), buffers.second.get(), params.minLength, &all,
-                   params.limit);
-    algorithm.Run();
+    const std::atomic<bool> noStop{false};
+    CDiffResult result = CDiffAlgorithm5(params.minLength, params.limit)
+                             .Search(*buffers.first, *buffers.second, noStop);
     Outcome outcome;
-    outcome.run = Copy(all);
-    CBlockList::FinishResult(all, first, second);
-    outcome.all = Copy(all);
-    outcome.first = Copy(first);
-    outcome.second = Copy(second);
-    outcome.totals[0] = all.total();
-    outcome.totals[1] = first.total();
-    outcome.totals[2] = second.total();
-    first.RemoveAll(false);
-    second.RemoveAll(false);
-    all.RemoveAll(true);
+    outcome.run = Copy(result.all());
+    result.Finish();
+    outcome.all = Copy(result.all());
+    outcome.first = Copy(result.first());
+    outcome.second = Copy(result.second());
+    outcome.totals[0] = result.all().total();
+    outcome.totals[1] = result.first().total();
+    outcome.totals[2] = result.second().total();
     NormaliseIds(outcome);
     return outcome;
 }
@@ -1016,6 +1010,63 @@ TEST(LiteralReference, MatcherEdgeCases)
             LiteralMatch(WordBuf(Words(c.first)), WordBuf(Words(c.second)), c.minLength, c.limit);
         EXPECT_EQ(run, c.expected) << c.name << Show(run);
     }
+}
+
+// Two candidates of one pass overlap the run accepted first, and the trimming
+// decides which of them is accepted next. Worked by hand from the rule: a
+// later candidate keeps, in each file, the part that lies on its own side of
+// the accepted run (the part before it when it starts before it, the part
+// after it otherwise); the same count is cut in both files, and a candidate
+// shorter than three quarters of the pass's longest run (here 6) is dropped.
+//
+//   first:  a b c d e f g h i j k l m n o p
+//   second: a b c d e f g h Y g h i j k l m n Z j k l m n o p
+//
+// The pass finds abcdefgh at 0/0 (8), ghijklmn at 6/9 (8) and jklmnop at
+// 9/18 (7). Of the two of length 8 the one found first, at 0/0, is accepted.
+// ghijklmn starts inside it in the first file, so its first 2 are cut: ijklmn
+// at 8/11 (6). jklmnop lies after it in both files and stays 7, so it goes
+// next; ijklmn starts before it in both files and keeps its front, ending
+// where jklmnop starts in the first file: i at 8/11 (1), dropped. What stays
+// unmatched is i in the first file and Y g h i j k l m n Z in the second; a
+// next pass finds no run of 2 there. Had the cut been left out, ghijklmn
+// would have been accepted second, over 2 elements already matched.
+TEST(LiteralReference, TrimmingDecidesBetweenOverlappingCandidates)
+{
+    const char* firstLetters = "abcdefghijklmnop";
+    const char* secondLetters = "abcdefghYghijklmnZjklmnop";
+    const BlockKind u = BlockKind::Unmatched;
+    const std::vector<DIFF_BLOCK> run = {Common(0, 8, 0, 0), Common(1, 7, 9, 18),
+                                         Sided(2, u, 1, 0, 8), Sided(3, u, 10, 1, 8)};
+    const std::vector<DIFF_BLOCK> all = {run[0], run[2], run[3], run[1]};
+    const std::vector<DIFF_BLOCK> first = {run[0], run[2], run[1]};
+    const std::vector<DIFF_BLOCK> second = {run[0], run[3], run[1]};
+
+    const LiteralResult literal =
+        RunLiteral(WordBuf(Words(firstLetters)), WordBuf(Words(secondLetters)), 2, 1000);
+    EXPECT_EQ(literal.run, run) << Show(literal.run);
+    EXPECT_EQ(literal.all, all) << Show(literal.all);
+    EXPECT_EQ(literal.first, first) << Show(literal.first);
+    EXPECT_EQ(literal.second, second) << Show(literal.second);
+
+    // The engine on the same letters, one per line.
+    const Params params{2, 1000};
+    const auto lines = [&params](const char* name, const char* letters) {
+        std::string text;
+        for (const char* c = letters; *c != '\0'; ++c)
+            text += std::string(text.empty() ? "" : "\n") + *c;
+        return MakeText(name, text, params);
+    };
+    Buffers buffers;
+    buffers.first = lines("first", firstLetters);
+    buffers.second = lines("second", secondLetters);
+    ASSERT_EQ(buffers.first->GetCount(), 16);
+    ASSERT_EQ(buffers.second->GetCount(), 25);
+    const Outcome engine = RunEngine(buffers, params);
+    EXPECT_EQ(engine.run, run) << Show(engine.run);
+    EXPECT_EQ(engine.all, all) << Show(engine.all);
+    EXPECT_EQ(engine.first, first) << Show(engine.first);
+    EXPECT_EQ(engine.second, second) << Show(engine.second);
 }
 
 // Moved-content detection on hand-made matcher outputs.

@@ -51,7 +51,7 @@ TEST_F(BlockStartsTest, FollowsTheListWhenItChanges)
     starts.Refresh(list_);
     EXPECT_EQ(starts.BlockAt(5), 1u);
     // Emptied and refilled to the same count and total: a new layout all the same.
-    list_.RemoveAll(false);
+    list_ = CBlockList();
     total_ = 0;
     Add(6);
     Add(2);

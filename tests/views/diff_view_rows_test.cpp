@@ -224,11 +224,11 @@ TEST_F(DiffViewRowsTest, HexRowsFarDownStartAtTheirRowsFirstByte)
 class PaintingSeam : public CSyncUserSeam
 {
 public:
-    void RunComparison(CDiffAlgorithm5& algorithm) override
+    void RunComparison(CWorker& worker) override
     {
         if (whileRunning)
             whileRunning();
-        CSyncUserSeam::RunComparison(algorithm);
+        CSyncUserSeam::RunComparison(worker);
     }
     std::function<void()> whileRunning;
 };
