@@ -1,7 +1,7 @@
 #include "dir_views/dir_list_view.h"
 
-#include "directory/dir_comparison.h"
 #include "dir_views/dir_node_item.h"
+#include "directory/dir_comparison.h"
 #include "document/path_text.h"
 #include "views/appearance.h"
 
@@ -25,11 +25,11 @@ int CDirListView::FileImage(DirNodeStatus status) const
     return icons_.FileImage(status, appearance_);
 }
 
-void CDirListView::OnUpdate(int hint)
+void CDirListView::OnUpdate(UpdateHints hints)
 {
-    if (!ActsOn(hint))
+    if (!ActsOn(hints))
         return;
-    if (Rebuilds(hint))
+    if (Rebuilds(hints))
         Rebuild();
     invisibleRootItem()->sortChildren(0, Qt::AscendingOrder);
     resizeColumnToContents(0);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "directory/dir_node.h"
 #include "dir_views/dir_pane.h"
 #include "dir_views/status_icons.h"
+#include "directory/dir_node.h"
 
 // A directory comparison as a flat list of its files, by path relative to the
 // root: the files of its side, or of both sides with each pair listed once.
@@ -26,7 +26,7 @@ public slots:
     // Bit 1 (new result) or 2 (icon colours) rebuilds the list; these and
     // bit 4 (sort order) sort it and select the file chosen last again,
     // without opening it. Other bits are ignored.
-    void OnUpdate(int hint) override;
+    void OnUpdate(UpdateHints hints) override;
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "directory/dir_node.h"
 #include "dir_views/dir_pane.h"
 #include "dir_views/status_icons.h"
+#include "directory/dir_node.h"
 
 #include <QSet>
 #include <QString>
@@ -37,7 +37,7 @@ public slots:
     // Bit 1 (new result) or 2 (icon colours) rebuilds the tree; these and
     // bit 4 (sort order) sort the top level and select the file chosen last
     // again, without opening it. Other bits are ignored.
-    void OnUpdate(int hint) override;
+    void OnUpdate(UpdateHints hints) override;
 
 private:
     void Rebuild();

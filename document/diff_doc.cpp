@@ -179,7 +179,7 @@ void CDiffDoc::Recompare()
         ApplyTextOptions();
         RunAlgorithm(txtBlockSize, txtLimit);
     }
-    emit UpdateAllViews(FileResultChanged);
+    emit ResultChanged();
 }
 
 int CDiffDoc::GetMaxLineWidth(int tabSize) const
@@ -246,7 +246,7 @@ bool CDiffDoc::OpenSingleFile(const std::string& path)
         firstList_.AddTail(whole);
         allList_.AddTail(whole);
     }
-    emit UpdateAllViews(FileResultChanged);
+    emit ResultChanged();
     if (!firstBuf_) {
         seam_.ShowMessage(FailedToRead(path));
         return false;
@@ -260,7 +260,7 @@ bool CDiffDoc::OpenSingleFile(const std::string& path)
 bool CDiffDoc::CompareFromDisk(const std::string& path1, const std::string& path2)
 {
     const QString failure = LoadAndCompare(path1, path2);
-    emit UpdateAllViews(FileResultChanged);
+    emit ResultChanged();
     if (!failure.isEmpty()) {
         seam_.ShowMessage(failure);
         return false;

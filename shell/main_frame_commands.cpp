@@ -13,8 +13,8 @@
 #include "engine/diff_navigation.h"
 #include "shell/frame_actions.h"
 #include "shell/frame_seam.h"
+#include "shell/pane_row.h"
 #include "views/diff_view.h"
-#include "views/semi_splitter.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -81,7 +81,7 @@ void CMainFrame::GoToDifference(bool next)
     if (doc_.IsComparing() || doc_.allList().GetCount() <= 1)
         return;
     if (IsTxtComposite()) {
-        CDiffView* view = GetFirstDiffView();
+        CDiffView* view = panes_->GetFirstDiffView();
         const CBlockList& all = doc_.allList();
         const long long total = all.total();
         if (!view || total <= 0)
@@ -96,7 +96,7 @@ void CMainFrame::GoToDifference(bool next)
     for (int side = 0; side < 2; ++side) {
         const CDiffBuf* buffer = side == 0 ? doc_.firstBuf() : doc_.secondBuf();
         const CBlockList& list = side == 0 ? doc_.firstList() : doc_.secondList();
-        CDiffView* view = FindDiffView(side);
+        CDiffView* view = panes_->FindDiffView(side);
         if (!buffer || list.IsEmpty() || !view || buffer->GetCount() <= 0)
             continue;
         const long long count = buffer->GetCount();
@@ -277,7 +277,7 @@ void CMainFrame::OnProperties()
     if (recompare)
         doc_.Recompare();
     else if (redraw)
-        SendUpdate(8);
+        SendUpdate(UpdateHint::AppearanceChanged);
 }
 
 void CMainFrame::OnCustomize()
