@@ -178,14 +178,20 @@ void CMainFrame::CompareDirectories(const std::string& first, const std::string&
 
 void CMainFrame::OnReload()
 {
+    // The paths are copied: a new result replaces the trees and the buffers
+    // that hold them.
     bool reloaded = true;
     if (dirsShown_) {
-        reloaded = dirs_.RunDirComparison(dirs_.firstList().rootPath, dirs_.secondList().rootPath);
+        const std::string first = dirs_.firstList().rootPath;
+        const std::string second = dirs_.secondList().rootPath;
+        reloaded = dirs_.RunDirComparison(first, second);
     }
-    if (reloaded && fileCount_ == 1)
-        reloaded = doc_.OpenSingleFile(doc_.firstBuf()->path());
-    else if (reloaded && fileCount_ == 2)
+    if (reloaded && fileCount_ == 1) {
+        const std::string path = doc_.firstBuf()->path();
+        reloaded = doc_.OpenSingleFile(path);
+    } else if (reloaded && fileCount_ == 2) {
         reloaded = doc_.ReloadFiles();
+    }
     if (reloaded)
         return;
     dirsShown_ = false;

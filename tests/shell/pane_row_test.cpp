@@ -8,6 +8,7 @@
 #include "tests/shell/main_frame_fixture.h"
 #include "views/appearance.h"
 #include "views/diff_view.h"
+#include "views/over_view.h"
 #include "views/semi_splitter.h"
 
 #include <QMainWindow>
@@ -156,13 +157,13 @@ TEST_F(PaneRowTest, SidesFollowTheLayoutSettings)
     doc_.RunFileComparison(Write("a.txt", "a\n"), Write("b.txt", "b\n"));
     panes_.Arrange(false, 2, false);
     EXPECT_FALSE(panes_.FindDiffView(0)->composite);
-    EXPECT_EQ(panes_.FindDiffView(1), panes_.Splitter().GetPane(2));
+    EXPECT_EQ(static_cast<QWidget*>(panes_.FindDiffView(1)), panes_.Splitter().GetPane(2));
 
     settings_.txtViewMode = 0;
     panes_.Arrange(false, 2, false);
     EXPECT_EQ(Row(), (std::vector<P>{P::Overview, P::Diff}));
     EXPECT_TRUE(panes_.GetFirstDiffView()->composite);
-    EXPECT_EQ(panes_.GetOverView(), panes_.Splitter().GetPane(0));
+    EXPECT_EQ(static_cast<QWidget*>(panes_.GetOverView()), panes_.Splitter().GetPane(0));
     EXPECT_EQ(panes_.FindDiffView(1), nullptr);
 
     settings_.dirSort = 1;
