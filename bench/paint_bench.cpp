@@ -157,8 +157,8 @@ void MeasureLayout(CDiffDoc& doc, const CAppearance& appearance, const char* wha
     for (QWidget* w : std::initializer_list<QWidget*>{&first, &second})
         w->resize(1000, 800);
     overview.resize(composite ? 40 : 90, 800);
-    first.OnUpdate(CDiffDoc::FileResultChanged | CDiffDoc::AppearanceChanged);
-    second.OnUpdate(CDiffDoc::FileResultChanged | CDiffDoc::AppearanceChanged);
+    first.OnUpdate(UpdateHint::FileResultChanged | UpdateHint::AppearanceChanged);
+    second.OnUpdate(UpdateHint::FileResultChanged | UpdateHint::AppearanceChanged);
 
     const CBlockList& list = composite ? doc.allList() : doc.firstList();
     std::printf("%-24s %9lld %s %7d blocks\n", what,

@@ -200,7 +200,7 @@ QComboBox* CCustomizeDlg::AddEmphasisList(QGridLayout* grid, int column, QString
     list->setCurrentIndex(FindStartingWith(list, edited_.*name));
     grid->addWidget(new QLabel(QStringLiteral("Font Emphasis:")), 0, column);
     grid->addWidget(list, 1, column);
-    nameLists_.push_back({list, name, kAppearanceChanged});
+    nameLists_.push_back({list, name, UpdateHint::AppearanceChanged});
     return list;
 }
 
@@ -213,7 +213,7 @@ QComboBox* CCustomizeDlg::AddIconList(QGridLayout* grid, int row, const QString&
     list->setCurrentIndex(FindStartingWith(list, edited_.*name));
     grid->addWidget(new QLabel(label), row, 0);
     grid->addWidget(list, row + 1, 0);
-    nameLists_.push_back({list, name, kIconColorsChanged});
+    nameLists_.push_back({list, name, UpdateHint::IconColorsChanged});
     return list;
 }
 
@@ -246,18 +246,18 @@ void CCustomizeDlg::accept()
     QDialog::accept();
 }
 
-int CCustomizeDlg::CompareHint(const CAppearance& before, const CAppearance& after) const
+UpdateHints CCustomizeDlg::CompareHint(const CAppearance& before, const CAppearance& after) const
 {
-    int hint = 0;
+    UpdateHints hint;
     if (before.fontName != after.fontName || before.fontSize != after.fontSize)
-        hint |= kAppearanceChanged;
+        hint |= UpdateHint::AppearanceChanged;
     for (const COLOR_LIST& color : colorLists_) {
         if (before.*color.index != after.*color.index)
-            hint |= kAppearanceChanged;
+            hint |= UpdateHint::AppearanceChanged;
     }
     for (const NAME_LIST& name : nameLists_) {
         if (before.*name.name != after.*name.name)
-            hint |= name.hintBit;
+            hint |= name.hint;
     }
     return hint;
 }

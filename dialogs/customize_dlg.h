@@ -1,6 +1,7 @@
 #pragma once
 
 #include "views/appearance.h"
+#include "views/update_hint.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -21,10 +22,6 @@ class CCustomizeDlg : public QDialog
     Q_OBJECT
 
 public:
-    // The update hint bits OK reports.
-    static constexpr int kAppearanceChanged = 8;
-    static constexpr int kIconColorsChanged = 2;
-
     static constexpr int kMinFontSize = 6;
     static constexpr int kMaxFontSize = 32;
 
@@ -32,10 +29,11 @@ public:
     // families; the list shows them sorted.
     CCustomizeDlg(CAppearance& appearance, const QStringList& fontNames, QWidget* parent = nullptr);
 
-    // After OK, the views to rebuild: 8 when the font, a colour or an
-    // emphasis changed, 2 when an icon colour changed, both bits for both,
-    // 0 when nothing changed or the dialog was cancelled.
-    int Hint() const { return hint_; }
+    // After OK, the views to rebuild: AppearanceChanged when the font, a
+    // colour or an emphasis changed, IconColorsChanged when an icon colour
+    // changed, both for both, none when nothing changed or the dialog was
+    // cancelled.
+    UpdateHints Hint() const { return hint_; }
 
     // Refuses a size outside 6 to 32 with a prompt and stays open; otherwise
     // takes every list that has a selection and closes.
@@ -53,12 +51,12 @@ private:
         int CAppearance::*index;
     };
     // A list of names (emphasis or icon colour), the setting it edits and
-    // the hint bit a change of it sends.
+    // the hint a change of it sends.
     struct NAME_LIST
     {
         QComboBox* list;
         QString CAppearance::*name;
-        int hintBit;
+        UpdateHint hint;
     };
 
     QComboBox* AddColorList(QGridLayout* grid, int column, const QString& label, bool background,
@@ -70,7 +68,7 @@ private:
     QWidget* MakeContentGroup(const QString& title, int CAppearance::*txt, const char* txtName,
                               int CAppearance::*bg, const char* bgName,
                               QString CAppearance::*emphasis, const char* emphasisName);
-    int CompareHint(const CAppearance& before, const CAppearance& after) const;
+    UpdateHints CompareHint(const CAppearance& before, const CAppearance& after) const;
 
     CAppearance& target_;
     CAppearance edited_;
@@ -78,5 +76,5 @@ private:
     QLineEdit* sizeEdit_;
     std::vector<COLOR_LIST> colorLists_;
     std::vector<NAME_LIST> nameLists_;
-    int hint_ = 0;
+    UpdateHints hint_;
 };

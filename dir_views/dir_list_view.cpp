@@ -25,11 +25,11 @@ int CDirListView::FileImage(DirNodeStatus status) const
     return icons_.FileImage(status, appearance_);
 }
 
-void CDirListView::OnUpdate(int hint)
+void CDirListView::OnUpdate(UpdateHints hints)
 {
-    if (!ActsOn(hint))
+    if (!ActsOn(hints))
         return;
-    if (Rebuilds(hint))
+    if (Rebuilds(hints))
         Rebuild();
     invisibleRootItem()->sortChildren(0, Qt::AscendingOrder);
     resizeColumnToContents(0);

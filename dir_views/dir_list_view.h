@@ -27,7 +27,7 @@ public slots:
     // Bit 1 (new result) or 2 (icon colours) rebuilds the list; these and
     // bit 4 (sort order) sort it and select the file chosen last again,
     // without opening it. Other bits are ignored.
-    void OnUpdate(int hint) override;
+    void OnUpdate(UpdateHints hints) override;
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -16,14 +16,14 @@ CDirPane::CDirPane(CDirComparison& dirs, const CAppearance& appearance, CPaneHos
     setUniformRowHeights(true);
 }
 
-bool CDirPane::Rebuilds(int hint)
+bool CDirPane::Rebuilds(UpdateHints hints)
 {
-    return (hint & (CDiffDoc::DirResultChanged | CDiffDoc::IconColorsChanged)) != 0;
+    return hints.testAnyFlags(UpdateHint::DirResultChanged | UpdateHint::IconColorsChanged);
 }
 
-bool CDirPane::ActsOn(int hint)
+bool CDirPane::ActsOn(UpdateHints hints)
 {
-    return Rebuilds(hint) || (hint & CDiffDoc::DirSortChanged) != 0;
+    return Rebuilds(hints) || hints.testFlag(UpdateHint::DirSortChanged);
 }
 
 const CDirNodeList& CDirPane::OwnList() const

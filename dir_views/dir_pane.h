@@ -25,8 +25,8 @@ public:
 protected:
     // A new result or new icon colours rebuild a pane; with a new sort order
     // these are all the update hints a pane acts on.
-    static bool Rebuilds(int hint);
-    static bool ActsOn(int hint);
+    static bool Rebuilds(UpdateHints hints);
+    static bool ActsOn(UpdateHints hints);
 
     const CDirNodeList& OwnList() const;
     const CDirNodeList& OtherList() const;

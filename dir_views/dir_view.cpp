@@ -44,12 +44,12 @@ int CDirView::FileImage(DirNodeStatus status) const
     return icons_.FileImage(status, appearance_);
 }
 
-void CDirView::OnUpdate(int hint)
+void CDirView::OnUpdate(UpdateHints hints)
 {
-    if (!ActsOn(hint))
+    if (!ActsOn(hints))
         return;
     const QScopedValueRollback<bool> updating(updating_, true);
-    if (Rebuilds(hint))
+    if (Rebuilds(hints))
         Rebuild();
     SortChildren(topLevelItem(0));
     ReselectCurrentDir();

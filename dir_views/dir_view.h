@@ -34,7 +34,7 @@ public slots:
     // Bit 1 (new result) or 2 (icon colours) rebuilds the tree; these and
     // bit 4 (sort order) sort the top level and select the file chosen last
     // again, without opening it. Other bits are ignored.
-    void OnUpdate(int hint) override;
+    void OnUpdate(UpdateHints hints) override;
 
 private:
     void Rebuild();

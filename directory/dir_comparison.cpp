@@ -50,7 +50,7 @@ bool CDirComparison::RunDirComparison(const std::string& firstPath, const std::s
     CDirNodeList previousFirst = std::exchange(first_, std::move(first));
     CDirNodeList previousSecond = std::exchange(second_, std::move(second));
     dirsIdentical = classifier.allIdentical;
-    emit ResultChanged(kNewResult);
+    emit ResultChanged();
     return true;
 }
 
@@ -60,5 +60,5 @@ void CDirComparison::ClearDirs()
     CDirNodeList previousSecond = std::move(second_);
     first_ = CDirNodeList();
     second_ = CDirNodeList();
-    emit ResultChanged(kNewResult);
+    emit ResultChanged();
 }

@@ -18,9 +18,6 @@ class CDirComparison : public QObject
     Q_OBJECT
 
 public:
-    // The update hint of a new directory result: directory views rebuild.
-    static constexpr int kNewResult = 1;
-
     explicit CDirComparison(CDirUserSeam& seam, QObject* parent = nullptr);
 
     // Scans both trees and classifies their nodes under the seam's progress.
@@ -34,8 +31,8 @@ public:
     bool dirsIdentical = false;
 
 signals:
-    // A new result (hint 1) or closed directories: views rebuild.
-    void ResultChanged(int hint);
+    // A new result or closed directories: views rebuild.
+    void ResultChanged();
 
 private:
     CDirUserSeam& seam_;

@@ -99,7 +99,7 @@ void CDiffDoc::Recompare()
         ApplyTextOptions();
         RunAlgorithm(settings.txtBlockSize, settings.txtLimit);
     }
-    emit UpdateAllViews(FileResultChanged);
+    emit ResultChanged();
 }
 
 int CDiffDoc::GetMaxLineWidth(int tabSize) const
@@ -132,7 +132,7 @@ bool CDiffDoc::OpenSingleFile(const std::string& path)
     }
     if (firstBuf_)
         result_ = CDiffResult::WholeFile(firstBuf_->GetCount());
-    emit UpdateAllViews(FileResultChanged);
+    emit ResultChanged();
     if (!firstBuf_) {
         seam_.ShowMessage(FailedToRead(path));
         return false;
@@ -146,7 +146,7 @@ bool CDiffDoc::OpenSingleFile(const std::string& path)
 bool CDiffDoc::CompareFromDisk(const std::string& path1, const std::string& path2)
 {
     const QString failure = LoadAndCompare(path1, path2);
-    emit UpdateAllViews(FileResultChanged);
+    emit ResultChanged();
     if (!failure.isEmpty()) {
         seam_.ShowMessage(failure);
         return false;

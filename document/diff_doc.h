@@ -17,23 +17,13 @@ class CUserSeam;
 
 // The one comparison the program holds: the buffers of the two compared files,
 // the three block lists of their result and the settings that steer a file
-// comparison. Whoever shows the result listens to UpdateAllViews; whatever the
+// comparison. Whoever shows the result listens to ResultChanged; whatever the
 // document has to tell or show the user goes through the seam.
 class CDiffDoc : public QObject
 {
     Q_OBJECT
 
 public:
-    // The bits of an update of all views; each view tests those it cares about.
-    enum UpdateHint : int
-    {
-        DirResultChanged = 1,
-        IconColorsChanged = 2,
-        DirSortChanged = 4,
-        AppearanceChanged = 8,
-        FileResultChanged = 16,
-    };
-
     explicit CDiffDoc(CUserSeam& seam, QObject* parent = nullptr);
     ~CDiffDoc() override;
 
@@ -79,7 +69,8 @@ public:
     ComparisonSettings settings;
 
 signals:
-    void UpdateAllViews(int hint);
+    // A new file result, also after a failed load or a file shown alone.
+    void ResultChanged();
 
 private:
     void ClearResult();

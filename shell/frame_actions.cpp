@@ -15,12 +15,8 @@ CFrameActions::CFrameActions(QMainWindow& window) : QObject(&window), window_(wi
     compareDirectories = Make(tr("Compare &Directories..."), tr("Compare two directories"),
                               {QKeySequence(Qt::CTRL | Qt::Key_D)});
     closeDirectories = Make(tr("Cl&ose Directories"), tr("Close the current directories"));
-    // The recent-file list is never filled; its place in the menu stays empty.
-    recentFile = Make(tr("Recent File"), QString());
     exit = Make(tr("E&xit"), QString(), {QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
-    copy = Make(tr("&Copy"), QString(),
-                {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     editFirstFile = Make(tr("Edit &First File"), tr("Open the first file in the default editor."),
                          {QKeySequence(Qt::Key_F9)});
     editSecondFile =
@@ -67,9 +63,6 @@ CFrameActions::CFrameActions(QMainWindow& window) : QObject(&window), window_(wi
     radio({dirTree, dirList});
     radio({dirComposite, dirSideBySide});
     radio({sortByName, sortByStatus});
-    // Nothing handles copying or the recent files: both stay disabled.
-    copy->setEnabled(false);
-    recentFile->setEnabled(false);
 
     BuildMenus(*window.menuBar());
 }
@@ -96,13 +89,9 @@ void CFrameActions::BuildMenus(QMenuBar& bar)
     file->addAction(compareDirectories);
     file->addAction(closeDirectories);
     file->addSeparator();
-    file->addAction(recentFile);
-    file->addSeparator();
     file->addAction(exit);
 
     QMenu* edit = bar.addMenu(tr("&Edit"));
-    edit->addAction(copy);
-    edit->addSeparator();
     edit->addAction(editFirstFile);
     edit->addAction(editSecondFile);
     edit->addSeparator();

@@ -21,10 +21,8 @@ public:
     QAction* closeFiles;
     QAction* compareDirectories;
     QAction* closeDirectories;
-    QAction* recentFile;
     QAction* exit;
     // Edit
-    QAction* copy;
     QAction* editFirstFile;
     QAction* editSecondFile;
     QAction* reload;

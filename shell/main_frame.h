@@ -1,31 +1,28 @@
 #pragma once
 
-#include "views/appearance.h"
 #include "shell/frame_settings.h"
-#include "views/pane_class.h"
-#include "views/pane_host.h"
+#include "views/appearance.h"
+#include "views/update_hint.h"
 
 #include <QMainWindow>
 
+#include <memory>
 #include <string>
 
 class CDiffDoc;
+class CDialogBar;
 class CDirComparison;
 class CFrameActions;
 class CFrameSeam;
-class CSemiSplitter;
-class CDiffView;
-class COverView;
-class QCheckBox;
-class QComboBox;
+class CPaneRow;
 class QLabel;
 class QSettings;
-class QToolBar;
 
 // The program's single window: the menu with every command, the dialog bar
 // with the view-mode lists, the status bar with the two compared paths, and
-// the row of panes, which it arranges for whatever is shown.
-class CMainFrame : public QMainWindow, public CPaneHost
+// the row of panes. It runs the commands and decides what is shown; the pane
+// row arranges the panes for it.
+class CMainFrame : public QMainWindow
 {
     Q_OBJECT
 
@@ -40,34 +37,23 @@ public:
     void ShowWithStoredPlacement();
 
     // What is compared and shown.
-    void CompareFiles(const std::string& first, const std::string& second) override;
-    void ShowSingleFile(const std::string& path) override;
+    void CompareFiles(const std::string& first, const std::string& second);
+    void ShowSingleFile(const std::string& path);
     void CompareDirectories(const std::string& first, const std::string& second);
-    // Re-arranges the panes; without force nothing happens when the wanted
+    // Shows the command state and the dialog bar for what is shown and
+    // re-arranges the panes; without force the panes stay when the wanted
     // row is the row already shown.
     void ArrangeViews(bool force);
 
-    CDiffView* FindDiffView(int sideIndex) const;
-    CDiffView* GetFirstDiffView() const;
-    COverView* GetOverView() const;
-    CSemiSplitter& Splitter() const { return *splitter_; }
+    CPaneRow& Panes() const { return *panes_; }
+    CDialogBar& DialogBar() const { return *dialogBar_; }
     CFrameActions& Actions() const { return *actions_; }
 
     const CAppearance& Appearance() const { return appearance_; }
     const CFrameSettings& ViewSettings() const { return settings_; }
     bool IsTxtComposite() const { return settings_.txtViewMode == 0; }
-    bool IsDirComposite() const { return settings_.dirViewMode == 0; }
-    int GetDirSort() const override { return settings_.dirSort; }
     bool DirsShown() const { return dirsShown_; }
     int FileCount() const { return fileCount_; }
-    const std::string& CurrentDir() const override { return currentDir_; }
-    void SetCurrentDir(const std::string& relativePath) override { currentDir_ = relativePath; }
-
-    // What the panes ask of the window.
-    void InvalidateOverView() override;
-    bool GetDiffViewRange(int sideIndex, double* top, double* bottom) const override;
-    void SetDiffViewPosition(int sideIndex, double fraction) override;
-    void ClearOtherTreeSelections(const QWidget* keep) override;
     QString FirstPathText() const;
     QString SecondPathText() const;
 
@@ -97,14 +83,12 @@ public:
 private:
     void CreateDialogBar();
     void CreateStatusBar();
-    void CreateSplitter();
+    void CreatePaneRow();
     void ConnectCommands();
-    QWidget* CreatePane(PaneClass paneClass);
-    void AssignSideIndices();
     void SetPathPanes(const QString& first, const QString& second);
     void RefreshCommandState();
     void SyncDialogBar();
-    void SendUpdate(int hint);
+    void SendUpdate(UpdateHints hints);
     // Sets one of the layout settings and arranges the panes for it; does
     // nothing when the value is already set or is no value at all.
     void SetLayoutSetting(int CFrameSettings::*setting, int value);
@@ -118,18 +102,11 @@ private:
     CFrameSettings settings_;
 
     CFrameActions* actions_ = nullptr;
-    CSemiSplitter* splitter_ = nullptr;
-    bool splitterReady_ = false;
+    std::unique_ptr<CPaneRow> panes_;
     bool dirsShown_ = false;
     int fileCount_ = 0;
-    std::string currentDir_;
 
-    QToolBar* dialogBar_ = nullptr;
-    QComboBox* dirViewTypeBox_ = nullptr;
-    QComboBox* dirViewModeBox_ = nullptr;
-    QComboBox* dirSortBox_ = nullptr;
-    QComboBox* txtViewModeBox_ = nullptr;
-    QCheckBox* overviewBox_ = nullptr;
+    CDialogBar* dialogBar_ = nullptr;
     QLabel* firstPathPane_ = nullptr;
     QLabel* secondPathPane_ = nullptr;
 };

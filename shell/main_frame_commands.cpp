@@ -15,8 +15,8 @@
 #include "engine/diff_navigation.h"
 #include "shell/frame_actions.h"
 #include "shell/frame_seam.h"
+#include "shell/pane_row.h"
 #include "views/diff_view.h"
-#include "views/semi_splitter.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -83,7 +83,7 @@ void CMainFrame::GoToDifference(bool next)
     if (doc_.IsComparing() || doc_.allList().GetCount() <= 1)
         return;
     if (IsTxtComposite()) {
-        CDiffView* view = GetFirstDiffView();
+        CDiffView* view = panes_->GetFirstDiffView();
         const CBlockList& all = doc_.allList();
         const long long total = all.total();
         if (!view || total <= 0)
@@ -98,7 +98,7 @@ void CMainFrame::GoToDifference(bool next)
     for (int side = 0; side < 2; ++side) {
         const CDiffBuf* buffer = side == 0 ? doc_.firstBuf() : doc_.secondBuf();
         const CBlockList& list = side == 0 ? doc_.firstList() : doc_.secondList();
-        CDiffView* view = FindDiffView(side);
+        CDiffView* view = panes_->FindDiffView(side);
         if (!buffer || list.IsEmpty() || !view || buffer->GetCount() <= 0)
             continue;
         const long long count = buffer->GetCount();
@@ -180,14 +180,20 @@ void CMainFrame::CompareDirectories(const std::string& first, const std::string&
 
 void CMainFrame::OnReload()
 {
+    // The paths are copied: a new result replaces the trees and the buffers
+    // that hold them.
     bool reloaded = true;
     if (dirsShown_) {
-        reloaded = dirs_.RunDirComparison(dirs_.firstList().rootPath, dirs_.secondList().rootPath);
+        const std::string first = dirs_.firstList().rootPath;
+        const std::string second = dirs_.secondList().rootPath;
+        reloaded = dirs_.RunDirComparison(first, second);
     }
-    if (reloaded && fileCount_ == 1)
-        reloaded = doc_.OpenSingleFile(doc_.firstBuf()->path());
-    else if (reloaded && fileCount_ == 2)
+    if (reloaded && fileCount_ == 1) {
+        const std::string path = doc_.firstBuf()->path();
+        reloaded = doc_.OpenSingleFile(path);
+    } else if (reloaded && fileCount_ == 2) {
         reloaded = doc_.ReloadFiles();
+    }
     if (reloaded)
         return;
     dirsShown_ = false;
@@ -257,7 +263,7 @@ void CMainFrame::OnProperties()
     if (outcome == CPropertiesDecision::Outcome::Recompare)
         doc_.Recompare();
     else if (outcome == CPropertiesDecision::Outcome::Redraw)
-        SendUpdate(8);
+        SendUpdate(UpdateHint::AppearanceChanged);
 }
 
 void CMainFrame::OnCustomize()

@@ -86,14 +86,14 @@ CDiffView::CDiffView(CDiffDoc& doc, const CAppearance& appearance, CPaneHost& ho
 
 // --- Updates, fonts and scroll sizes -------------------------------------------
 
-void CDiffView::OnUpdate(int hint)
+void CDiffView::OnUpdate(UpdateHints hints)
 {
-    if ((hint & (CDiffDoc::AppearanceChanged | CDiffDoc::FileResultChanged)) == 0)
+    if (!hints.testAnyFlags(UpdateHint::AppearanceChanged | UpdateHint::FileResultChanged))
         return;
     CreateFonts();
     MeasureContent();
     UpdateScrollSizes();
-    if (hint & CDiffDoc::FileResultChanged)
+    if (hints.testFlag(UpdateHint::FileResultChanged))
         ScrollTo(0, 0);
     viewport()->update();
 }

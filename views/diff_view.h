@@ -94,7 +94,7 @@ public:
 public slots:
     // Bit 8 (display settings) or 16 (new result) rebuilds fonts and sizes;
     // 16 also goes back to the top. Other bits change nothing here.
-    void OnUpdate(int hint) override;
+    void OnUpdate(UpdateHints hints) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

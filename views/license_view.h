@@ -17,7 +17,7 @@ public:
     explicit CLicenseView(QWidget* parent = nullptr);
 
     // The view shows the same fixed content whatever changes.
-    void OnUpdate(int) override {}
+    void OnUpdate(UpdateHints) override {}
 
     static QString HeadingText();
     // The help lines of the left column, then those of the right one.

@@ -76,7 +76,7 @@ COverView::COverView(CDiffDoc& doc, const CAppearance& appearance, CPaneHost& ho
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void COverView::OnUpdate(int)
+void COverView::OnUpdate(UpdateHints)
 {
     update();
 }

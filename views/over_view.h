@@ -36,7 +36,7 @@ public:
 
 public slots:
     // Every update repaints the strips, whatever its bits.
-    void OnUpdate(int hint) override;
+    void OnUpdate(UpdateHints hints) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

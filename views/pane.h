@@ -1,15 +1,16 @@
 #pragma once
 
+#include "views/update_hint.h"
+
 // What every pane of the main window answers to, whatever widget it is: the
-// update that follows each change of what is shown, with the bits of
-// CDiffDoc::UpdateHint, and which input it shows. A pane tests the bits it
-// cares about and ignores the rest.
+// update that follows each change of what is shown, and which input it shows.
+// A pane tests the hints it cares about and ignores the rest.
 class CPane
 {
 public:
     virtual ~CPane();
 
-    virtual void OnUpdate(int hint) = 0;
+    virtual void OnUpdate(UpdateHints hints) = 0;
 
     // Set by the frame each time it arranges the panes; a pane that shows no
     // single input ignores both. sideIndex is 0 for the first (old) input and

@@ -119,7 +119,7 @@ TEST_F(CustomizeDlgTest, FaceTheSystemLacksIsListedInItsPlace)
 
     Press(dialog, QDialogButtonBox::Ok);
     EXPECT_EQ(appearance_.fontName.toStdString(), "Consolas");
-    EXPECT_EQ(dialog.Hint(), 0);
+    EXPECT_EQ(dialog.Hint(), UpdateHints());
 }
 
 TEST_F(CustomizeDlgTest, OpeningSelectsByTheStoredValue)
@@ -162,32 +162,34 @@ TEST_F(CustomizeDlgTest, OpeningSelectsByTheStoredValue)
 
 TEST_F(CustomizeDlgTest, OkReportsWhichViewsMustRebuild)
 {
+    constexpr UpdateHint kLook = UpdateHint::AppearanceChanged;
+    constexpr UpdateHint kIcons = UpdateHint::IconColorsChanged;
     struct CASE
     {
         const char* name;
         std::function<void(QDialog&)> edit;
-        int hint;
+        UpdateHints hints;
     };
     const std::vector<CASE> cases = {
-        {"nothing changed", [](QDialog&) {}, 0},
-        {"font size only", [](QDialog& d) { SizeEdit(d)->setText("14"); }, 8},
-        {"font face only", [](QDialog& d) { Choose(d, "fontName", "DejaVu Sans Mono"); }, 8},
-        {"a text colour", [](QDialog& d) { Choose(d, "oldTxtCol", "Blue"); }, 8},
-        {"a background colour", [](QDialog& d) { Choose(d, "newBgCol", "System Default"); }, 8},
-        {"an emphasis", [](QDialog& d) { Choose(d, "movedToEmphasis", "Italic"); }, 8},
-        {"an icon colour only", [](QDialog& d) { Choose(d, "newIconColor", "Cyan"); }, 2},
+        {"nothing changed", [](QDialog&) {}, {}},
+        {"font size only", [](QDialog& d) { SizeEdit(d)->setText("14"); }, kLook},
+        {"font face only", [](QDialog& d) { Choose(d, "fontName", "DejaVu Sans Mono"); }, kLook},
+        {"a text colour", [](QDialog& d) { Choose(d, "oldTxtCol", "Blue"); }, kLook},
+        {"a background colour", [](QDialog& d) { Choose(d, "newBgCol", "System Default"); }, kLook},
+        {"an emphasis", [](QDialog& d) { Choose(d, "movedToEmphasis", "Italic"); }, kLook},
+        {"an icon colour only", [](QDialog& d) { Choose(d, "newIconColor", "Cyan"); }, kIcons},
         {"an icon colour and the font size",
          [](QDialog& d) {
              Choose(d, "modifiedIconColor", "Magenta");
              SizeEdit(d)->setText("20");
          },
-         10},
+         kLook | kIcons},
         {"chosen back to the stored value",
          [](QDialog& d) {
              Choose(d, "newBgCol", "Red");
              Choose(d, "newBgCol", "Yellow");
          },
-         0},
+         {}},
     };
     for (const CASE& c : cases) {
         SCOPED_TRACE(c.name);
@@ -200,7 +202,7 @@ TEST_F(CustomizeDlgTest, OkReportsWhichViewsMustRebuild)
 
         EXPECT_TRUE(dialog.prompts.empty());
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_EQ(dialog.Hint(), c.hint);
+        EXPECT_EQ(dialog.Hint(), c.hints);
     }
 }
 
@@ -229,7 +231,7 @@ TEST_F(CustomizeDlgTest, OkWritesTheChoicesBack)
     // A list left without a selection keeps its setting as it was.
     EXPECT_EQ(appearance_.movedFromEmphasis.toStdString(), "Underline");
     EXPECT_EQ(appearance_.oldEmphasis.toStdString(), "Strike Out");
-    EXPECT_EQ(dialog.Hint(), 10);
+    EXPECT_EQ(dialog.Hint(), UpdateHint::AppearanceChanged | UpdateHint::IconColorsChanged);
 }
 
 TEST_F(CustomizeDlgTest, ListsWithoutSelectionKeepValidSettings)
@@ -249,7 +251,7 @@ TEST_F(CustomizeDlgTest, ListsWithoutSelectionKeepValidSettings)
     // staying where no colour is.
     EXPECT_EQ(appearance_.oldBgCol, 7);
     EXPECT_EQ(appearance_.newTxtCol, 3);
-    EXPECT_EQ(dialog.Hint(), 8);
+    EXPECT_EQ(dialog.Hint(), UpdateHint::AppearanceChanged);
 }
 
 TEST_F(CustomizeDlgTest, SizeOutsideItsRangeKeepsTheDialogOpen)
@@ -281,7 +283,7 @@ TEST_F(CustomizeDlgTest, SizeOutsideItsRangeKeepsTheDialogOpen)
         EXPECT_EQ(dialog.prompts, std::vector<std::string>{c.prompt});
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_NE(dialog.result(), QDialog::Accepted);
-        EXPECT_EQ(dialog.Hint(), 0);
+        EXPECT_EQ(dialog.Hint(), UpdateHints());
         EXPECT_EQ(appearance.fontSize, 12);
         EXPECT_EQ(appearance.newIconColor.toStdString(), "Yellow");
         EXPECT_EQ(SizeEdit(dialog)->selectedText().toStdString(), c.text);
@@ -316,7 +318,7 @@ TEST_F(CustomizeDlgTest, CancelChangesNothing)
 
     EXPECT_TRUE(dialog.prompts.empty());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(dialog.Hint(), 0);
+    EXPECT_EQ(dialog.Hint(), UpdateHints());
     EXPECT_EQ(appearance_.newBgCol, 11);
     EXPECT_EQ(appearance_.normalIconColor.toStdString(), "Grey");
     EXPECT_EQ(appearance_.fontSize, 12);

@@ -61,13 +61,13 @@ TEST_F(DirListViewTest, ListsTheFilesOfItsSideOrEachPairOnce)
         view.sideIndex = c.sideIndex;
         view.composite = c.composite;
         EXPECT_EQ(Header(view), "Files");
-        view.OnUpdate(CDiffDoc::AppearanceChanged | CDiffDoc::DirSortChanged);
+        view.OnUpdate(UpdateHint::AppearanceChanged | UpdateHint::DirSortChanged);
         EXPECT_EQ(view.topLevelItemCount(), 0);
         EXPECT_EQ(Header(view), "Files");
-        view.OnUpdate(CDiffDoc::DirResultChanged);
+        view.OnUpdate(UpdateHint::DirResultChanged);
         EXPECT_EQ(Header(view), c.header);
         EXPECT_EQ(Describe(view), c.rows);
-        view.OnUpdate(CDiffDoc::IconColorsChanged | CDiffDoc::FileResultChanged);
+        view.OnUpdate(UpdateHint::IconColorsChanged | UpdateHint::FileResultChanged);
         EXPECT_EQ(Describe(view), c.rows);
         // The column is wide enough for the icon and text of its widest row.
         int widest = 0;
@@ -178,9 +178,9 @@ TEST_F(DirListViewTest, RowsFollowTheSortOrder)
     for (const SORT_CASE& c : cases) {
         SCOPED_TRACE(c.name);
         host_.dirSort = c.dirSort;
-        view->OnUpdate(CDiffDoc::DirSortChanged);
+        view->OnUpdate(UpdateHint::DirSortChanged);
         EXPECT_EQ(Describe(*view), c.rows);
-        view->OnUpdate(CDiffDoc::DirResultChanged);
+        view->OnUpdate(UpdateHint::DirResultChanged);
         EXPECT_EQ(Describe(*view), c.rows);
     }
 }
@@ -254,14 +254,14 @@ TEST_F(DirListViewTest, ReselectsTheFileChosenLastWithoutOpeningIt)
     ASSERT_EQ(host_.opened.size(), 1u);
     host_.opened.clear();
     ASSERT_TRUE(dirs_.RunDirComparison(firstRoot_, secondRoot_));
-    view->OnUpdate(CDiffDoc::DirResultChanged);
+    view->OnUpdate(UpdateHint::DirResultChanged);
     EXPECT_EQ(SelectedTexts(*view), std::vector<std::string>{"sub/changed.txt"});
     host_.dirSort = 1;
-    view->OnUpdate(CDiffDoc::DirSortChanged);
+    view->OnUpdate(UpdateHint::DirSortChanged);
     EXPECT_EQ(SelectedTexts(*view), std::vector<std::string>{"sub/changed.txt"});
     // A name that no longer exists selects nothing.
     host_.currentDir = "sub/vanished.txt";
-    view->OnUpdate(CDiffDoc::DirResultChanged);
+    view->OnUpdate(UpdateHint::DirResultChanged);
     EXPECT_TRUE(view->selectedItems().isEmpty());
     LetPendingWorkRun();
     EXPECT_TRUE(host_.opened.empty());
@@ -283,7 +283,7 @@ TEST_F(DirListViewTest, ARebuildKeepsTheScrollPosition)
     ASSERT_GT(scrolled, 20);
     ClickItem(*view, ItemWithText(*view, "f155.txt"));
     LetPendingWorkRun();
-    view->OnUpdate(CDiffDoc::IconColorsChanged | CDiffDoc::AppearanceChanged);
+    view->OnUpdate(UpdateHint::IconColorsChanged | UpdateHint::AppearanceChanged);
     EXPECT_EQ(view->verticalScrollBar()->value(), scrolled);
     EXPECT_EQ(SelectedTexts(*view), std::vector<std::string>{"f155.txt"});
 }
@@ -294,7 +294,7 @@ TEST_F(DirListViewTest, OpeningSurvivesTheRebuildItCauses)
     RebuildingHost host;
     CDirListView view(dirs_, appearance_, host);
     host.panes = {&view};
-    view.OnUpdate(CDiffDoc::DirResultChanged);
+    view.OnUpdate(UpdateHint::DirResultChanged);
     ShowPane(view);
     ClickItem(view, ItemWithText(view, "sub/changed.txt"));
     LetPendingWorkRun();

@@ -71,8 +71,8 @@ TEST_F(DirViewsTest, ClosedDirectoriesEmptyBothPanes)
     ASSERT_GT(tree->topLevelItemCount(), 0);
     ASSERT_GT(list->topLevelItemCount(), 0);
     dirs_.ClearDirs();
-    tree->OnUpdate(CDiffDoc::DirResultChanged);
-    list->OnUpdate(CDiffDoc::DirResultChanged);
+    tree->OnUpdate(UpdateHint::DirResultChanged);
+    list->OnUpdate(UpdateHint::DirResultChanged);
     EXPECT_EQ(tree->topLevelItemCount(), 0);
     EXPECT_EQ(list->topLevelItemCount(), 0);
     EXPECT_EQ(list->headerItem()->text(0).toStdString(), "Files");

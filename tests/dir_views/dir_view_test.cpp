@@ -60,14 +60,14 @@ TEST_F(DirViewTest, ShowsItsSideOrBothMerged)
         view.sideIndex = c.sideIndex;
         view.composite = c.composite;
         // Neither a new sort order nor new fonts fill an empty tree.
-        view.OnUpdate(CDiffDoc::AppearanceChanged | CDiffDoc::DirSortChanged);
+        view.OnUpdate(UpdateHint::AppearanceChanged | UpdateHint::DirSortChanged);
         EXPECT_EQ(view.topLevelItemCount(), 0);
-        view.OnUpdate(CDiffDoc::DirResultChanged);
+        view.OnUpdate(UpdateHint::DirResultChanged);
         EXPECT_EQ(Describe(view), c.tree);
         EXPECT_TRUE(view.topLevelItem(0)->isExpanded());
-        view.OnUpdate(CDiffDoc::IconColorsChanged | CDiffDoc::AppearanceChanged);
+        view.OnUpdate(UpdateHint::IconColorsChanged | UpdateHint::AppearanceChanged);
         EXPECT_EQ(Describe(view), c.tree);
-        view.OnUpdate(CDiffDoc::FileResultChanged | CDiffDoc::AppearanceChanged);
+        view.OnUpdate(UpdateHint::FileResultChanged | UpdateHint::AppearanceChanged);
         EXPECT_EQ(Describe(view), c.tree);
     }
 }
@@ -158,7 +158,7 @@ TEST_F(DirViewTest, NewIconColoursShowAfterTheRefill)
     EXPECT_TRUE(ShowsImage(ItemWithText(*view, "added.txt")->icon(0), "page-new-yellow"));
     appearance_.newIconColor = QStringLiteral("Cyan");
     appearance_.oldIconColor = QStringLiteral("grey");
-    view->OnUpdate(CDiffDoc::IconColorsChanged);
+    view->OnUpdate(UpdateHint::IconColorsChanged);
     EXPECT_TRUE(ShowsImage(ItemWithText(*view, "added.txt")->icon(0), "page-new-cyan"));
     EXPECT_TRUE(ShowsImage(ItemWithText(*view, "newonly")->icon(0), "folder-new-cyan"));
     // A colour name that matches nothing shows image 0, the grey folder,
@@ -210,13 +210,13 @@ TEST_F(DirViewSortTest, TopLevelFollowsTheSortOrder)
         Expected({"zold", "ynew", "sub", "dirA", "b_old.txt", "a_new.txt", "m.txt"});
     EXPECT_EQ(ChildTexts(root), byName);
     host_.dirSort = 1;
-    view->OnUpdate(CDiffDoc::DirSortChanged);
+    view->OnUpdate(UpdateHint::DirSortChanged);
     EXPECT_EQ(ChildTexts(root), byStatus);
     host_.dirSort = 0;
-    view->OnUpdate(CDiffDoc::DirSortChanged);
+    view->OnUpdate(UpdateHint::DirSortChanged);
     EXPECT_EQ(ChildTexts(root), byName);
     host_.dirSort = 1;
-    view->OnUpdate(CDiffDoc::DirResultChanged);
+    view->OnUpdate(UpdateHint::DirResultChanged);
     EXPECT_EQ(ChildTexts(view->topLevelItem(0)), byStatus);
 }
 
@@ -234,7 +234,7 @@ TEST_F(DirViewSortTest, OpeningOrClosingAFolderSortsItsEntries)
     const std::vector<std::string> byStatus = {"x_old.txt", "m.txt", "a_same.txt"};
     EXPECT_EQ(ChildTexts(sub), byStatus);
     host_.dirSort = 0;
-    view->OnUpdate(CDiffDoc::DirSortChanged);
+    view->OnUpdate(UpdateHint::DirSortChanged);
     EXPECT_EQ(ChildTexts(sub), byStatus);
     sub->setExpanded(false);
     EXPECT_EQ(ChildTexts(sub), (std::vector<std::string>{"a_same.txt", "m.txt", "x_old.txt"}));
@@ -326,9 +326,9 @@ TEST_F(DirViewTest, ReselectsTheFileChosenLastWithoutOpeningIt)
         EXPECT_EQ(SelectedTexts(*view), std::vector<std::string>{"changed.txt"});
         EXPECT_TRUE(view->currentItem()->parent()->isExpanded());
         ASSERT_TRUE(dirs_.RunDirComparison(firstRoot_, secondRoot_));
-        view->OnUpdate(CDiffDoc::DirResultChanged);
+        view->OnUpdate(UpdateHint::DirResultChanged);
         EXPECT_EQ(SelectedTexts(*view), std::vector<std::string>{"changed.txt"});
-        view->OnUpdate(CDiffDoc::DirSortChanged);
+        view->OnUpdate(UpdateHint::DirSortChanged);
         EXPECT_EQ(SelectedTexts(*view), std::vector<std::string>{"changed.txt"});
         LetPendingWorkRun();
         EXPECT_TRUE(host_.opened.empty());
@@ -357,8 +357,8 @@ TEST_F(DirViewTest, ARebuildKeepsOpenFoldersAndTheScrollPosition)
     view->scrollToItem(ItemWithText(*view, "f140.txt"), QAbstractItemView::PositionAtTop);
     const int scrolled = view->verticalScrollBar()->value();
     ASSERT_GT(scrolled, 20);
-    for (int hint : {CDiffDoc::IconColorsChanged, CDiffDoc::DirResultChanged}) {
-        SCOPED_TRACE(hint);
+    for (UpdateHint hint : {UpdateHint::IconColorsChanged, UpdateHint::DirResultChanged}) {
+        SCOPED_TRACE(static_cast<int>(hint));
         view->OnUpdate(hint);
         for (const char* name : {"many", "sub", "deeper"})
             EXPECT_TRUE(ItemWithText(*view, name)->isExpanded()) << name;
@@ -453,7 +453,7 @@ TEST_F(DirViewTest, AChoiceSurvivesANewResult)
     ShowPane(*view);
     ClickItem(*view, ItemWithText(*view, "same.txt"));
     ASSERT_TRUE(dirs_.RunDirComparison(firstRoot_, secondRoot_));
-    view->OnUpdate(CDiffDoc::DirResultChanged);
+    view->OnUpdate(UpdateHint::DirResultChanged);
     LetPendingWorkRun();
     EXPECT_EQ(host_.opened, std::vector<std::string>{First("same.txt")});
 }

@@ -179,7 +179,7 @@ public:
     void RebuildPanes()
     {
         for (CPane* pane : panes)
-            pane->OnUpdate(CDiffDoc::IconColorsChanged | CDiffDoc::AppearanceChanged);
+            pane->OnUpdate(UpdateHint::IconColorsChanged | UpdateHint::AppearanceChanged);
     }
 
     std::vector<CPane*> panes;
@@ -203,7 +203,7 @@ protected:
         auto pane = std::make_unique<Pane>(dirs_, appearance_, host_);
         pane->sideIndex = sideIndex;
         pane->composite = composite;
-        pane->OnUpdate(CDiffDoc::DirResultChanged);
+        pane->OnUpdate(UpdateHint::DirResultChanged);
         return pane;
     }
 

@@ -7,6 +7,7 @@
 #include "shell/frame_actions.h"
 #include "shell/frame_seam.h"
 #include "shell/main_frame.h"
+#include "shell/pane_row.h"
 #include "views/diff_view.h"
 #include "views/semi_splitter.h"
 
@@ -84,8 +85,8 @@ protected:
         App();
         frame_ = std::make_unique<CMainFrame>(doc_, dirs_, seam_, store_);
         frame_->resize(1000, 600);
-        QObject::connect(&doc_, &CDiffDoc::UpdateAllViews,
-                         [this](int hint) { hints_.push_back(hint); });
+        QObject::connect(&frame_->Panes(), &CPaneRow::UpdateAllPanes,
+                         [this](UpdateHints hints) { hints_.push_back(hints); });
     }
 
     std::string Write(const std::string& name, const std::string& content)
@@ -99,8 +100,9 @@ protected:
     std::vector<PaneClass> Row() const
     {
         std::vector<PaneClass> row;
-        for (int i = 0; i < frame_->Splitter().GetColumnCount(); ++i)
-            row.push_back(frame_->Splitter().GetPaneClass(i));
+        const CSemiSplitter& splitter = frame_->Panes().Splitter();
+        for (int i = 0; i < splitter.GetColumnCount(); ++i)
+            row.push_back(splitter.GetPaneClass(i));
         return row;
     }
 
@@ -112,5 +114,5 @@ protected:
     CDirComparison dirs_;
     RecordingFrameSeam seam_;
     std::unique_ptr<CMainFrame> frame_;
-    std::vector<int> hints_;
+    std::vector<UpdateHints> hints_;
 };

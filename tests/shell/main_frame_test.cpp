@@ -1,5 +1,9 @@
+#include "shell/dialog_bar.h"
 #include "shell/kelm_app.h"
 #include "tests/shell/main_frame_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
 
 namespace {
 
@@ -10,9 +14,10 @@ TEST_F(MainFrameTest, PaneRowsFollowWhatIsShownAndTheLayout)
     EXPECT_EQ(Row(), std::vector<P>{P::License});
     frame_->CompareFiles(Write("a.txt", "a\nb\nc\n"), Write("b.txt", "a\nx\nc\n"));
     EXPECT_EQ(Row(), (std::vector<P>{P::Diff, P::Overview, P::Diff}));
-    EXPECT_EQ(static_cast<QWidget*>(frame_->FindDiffView(1)), frame_->Splitter().GetPane(2));
-    EXPECT_EQ(static_cast<QWidget*>(frame_->GetFirstDiffView()), frame_->Splitter().GetPane(0));
-    EXPECT_EQ(hints_.back(), 10);
+    const CPaneRow& panes = frame_->Panes();
+    EXPECT_EQ(static_cast<QWidget*>(panes.FindDiffView(1)), panes.Splitter().GetPane(2));
+    EXPECT_EQ(static_cast<QWidget*>(panes.GetFirstDiffView()), panes.Splitter().GetPane(0));
+    EXPECT_EQ(hints_.back(), UpdateHint::AppearanceChanged | UpdateHint::IconColorsChanged);
 
     frame_->Actions().filesComposite->trigger();
     EXPECT_EQ(Row(), (std::vector<P>{P::Overview, P::Diff}));
@@ -30,7 +35,26 @@ TEST_F(MainFrameTest, ALayoutCommandThatChangesNothingSendsNothing)
     frame_->Actions().filesSideBySide->trigger();
     EXPECT_TRUE(hints_.empty());
     frame_->Actions().sortByStatus->trigger();
-    EXPECT_EQ(hints_, std::vector<int>{4});
+    EXPECT_EQ(hints_, std::vector<UpdateHints>{UpdateHint::DirSortChanged});
+}
+
+TEST_F(MainFrameTest, TheDialogBarSetsTheLayoutLikeTheMenu)
+{
+    frame_->CompareFiles(Write("a.txt", "a\n"), Write("b.txt", "b\n"));
+    const QList<QComboBox*> lists = frame_->DialogBar().findChildren<QComboBox*>();
+    ASSERT_EQ(lists.size(), 4);
+
+    emit lists[3]->activated(0);
+    EXPECT_EQ(Row(), (std::vector<P>{P::Overview, P::Diff}));
+    EXPECT_TRUE(frame_->Actions().filesComposite->isChecked());
+    frame_->DialogBar().findChild<QCheckBox*>()->click();
+    EXPECT_EQ(Row(), std::vector<P>{P::Diff});
+    EXPECT_FALSE(frame_->Actions().overview->isChecked());
+
+    hints_.clear();
+    emit lists[2]->activated(1);
+    EXPECT_TRUE(frame_->Actions().sortByStatus->isChecked());
+    EXPECT_EQ(hints_, std::vector<UpdateHints>{UpdateHint::DirSortChanged});
 }
 
 struct CommandState
@@ -50,7 +74,6 @@ TEST_F(MainFrameTest, CommandsAreEnabledByWhatIsShown)
         EXPECT_EQ(a.editSecondFile->isEnabled(), s.editSecond);
         EXPECT_EQ(a.reload->isEnabled(), s.reload);
         EXPECT_TRUE(a.compareFiles->isEnabled());
-        EXPECT_FALSE(a.copy->isEnabled());
     };
     check({"nothing shown", false, false, false, false, false});
     frame_->ShowSingleFile(Write("one.txt", "1\n"));

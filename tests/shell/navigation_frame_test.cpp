@@ -44,7 +44,7 @@ TEST_F(NavigationFrameTest, CompositeJumpsBringTheDifferenceToTheReadingLine)
 {
     CompareOneChangeInTheMiddle();
     frame_->SetTxtViewMode(0);
-    CDiffView* view = frame_->GetFirstDiffView();
+    CDiffView* view = frame_->Panes().GetFirstDiffView();
     ASSERT_NE(view, nullptr);
     ASSERT_EQ(view->ScrollPosition().y(), 0);
 
@@ -61,8 +61,8 @@ TEST_F(NavigationFrameTest, SideBySideEachSideJumpsInItsOwnFile)
 {
     CompareOneChangeInTheMiddle();
     frame_->SetTxtViewMode(1);
-    CDiffView* first = frame_->FindDiffView(0);
-    CDiffView* second = frame_->FindDiffView(1);
+    CDiffView* first = frame_->Panes().FindDiffView(0);
+    CDiffView* second = frame_->Panes().FindDiffView(1);
     ASSERT_TRUE(first && second);
 
     // Each file's stop is the end of its first common block, line 100; the
@@ -97,7 +97,7 @@ TEST_F(NavigationFrameTest, NothingToJumpToLeavesThePanesAlone)
     for (const SHOWN& c : cases) {
         SCOPED_TRACE(c.name);
         c.show();
-        CDiffView* view = frame_->GetFirstDiffView();
+        CDiffView* view = frame_->Panes().GetFirstDiffView();
         ASSERT_NE(view, nullptr);
         view->verticalScrollBar()->setValue(view->Metrics().lineHeight * 30);
         const QPoint before = view->ScrollPosition();

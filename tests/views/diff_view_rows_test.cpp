@@ -20,7 +20,7 @@ protected:
         view.composite = composite;
         view.resize(size);
         view.show();
-        view.OnUpdate(CDiffDoc::FileResultChanged);
+        view.OnUpdate(UpdateHint::FileResultChanged);
     }
 
     // The image of one content row of a pane as it is scrolled now.
@@ -68,7 +68,7 @@ TEST_F(DiffViewRowsTest, RemovedRowsAreStruckOutByDefault)
 
     // Without the emphasis the removed row has gaps like any other.
     appearance_.oldEmphasis = QStringLiteral("Normal");
-    view.OnUpdate(CDiffDoc::AppearanceChanged);
+    view.OnUpdate(UpdateHint::AppearanceChanged);
     EXPECT_LT(LongestInkRun(Row(view, 4), Bg(7).rgb()), 2 * glyph);
 }
 
@@ -242,14 +242,14 @@ TEST_F(DiffViewRowsTest, WhileAComparisonRunsThePanesDrawNothingFromIt)
     view.composite = true;
     view.resize(300, 200);
     view.show();
-    view.OnUpdate(CDiffDoc::FileResultChanged);
+    view.OnUpdate(UpdateHint::FileResultChanged);
     const QRgb base = view.viewport()->palette().color(QPalette::Base).rgb();
     ASSERT_NE(view.viewport()->grab().toImage().pixel(2, 2), base);
 
     int paints = 0;
     seam.whileRunning = [&] {
         ASSERT_TRUE(doc.IsComparing());
-        view.OnUpdate(CDiffDoc::AppearanceChanged);
+        view.OnUpdate(UpdateHint::AppearanceChanged);
         EXPECT_EQ(ColoursDown(*view.viewport(), 2, 0, view.viewport()->height()),
                   std::vector<QRgb>{base});
         ++paints;

@@ -23,7 +23,7 @@ protected:
         view.composite = composite;
         view.resize(client);
         view.show();
-        view.OnUpdate(CDiffDoc::FileResultChanged);
+        view.OnUpdate(UpdateHint::FileResultChanged);
         view.SetMetrics({16, 9, 8});
         ASSERT_EQ(view.viewport()->size(), client);
     }

@@ -19,7 +19,7 @@ protected:
         view.composite = composite;
         view.resize(300, height);
         view.show();
-        view.OnUpdate(CDiffDoc::FileResultChanged);
+        view.OnUpdate(UpdateHint::FileResultChanged);
         return ColoursDown(*view.viewport(), view.viewport()->width() - 2, 0,
                            view.viewport()->height());
     }
@@ -79,7 +79,7 @@ TEST_F(DiffViewTest, MovedContentIsDrawnAtBothItsPlaces)
 struct UPDATE_CASE
 {
     const char* name;
-    int hint;
+    UpdateHints hints;
     bool relaidOut; // the new font size changes the scroll range
     bool backToTop;
 };
@@ -91,26 +91,26 @@ TEST_F(DiffViewTest, UpdateBitsDecideWhatIsRebuilt)
         lines += "line " + std::to_string(i) + "\n";
     ASSERT_TRUE(doc_.RunFileComparison(Write("a.txt", lines), Write("b.txt", lines + "end\n")));
     const std::vector<UPDATE_CASE> cases = {
-        {"new directory result", CDiffDoc::DirResultChanged, false, false},
-        {"icon colours", CDiffDoc::IconColorsChanged, false, false},
-        {"directory sort", CDiffDoc::DirSortChanged, false, false},
-        {"display settings", CDiffDoc::AppearanceChanged, true, false},
-        {"new file result", CDiffDoc::FileResultChanged, true, true},
-        {"after a rearrangement", CDiffDoc::AppearanceChanged | CDiffDoc::IconColorsChanged, true,
-         false},
+        {"new directory result", UpdateHint::DirResultChanged, false, false},
+        {"icon colours", UpdateHint::IconColorsChanged, false, false},
+        {"directory sort", UpdateHint::DirSortChanged, false, false},
+        {"display settings", UpdateHint::AppearanceChanged, true, false},
+        {"new file result", UpdateHint::FileResultChanged, true, true},
+        {"after a rearrangement", UpdateHint::AppearanceChanged | UpdateHint::IconColorsChanged,
+         true, false},
     };
     for (const UPDATE_CASE& c : cases) {
         SCOPED_TRACE(c.name);
         appearance_.fontSize = 12;
         CDiffView view(doc_, appearance_, host_);
         view.resize(300, 200);
-        view.OnUpdate(CDiffDoc::FileResultChanged);
+        view.OnUpdate(UpdateHint::FileResultChanged);
         QScrollBar& bar = *view.verticalScrollBar();
         const int range = bar.maximum();
         ASSERT_GT(range, 0);
         bar.setValue(range / 2);
         appearance_.fontSize = 24;
-        view.OnUpdate(c.hint);
+        view.OnUpdate(c.hints);
         EXPECT_EQ(bar.maximum() != range, c.relaidOut);
         EXPECT_EQ(bar.value() == 0, c.backToTop);
     }
@@ -121,7 +121,7 @@ TEST_F(DiffViewTest, WithoutFilesThePaneStaysBlank)
     CDiffView view(doc_, appearance_, host_);
     view.resize(300, 200);
     view.show();
-    view.OnUpdate(CDiffDoc::FileResultChanged);
+    view.OnUpdate(UpdateHint::FileResultChanged);
     const int x = view.viewport()->width() / 2;
     EXPECT_EQ(ColoursDown(*view.viewport(), x, 0, view.viewport()->height()),
               std::vector<QRgb>{view.viewport()->palette().color(QPalette::Base).rgb()});

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QFlags>
+
+// What changed, told to every pane of the window in one update; a pane tests
+// the bits it cares about and ignores the rest. The values are bits, so that
+// one update can carry several changes at once.
+enum class UpdateHint : int
+{
+    DirResultChanged = 1,   // a new directory result, or the directories closed
+    IconColorsChanged = 2,  // the status icons' colours
+    DirSortChanged = 4,     // the directory panes' sort order
+    AppearanceChanged = 8,  // fonts, colours, emphasis or the hex and tab layout
+    FileResultChanged = 16, // a new file result, or the files closed
+};
+Q_DECLARE_FLAGS(UpdateHints, UpdateHint)
+Q_DECLARE_OPERATORS_FOR_FLAGS(UpdateHints)
