@@ -244,8 +244,8 @@ QFont CAppearance::MakeFont(ContentKind kind, int logicalDpiY) const
 {
     const long long pixels = static_cast<long long>(logicalDpiY) * fontSize / kPointsPerInch;
     QFont font(fontName);
-    // "Courier New" and other faces of the original platform are often
-    // missing here; the hint makes the substitute a monospace font.
+    // The stored face (by default "Courier New") is often not installed on a
+    // Linux desktop; the hint makes whatever replaces it a monospace font.
     font.setStyleHint(QFont::TypeWriter);
     font.setPixelSize(static_cast<int>(std::clamp(pixels, 1LL, kLargestPixelSize)));
     const EmphasisFlags emphasis = Emphasis(kind);

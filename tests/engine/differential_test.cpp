@@ -1,7 +1,9 @@
 // The fast engine against the literal reference: thousands of small random
 // file pairs, chosen so that repeats, moves and near-equal lines are common,
 // are compared by both, and every block list must come out the same. The
-// reference is itself checked on the documented examples and on the
+// reference is itself checked on small pairs whose blocks are worked out by
+// hand below (a changed line, swapped halves, the matcher's edge cases, a
+// trimming decision, a crossing block turned into a move) and on the
 // invariants every result must satisfy, so a difference points at the engine.
 
 #include "engine/bin_buf.h"
@@ -968,7 +970,10 @@ TEST(LiteralReference, SwappedHalvesExample)
     EXPECT_EQ(r.second, second) << Show(r.second);
 }
 
-// The matcher's documented edge cases, as (input, parameters, expected output).
+// The matcher at the edges of its parameters and inputs: empty files, a file
+// shorter than the block size, a limit of 0 or below (no search), a block size
+// below 1 (taken as 1), and a run just outside and just inside the search
+// window. Each row gives the input, the parameters and the blocks expected.
 TEST(LiteralReference, MatcherEdgeCases)
 {
     struct Case

@@ -4,11 +4,12 @@
 #include <cstddef>
 #include <utility>
 
-// Every step below is kept as close to the procedure as written as C++ allows:
-// the same loops in the same order, the same thresholds taken at the same
-// moments, and lists walked from the front. Speed is of no concern here; a
-// difference from the fast engine must point at the engine, not at a clever
-// shortcut in the model.
+// Every step below is the plainest form of the comparison: each pass walks,
+// element by element, every diagonal within the window of every pair of
+// unmatched ranges; a threshold is read where it starts to apply (per range,
+// per diagonal) and held while it applies; lists are walked from the front.
+// Speed is of no concern here; a difference from the fast engine must point
+// at the engine, not at a clever shortcut in the model.
 namespace literal {
 
 namespace {
@@ -260,7 +261,8 @@ bool Cross(const DIFF_BLOCK& a, const DIFF_BLOCK& b)
 
 // The index of the Common block crossed by the greatest length of other Common
 // content; between equal weights the shorter block, then the earlier one.
-// Every pair is compared, as the procedure does.
+// Every pair of Common blocks is weighed, with no index: quadratic, and
+// plainly right.
 int FindMostCrossing(const std::vector<DIFF_BLOCK>& list)
 {
     int best = -1;

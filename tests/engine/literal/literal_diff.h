@@ -7,7 +7,7 @@
 
 // A slow, literal model of the comparison: the greedy matcher and the
 // post-processing that marks moved content and orders the blocks, each written
-// step by step as the procedure reads, with plain vectors and no shortcuts.
+// as plain loops over plain vectors, with no index, cache or shortcut.
 // It exists only so the fast engine can be checked against it; it shares no
 // code with the engine beyond the buffers' element equality.
 namespace literal {
