@@ -25,15 +25,15 @@ void CSyncDirUserSeam::PostProgress(int permille)
 void CSyncDirUserSeam::RunClassification(CWorker& worker)
 {
     latest_ = 0;
-    if (!worker.Start()) {
+    if (!worker.RunAndWait([this] { Observe(); }, kObserverInterval)) {
         worker.RequestStop();
         return;
     }
-    while (!worker.WaitFor(kObserverInterval)) {
-        if (observer_)
-            observer_(latest_);
-    }
-    worker.Wait();
+    Observe();
+}
+
+void CSyncDirUserSeam::Observe() const
+{
     if (observer_)
         observer_(latest_);
 }

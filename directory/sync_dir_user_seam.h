@@ -22,6 +22,7 @@ public:
 
 private:
     void PostProgress(int permille) override;
+    void Observe() const;
 
     // How often the observer hears of the progress while the worker runs.
     static constexpr std::chrono::milliseconds kObserverInterval{100};

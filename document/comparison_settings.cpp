@@ -54,13 +54,6 @@ void ComparisonSettings::Load()
     Load(store);
 }
 
-void ComparisonSettings::Save() const
-{
-    QSettings store{QLatin1String(CSettingsStore::kCompany),
-                    QLatin1String(CSettingsStore::kApplication)};
-    Save(store);
-}
-
 // A block size of 0 would accept empty runs without end, and a negative limit
 // means no search.
 void ComparisonSettings::Correct()

@@ -22,9 +22,8 @@ struct ComparisonSettings
     // any number but 0. The loaded values are corrected.
     void Load(QSettings& store);
     void Save(QSettings& store) const;
-    // The same on the user's own store.
+    // Load on the user's own store.
     void Load();
-    void Save() const;
 
     // An edited store can hold values no comparison can use: a block size
     // below 1 becomes 1, a negative limit 0.

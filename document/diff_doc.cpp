@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <climits>
 #include <cstring>
 #include <stop_token>
 

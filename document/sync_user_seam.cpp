@@ -24,11 +24,11 @@ void CSyncUserSeam::PostProgress(int permille)
 void CSyncUserSeam::RunComparison(CWorker& worker)
 {
     latest_ = 0;
-    if (!worker.Start())
-        return;
-    while (!worker.WaitFor(kObserverInterval)) {
-        if (observer_)
-            observer_(latest_);
-    }
-    worker.Wait();
+    worker.RunAndWait([this] { Observe(); }, kObserverInterval);
+}
+
+void CSyncUserSeam::Observe() const
+{
+    if (observer_)
+        observer_(latest_);
 }

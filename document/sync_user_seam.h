@@ -30,6 +30,7 @@ public:
 
 private:
     void PostProgress(int permille) override;
+    void Observe() const;
 
     // How often the observer hears of the progress while a worker runs.
     static constexpr std::chrono::milliseconds kObserverInterval{100};

@@ -17,20 +17,17 @@ bool CWorker::Start(std::function<void()> onEnd)
         return true;
     started_ = true;
     try {
-        thread_ = std::jthread(
-            [this, onEnd = std::move(onEnd)](std::stop_token stop) { Body(stop, onEnd); });
+        thread_ = std::jthread([this, onEnd = std::move(onEnd)] { Body(onEnd); });
     } catch (const std::system_error&) {
         started_ = false;
         return false;
     }
-    if (stopRequested_)
-        thread_.request_stop();
     return true;
 }
 
-void CWorker::Body(std::stop_token stop, const std::function<void()>& onEnd)
+void CWorker::Body(const std::function<void()>& onEnd)
 {
-    job_(stop);
+    job_(stop_.get_token());
     {
         // Taken so that a waiter between its look at done_ and its wait
         // cannot miss the notification.
@@ -44,8 +41,7 @@ void CWorker::Body(std::stop_token stop, const std::function<void()>& onEnd)
 
 void CWorker::RequestStop()
 {
-    stopRequested_ = true;
-    thread_.request_stop();
+    stop_.request_stop();
 }
 
 void CWorker::Wait()
@@ -60,4 +56,16 @@ bool CWorker::WaitFor(std::chrono::milliseconds timeout)
         return true;
     std::unique_lock<std::mutex> lock(mutex_);
     return ended_.wait_for(lock, timeout, [this] { return done_.load(); });
+}
+
+bool CWorker::RunAndWait(const std::function<void()>& onTick, std::chrono::milliseconds interval)
+{
+    if (!Start())
+        return false;
+    while (!WaitFor(interval)) {
+        if (onTick)
+            onTick();
+    }
+    Wait();
+    return true;
 }

@@ -32,7 +32,7 @@ public:
     // Also valid before Start: a job started afterwards sees its stop token
     // already set.
     void RequestStop();
-    bool StopRequested() const { return stopRequested_; }
+    bool StopRequested() const { return stop_.stop_requested(); }
 
     // Started and its job has not returned yet.
     bool Running() const { return started_ && !done_; }
@@ -45,12 +45,18 @@ public:
     // Waits at most timeout for the job to return; true when it has, or when
     // the worker was never started.
     bool WaitFor(std::chrono::milliseconds timeout);
+    // Starts the job and waits on the calling thread until it has returned,
+    // calling onTick there every interval meanwhile. False when no thread
+    // could be started.
+    bool RunAndWait(const std::function<void()>& onTick, std::chrono::milliseconds interval);
 
 private:
-    void Body(std::stop_token stop, const std::function<void()>& onEnd);
+    void Body(const std::function<void()>& onEnd);
 
     Job job_;
-    std::atomic<bool> stopRequested_{false};
+    // The worker's own, not the thread's: a stop asked for before the thread
+    // exists must already be set when the job first looks at its token.
+    std::stop_source stop_;
     std::atomic<bool> started_{false};
     std::atomic<bool> done_{false};
     std::mutex mutex_;

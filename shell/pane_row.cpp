@@ -144,32 +144,30 @@ void CPaneRow::AssignSideIndices()
 
 // --- Finding panes ----------------------------------------------------------
 
-CDiffView* CPaneRow::FindDiffView(int sideIndex) const
+template<class Pane> Pane* CPaneRow::FirstPane(const std::function<bool(const Pane&)>& wanted) const
 {
     for (int i = 0; i < splitter_->GetColumnCount(); ++i) {
-        auto* view = qobject_cast<CDiffView*>(splitter_->GetPane(i));
-        if (view && view->sideIndex == sideIndex)
-            return view;
+        auto* pane = qobject_cast<Pane*>(splitter_->GetPane(i));
+        if (pane && (!wanted || wanted(*pane)))
+            return pane;
     }
     return nullptr;
+}
+
+CDiffView* CPaneRow::FindDiffView(int sideIndex) const
+{
+    return FirstPane<CDiffView>(
+        [sideIndex](const CDiffView& view) { return view.sideIndex == sideIndex; });
 }
 
 CDiffView* CPaneRow::GetFirstDiffView() const
 {
-    for (int i = 0; i < splitter_->GetColumnCount(); ++i) {
-        if (auto* view = qobject_cast<CDiffView*>(splitter_->GetPane(i)))
-            return view;
-    }
-    return nullptr;
+    return FirstPane<CDiffView>();
 }
 
 COverView* CPaneRow::GetOverView() const
 {
-    for (int i = 0; i < splitter_->GetColumnCount(); ++i) {
-        if (auto* view = qobject_cast<COverView*>(splitter_->GetPane(i)))
-            return view;
-    }
-    return nullptr;
+    return FirstPane<COverView>();
 }
 
 // --- What the panes ask -----------------------------------------------------

@@ -6,6 +6,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <string>
 
 class CAppearance;
@@ -69,6 +70,9 @@ signals:
 
 private:
     QWidget* CreatePane(PaneClass paneClass);
+    // The first pane of the row of that class for which wanted holds (any
+    // such pane without wanted), or none.
+    template<class Pane> Pane* FirstPane(const std::function<bool(const Pane&)>& wanted = {}) const;
     void AssignSideIndices();
 
     CDiffDoc& doc_;

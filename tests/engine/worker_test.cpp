@@ -102,6 +102,26 @@ TEST(WorkerTest, TellsOfItsEndAfterTheJob)
     EXPECT_NE(endThread, std::this_thread::get_id());
 }
 
+// The caller waits on its own thread, ticking while the job still runs, and
+// is back only once the job has returned.
+TEST(WorkerTest, RunAndWaitTicksUntilTheJobReturns)
+{
+    HeldJob job;
+    CWorker worker([&job](std::stop_token stop) { job(stop); });
+    int ticks = 0;
+    const bool started = worker.RunAndWait(
+        [&] {
+            // The job is let go only after the caller has ticked twice.
+            if (++ticks == 2)
+                job.release.set_value();
+        },
+        std::chrono::milliseconds(1));
+    EXPECT_TRUE(started);
+    EXPECT_GE(ticks, 2);
+    EXPECT_TRUE(job.ran);
+    EXPECT_TRUE(worker.Done());
+}
+
 TEST(WorkerTest, ANeverStartedWorkerNeedsNoWaiting)
 {
     bool ran = false;
