@@ -92,7 +92,12 @@ private:
         return true;
     }
 
-    int ThresholdFor(int longest) const { return std::max(minLength_, longest * 3 / 4); }
+    // In 64 bits: a run can be nearly as long as the largest file, and three
+    // times that does not fit an int.
+    int ThresholdFor(int longest) const
+    {
+        return std::max(minLength_, static_cast<int>(longest * 3LL / 4));
+    }
 
     // Fills the cache with every run of at least x, lowering x until it holds
     // all runs the pass needs. Searching below what is needed right now leaves

@@ -109,7 +109,7 @@ private:
     {
         if (x <= 2)
             return x;
-        return static_cast<int>(std::bit_floor(static_cast<unsigned>(std::min(16, (x + 1) / 2))));
+        return static_cast<int>(std::bit_floor(static_cast<unsigned>(std::min(16, x / 2 + x % 2))));
     }
 
     void SetThreshold(int x)
