@@ -186,8 +186,7 @@ std::vector<DIFF_BLOCK*> CommonBlocks(const std::vector<DIFF_BLOCK*>& blocks)
 void CBlockList::MarkMovedBlocks(const BlockKeeper& keep)
 {
     CCrossingWeights weights(CommonBlocks(blocks_));
-    while (DIFF_BLOCK* p = weights.MostCrossing()) {
-        weights.Remove(p);
+    while (DIFF_BLOCK* p = weights.TakeMostCrossing()) {
         const int posA = p->posA();
         const int posB = p->posB();
         // p stays in place as the half in the first file; its copy, appended at

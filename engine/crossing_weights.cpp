@@ -45,7 +45,7 @@ bool HasDuplicatePositions(const std::vector<DIFF_BLOCK*>& blocks)
 } // namespace
 
 CCrossingWeights::CCrossingWeights(std::vector<DIFF_BLOCK*> blocks)
-    : blocks_(std::move(blocks)), weight_(blocks_.size(), 0), removed_(blocks_.size(), 0)
+    : blocks_(std::move(blocks)), weight_(blocks_.size(), 0)
 {
     for (const DIFF_BLOCK* b : blocks_) {
         posA_.push_back(b->posA());
@@ -59,6 +59,30 @@ CCrossingWeights::CCrossingWeights(std::vector<DIFF_BLOCK*> blocks)
         ComputeLiterally();
     else
         ComputeWithSweeps();
+    KeepCrossingOnly();
+}
+
+void CCrossingWeights::KeepCrossingOnly()
+{
+    std::size_t kept = 0;
+    best_ = 0;
+    for (std::size_t i = 0; i < blocks_.size(); ++i) {
+        if (weight_[i] <= 0)
+            continue;
+        blocks_[kept] = blocks_[i];
+        posA_[kept] = posA_[i];
+        posB_[kept] = posB_[i];
+        length_[kept] = length_[i];
+        weight_[kept] = weight_[i];
+        if (kept > 0 && Heavier(kept, best_))
+            best_ = kept;
+        ++kept;
+    }
+    blocks_.resize(kept);
+    posA_.resize(kept);
+    posB_.resize(kept);
+    length_.resize(kept);
+    weight_.resize(kept);
 }
 
 void CCrossingWeights::ComputeLiterally()
@@ -105,30 +129,40 @@ void CCrossingWeights::ComputeWithSweeps()
     }
 }
 
-DIFF_BLOCK* CCrossingWeights::MostCrossing() const
+// One walk both takes the pick's length off the blocks it crossed and finds the
+// next pick among those whose weight stays above 0.
+DIFF_BLOCK* CCrossingWeights::TakeMostCrossing()
 {
-    std::size_t best = blocks_.size();
+    if (blocks_.empty())
+        return nullptr;
+    DIFF_BLOCK* const picked = blocks_[best_];
+    const int a = posA_[best_];
+    const int b = posB_[best_];
+    const int length = length_[best_];
+    const std::size_t pickedAt = best_;
+    std::size_t kept = 0;
+    best_ = 0;
     for (std::size_t i = 0; i < blocks_.size(); ++i) {
-        if (removed_[i] || weight_[i] <= 0)
+        if (i == pickedAt)
             continue;
-        if (best == blocks_.size() || weight_[i] > weight_[best] ||
-            (weight_[i] == weight_[best] && length_[i] < length_[best]))
-            best = i;
-    }
-    return best == blocks_.size() ? nullptr : blocks_[best];
-}
-
-void CCrossingWeights::Remove(DIFF_BLOCK* block)
-{
-    const int a = block->posA();
-    const int b = block->posB();
-    const int length = block->length;
-    for (std::size_t i = 0; i < blocks_.size(); ++i) {
-        if (blocks_[i] == block) {
-            removed_[i] = 1;
+        std::int64_t weight = weight_[i];
+        if ((posA_[i] > a) != (posB_[i] > b))
+            weight -= length;
+        if (weight <= 0)
             continue;
-        }
-        if (!removed_[i] && (posA_[i] > a) != (posB_[i] > b))
-            weight_[i] -= length;
+        blocks_[kept] = blocks_[i];
+        posA_[kept] = posA_[i];
+        posB_[kept] = posB_[i];
+        length_[kept] = length_[i];
+        weight_[kept] = weight;
+        if (kept > 0 && Heavier(kept, best_))
+            best_ = kept;
+        ++kept;
     }
+    blocks_.resize(kept);
+    posA_.resize(kept);
+    posB_.resize(kept);
+    length_.resize(kept);
+    weight_.resize(kept);
+    return picked;
 }

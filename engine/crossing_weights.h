@@ -17,12 +17,11 @@ public:
     // the one earlier in this order).
     explicit CCrossingWeights(std::vector<DIFF_BLOCK*> blocks);
 
-    // The block with the greatest weight above 0; between equal weights the
-    // shorter, then the earlier one. None when no two remaining blocks cross.
-    DIFF_BLOCK* MostCrossing() const;
-    // Takes a block out of consideration; the weights of the blocks it crossed
-    // drop by its length.
-    void Remove(DIFF_BLOCK* block);
+    // Takes the block with the greatest weight above 0 out of consideration
+    // and returns it; between equal weights the shorter, then the earlier one
+    // goes first. The weights of the blocks it crossed drop by its length.
+    // None when no two remaining blocks cross.
+    DIFF_BLOCK* TakeMostCrossing();
 
     static bool Cross(const DIFF_BLOCK& a, const DIFF_BLOCK& b)
     {
@@ -32,13 +31,22 @@ public:
 private:
     void ComputeWithSweeps();
     void ComputeLiterally();
+    void KeepCrossingOnly();
+    bool Heavier(std::size_t i, std::size_t j) const
+    {
+        return weight_[i] > weight_[j] || (weight_[i] == weight_[j] && length_[i] < length_[j]);
+    }
 
     // Positions and lengths side by side in flat arrays: every pick walks
-    // all blocks once, and this keeps that walk in the cache.
+    // the blocks still in play once, and this keeps that walk in the cache.
+    // Weights never grow, so a block whose weight has reached 0 can never be
+    // picked and crosses nothing still in play: it leaves the arrays, which
+    // keep their list order.
     std::vector<DIFF_BLOCK*> blocks_;
     std::vector<int> posA_;
     std::vector<int> posB_;
     std::vector<int> length_;
     std::vector<std::int64_t> weight_;
-    std::vector<char> removed_;
+    // The next pick, found while the weights of the last one were updated.
+    std::size_t best_ = 0;
 };

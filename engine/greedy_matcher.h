@@ -35,7 +35,8 @@ public:
                    int limit, const std::atomic<bool>& stopRequested)
         : e1_(first), e2_(second), ranges1_(count1), ranges2_(count2),
           minLength_(std::max(1, minLength)), limit_(std::max(0, limit)), stop_(stopRequested),
-          finder_(first, second, ranges1_, ranges2_, limit_, stopRequested)
+          finder_(first, second, ranges1_, ranges2_, limit_, stopRequested),
+          cache_(ranges1_, ranges2_, limit_)
     {
     }
 
@@ -88,8 +89,24 @@ private:
         if (cache_.IsEmpty())
             return true;
         t2 = ThresholdFor(cache_.Longest().length);
+        if (t2 > kRaiseFactor * cache_.Threshold())
+            RaiseThreshold(t2 / 2);
         SelectCandidates(t2, candidates);
         return true;
+    }
+
+    // Once the cache holds runs far shorter than a pass can take, the ranges
+    // that later passes make are searched for runs of half the pass's
+    // threshold only: short grams at every position would find a flood of
+    // short runs that no pass wants before many more passes have gone by.
+    // What the cache lacks then is added by a full search, which follows as
+    // soon as a pass's threshold falls below the cache's.
+    static constexpr int kRaiseFactor = 4;
+
+    void RaiseThreshold(int x)
+    {
+        cache_.Raise(x);
+        finder_.Raise(x);
     }
 
     // In 64 bits: a run can be nearly as long as the largest file, and three
@@ -123,7 +140,7 @@ private:
                 break;
             x = std::max(minLength_, ThresholdFor(longest) / 2);
         }
-        cache_.Reset(x, pieces);
+        cache_.Reset(x, std::move(pieces));
         return true;
     }
 
@@ -135,12 +152,14 @@ private:
     {
         std::size_t taken = 0;
         for (std::size_t k = 0; taken < CMatchList::kCapacity; ++k) {
-            const PIECE* p = cache_.RankedAt(k);
-            if (!p || p->length < t2)
+            const PIECE* ranked = cache_.RankedAt(k);
+            if (!ranked || ranked->length < t2)
                 break;
-            if (SkippedByScan(*p))
+            // A copy: ranking further may move what the cache has taken.
+            const PIECE p = *ranked;
+            if (SkippedByScan(p))
                 continue;
-            candidates.Offer(MATCH{p->posA, p->posB, p->length});
+            candidates.Offer(MATCH{p.posA, p.posB, p.length});
             ++taken;
         }
         cache_.EndRanked();
@@ -165,33 +184,22 @@ private:
         }
     }
 
-    // Drops the runs of the cut ranges and searches the new ranges' rows and
-    // columns. False when a stop was requested meanwhile.
-    bool UpdateCache(const RangeChanges& changes)
+    // Adds the runs that the cuts brought into the windows of the new pairs;
+    // the runs of the cut pairs are clipped by the cache as they come up.
+    // False when a stop was requested meanwhile.
+    bool UpdateCache(RangeChanges& changes)
     {
-        for (const RANGE& r : changes.removed1)
-            cache_.RemoveRow(r.start);
-        for (const RANGE& r : changes.removed2)
-            cache_.RemoveColumn(r.start);
+        const auto byStart = [](const RANGE& l, const RANGE& r) { return l.start < r.start; };
+        std::sort(changes.removed1.begin(), changes.removed1.end(), byStart);
+        std::sort(changes.removed2.begin(), changes.removed2.end(), byStart);
         std::vector<PIECE> pieces;
-        if (!finder_.FindInNewRanges(IndicesOf(ranges1_, changes.added1),
-                                     IndicesOf(ranges2_, changes.added2), pieces)) {
+        if (!finder_.FindAfterCuts(changes.removed1, changes.removed2, pieces)) {
             cache_.Invalidate();
             return false;
         }
         for (const PIECE& p : pieces)
             cache_.Add(p);
         return true;
-    }
-
-    static std::vector<std::uint32_t> IndicesOf(const CRangeList& list,
-                                                const std::vector<RANGE>& ranges)
-    {
-        std::vector<std::uint32_t> indices;
-        for (const RANGE& r : ranges)
-            indices.push_back(static_cast<std::uint32_t>(list.IndexOf(r.start)));
-        std::sort(indices.begin(), indices.end());
-        return indices;
     }
 
     // Cuts a matched stretch out of a range list and notes which range went

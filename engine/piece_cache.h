@@ -1,160 +1,153 @@
 #pragma once
 
-#include "engine/piece_finder.h"
+#include "engine/piece.h"
+#include "engine/range_list.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <tuple>
-#include <unordered_map>
 #include <vector>
 
 // The runs of at least `threshold` elements between the current unmatched
-// ranges, kept from pass to pass. A pass cuts only the few ranges it matches
-// in; every run between two ranges that were not cut is still there, unchanged,
-// so only the rows and columns of the cut ranges have to be searched again.
+// ranges, kept from pass to pass and ranked as the candidate list ranks them.
 //
-// The runs are ranked as the candidate list ranks them: longer first, and among
-// equally long ones the one a scan of the pairs meets first.
+// A pass cuts only the few ranges it matches in. Every run between two ranges
+// that were not cut is still there, unchanged; a run of a pair that was cut
+// stands for what is left of it, which is the run clipped to the pairs the cut
+// made. Clipping every run of a cut range at once would cost the whole row and
+// column each pass, while most of those runs are never asked for: a run is
+// clipped only when it comes up in the ranking. Clipping never makes a run
+// longer, nor moves its pair before the pair it was found in, so a run comes
+// up no later than anything clipped from it would.
 class CPieceCache
 {
 public:
-    bool IsValid() const { return valid_; }
-    void Invalidate() { valid_ = false; }
-    int Threshold() const { return threshold_; }
-    bool IsEmpty()
+    CPieceCache(const CRangeList& ranges1, const CRangeList& ranges2, int limit)
+        : ranges1_(ranges1), ranges2_(ranges2), limit_(limit)
     {
-        DropDeadTop();
-        return heap_.empty();
     }
-
-    // Replaces the contents with a complete set of the runs of at least threshold.
-    void Reset(int threshold, const std::vector<PIECE>& pieces)
-    {
-        valid_ = true;
-        threshold_ = threshold;
-        pieces_.clear();
-        alive_.clear();
-        heap_.clear();
-        taken_.clear();
-        rows_.clear();
-        columns_.clear();
-        live_ = 0;
-        for (const PIECE& p : pieces)
-            Add(p);
-    }
-
-    CPieceCache() = default;
     CPieceCache(const CPieceCache&) = delete;
     CPieceCache& operator=(const CPieceCache&) = delete;
 
+    bool IsValid() const { return valid_; }
+    void Invalidate() { valid_ = false; }
+    int Threshold() const { return threshold_; }
+    bool IsEmpty() { return RankedAt(0) == nullptr; }
+
+    // Replaces the contents with a complete set of the runs of at least threshold.
+    void Reset(int threshold, std::vector<PIECE> pieces)
+    {
+        valid_ = true;
+        threshold_ = threshold;
+        heap_ = std::move(pieces);
+        std::make_heap(heap_.begin(), heap_.end(), Worse{limit_});
+        taken_.clear();
+    }
+
+    // From now on only runs of at least threshold are kept.
+    void Raise(int threshold)
+    {
+        threshold_ = threshold;
+        std::erase_if(heap_, [threshold](const PIECE& p) { return p.length < threshold; });
+        std::make_heap(heap_.begin(), heap_.end(), Worse{limit_});
+    }
+
     void Add(const PIECE& piece)
     {
-        const auto id = static_cast<std::uint32_t>(pieces_.size());
-        pieces_.push_back(piece);
-        alive_.push_back(1);
-        ++live_;
-        heap_.push_back(id);
-        std::push_heap(heap_.begin(), heap_.end(), Worse{&pieces_});
-        rows_[piece.r1Start].push_back(id);
-        columns_[piece.r2Start].push_back(id);
+        heap_.push_back(piece);
+        std::push_heap(heap_.begin(), heap_.end(), Worse{limit_});
     }
-
-    // Drops the runs of the pairs of a range that has been cut.
-    void RemoveRow(int rangeStart) { RemoveAll(rows_, rangeStart); }
-    void RemoveColumn(int rangeStart) { RemoveAll(columns_, rangeStart); }
 
     // The best run. The cache must not be empty.
-    const PIECE& Longest()
-    {
-        DropDeadTop();
-        return pieces_[heap_.front()];
-    }
+    const PIECE& Longest() { return *RankedAt(0); }
 
-    // The k-th best run (from 0), or nullptr when there are fewer. Runs are
-    // taken off the heap in order as they are asked for; EndRanked puts them
-    // back.
+    // The k-th best current run (from 0), or nullptr when there are fewer.
+    // Runs are taken off the heap in order as they are asked for; EndRanked
+    // puts them back.
     const PIECE* RankedAt(std::size_t k)
     {
         while (taken_.size() <= k) {
-            DropDeadTop();
-            if (heap_.empty())
+            if (!TakeNextGroup())
                 return nullptr;
-            std::pop_heap(heap_.begin(), heap_.end(), Worse{&pieces_});
-            taken_.push_back(heap_.back());
-            heap_.pop_back();
         }
-        return &pieces_[taken_[k]];
+        return &taken_[k];
     }
 
     void EndRanked()
     {
-        for (std::uint32_t id : taken_) {
-            heap_.push_back(id);
-            std::push_heap(heap_.begin(), heap_.end(), Worse{&pieces_});
-        }
+        for (const PIECE& p : taken_)
+            Add(p);
         taken_.clear();
     }
+
+    std::size_t Size() const { return heap_.size() + taken_.size(); }
 
 private:
     // Heap order: the top of the heap is the best run.
     struct Worse
     {
-        const std::vector<PIECE>* pieces;
-        bool operator()(std::uint32_t l, std::uint32_t r) const
-        {
-            const PIECE& a = (*pieces)[l];
-            const PIECE& b = (*pieces)[r];
-            return std::make_tuple(-a.length, a.r1Start, a.r2Start, a.diagonalOrder, a.posA) >
-                   std::make_tuple(-b.length, b.r1Start, b.r2Start, b.diagonalOrder, b.posA);
-        }
+        int limit;
+        bool operator()(const PIECE& l, const PIECE& r) const { return RanksBefore(r, l, limit); }
     };
-    using Index = std::unordered_map<int, std::vector<std::uint32_t>>;
 
-    void RemoveAll(Index& index, int rangeStart)
+    static bool SameGroup(const PIECE& a, const PIECE& b)
     {
-        const auto it = index.find(rangeStart);
-        if (it == index.end())
-            return;
-        for (std::uint32_t id : it->second) {
-            if (alive_[id]) {
-                alive_[id] = 0;
-                --live_;
+        return a.length == b.length && a.r1Start == b.r1Start && a.r2Start == b.r2Start;
+    }
+
+    PIECE PopTop()
+    {
+        std::pop_heap(heap_.begin(), heap_.end(), Worse{limit_});
+        const PIECE top = heap_.back();
+        heap_.pop_back();
+        return top;
+    }
+
+    // Moves the next runs in rank order to taken_: the runs of one length and
+    // pair, all current. Within such a group the order depends on the pair's
+    // present lengths, which a run clipped from an older pair with the same
+    // starts may have and the run it came from had not: so every run of the
+    // group is looked at before any of it is taken. A run found twice (a
+    // diagonal that left a pair's window and came back is searched again) is
+    // taken once. False when nothing is left.
+    bool TakeNextGroup()
+    {
+        std::vector<PIECE> group;
+        for (;;) {
+            if (heap_.empty())
+                return false;
+            group.clear();
+            group.push_back(PopTop());
+            while (!heap_.empty() && SameGroup(heap_.front(), group.front()))
+                group.push_back(PopTop());
+            bool clipped = false;
+            std::vector<PIECE> left;
+            for (const PIECE& p : group) {
+                if (IsCurrent(p, ranges1_, ranges2_)) {
+                    left.push_back(p);
+                } else {
+                    clipped = true;
+                    ClipToCurrentRanges(p, ranges1_, ranges2_, limit_, threshold_, left);
+                }
             }
-        }
-        index.erase(it);
-        // Dead entries linger in the heap and in the other index; once they
-        // outnumber the live ones everything is rebuilt, which keeps the
-        // memory in proportion.
-        if (pieces_.size() > 2 * live_ + 4096)
-            Compact();
-    }
-
-    void DropDeadTop()
-    {
-        while (!heap_.empty() && !alive_[heap_.front()]) {
-            std::pop_heap(heap_.begin(), heap_.end(), Worse{&pieces_});
-            heap_.pop_back();
+            if (!clipped) {
+                group.erase(std::unique(group.begin(), group.end(),
+                                        [](const PIECE& a, const PIECE& b) {
+                                            return a.posA == b.posA && a.posB == b.posB;
+                                        }),
+                            group.end());
+                taken_.insert(taken_.end(), group.begin(), group.end());
+                return true;
+            }
+            for (const PIECE& p : left)
+                Add(p);
         }
     }
 
-    void Compact()
-    {
-        std::vector<PIECE> live;
-        live.reserve(live_);
-        for (std::size_t id = 0; id < pieces_.size(); ++id) {
-            if (alive_[id])
-                live.push_back(pieces_[id]);
-        }
-        Reset(threshold_, live);
-    }
-
+    const CRangeList& ranges1_;
+    const CRangeList& ranges2_;
+    int limit_;
     bool valid_ = false;
     int threshold_ = 0;
-    std::vector<PIECE> pieces_;
-    std::vector<char> alive_;
-    std::size_t live_ = 0;
-    std::vector<std::uint32_t> heap_;
-    std::vector<std::uint32_t> taken_;
-    Index rows_;
-    Index columns_;
+    std::vector<PIECE> heap_;
+    std::vector<PIECE> taken_;
 };

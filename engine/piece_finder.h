@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/gram_index.h"
+#include "engine/piece.h"
 #include "engine/range_list.h"
 #include "engine/stamped_map.h"
 
@@ -12,21 +13,6 @@
 #include <memory>
 #include <unordered_map>
 #include <vector>
-
-// A maximal run of equal elements inside the rectangle of one pair of ranges
-// (a range of the first file against a range of the second), with what places
-// it in the order a scan of the pairs would meet it.
-struct PIECE
-{
-    // The pair's ranges, by their starts: these stay put while other ranges
-    // are cut, and they order the pairs as a scan does.
-    int r1Start;
-    int r2Start;
-    std::int64_t diagonalOrder;
-    int posA;
-    int posB;
-    int length;
-};
 
 // Finds every run of at least x equal elements between the unmatched ranges of
 // two element sequences, on the diagonals that start less than `limit`
@@ -65,28 +51,40 @@ public:
         return true;
     }
 
-    // After some ranges were cut: the runs of the pairs that involve a new
-    // first-file range (rows) or a new second-file range (columns), at the x
-    // of the last FindAll. False when a stop was requested meanwhile.
-    bool FindInNewRanges(const std::vector<std::uint32_t>& rows,
-                         const std::vector<std::uint32_t>& columns, std::vector<PIECE>& pieces)
+    // Searches from now on for runs of at least x only.
+    void Raise(int x)
+    {
+        SetThreshold(x);
+        RebuildSampleTable();
+    }
+
+    // After some ranges were cut (cut1, cut2: the ranges as they were, in
+    // position order): the runs of at least the x of the last FindAll that
+    // the pairs made by the cuts have on diagonals the pairs they were cut
+    // from did not walk. False when a stop was requested meanwhile.
+    //
+    // A range made by a cut lies inside the range it was cut from, so on the
+    // diagonals that the old pair also walked its runs are the old runs,
+    // clipped to the new pair (ClipToCurrentRanges). Only a range that lost
+    // its front sees its window shift, by the length lost: the diagonals that
+    // shift brings in are searched here, and only in pairs whose ranges reach
+    // that far.
+    bool FindAfterCuts(const std::vector<RANGE>& cut1, const std::vector<RANGE>& cut2,
+                       std::vector<PIECE>& pieces)
     {
         pieces.clear();
         pieces_ = &pieces;
         ++passes_;
-        if (!FindInRowsNow(rows, Search::PassAfterPass) || !FindInColumns(rows, columns))
-            return false;
-        AddSamples(rows);
-        return true;
-    }
-
-    // A number of a pair's diagonals in the order a scan walks them: from the
-    // pair's corner along the longer range first, then along the other.
-    static std::int64_t DiagonalOrder(const RANGE& r1, const RANGE& r2, int off, int limit)
-    {
-        if (r1.length > r2.length)
-            return off <= 0 ? -static_cast<std::int64_t>(off) : std::int64_t{limit} + off;
-        return off >= 0 ? off : std::int64_t{limit} - off;
+        NoteShifts(ranges1_, cut1, shift1_, reaching1_, made1_);
+        NoteShifts(ranges2_, cut2, shift2_, reaching2_, made2_);
+        // The new rows' samples go in first: a column walk meets the rows that
+        // are not searched on their own through them.
+        AddSamples(made1_);
+        afterCuts_ = true;
+        const bool done = limit_ <= 0 || (FindInRowsNow(reaching1_, Search::PassAfterPass) &&
+                                           FindInColumns(reaching1_, reaching2_));
+        afterCuts_ = false;
+        return done;
     }
 
 private:
@@ -166,6 +164,57 @@ private:
         return ++counter % kSamplesBetweenStopChecks == 0 && stop_;
     }
 
+    // --- After cuts ------------------------------------------------------------
+
+    // For every current range: how far its start moved from the start of the
+    // range it was cut from (0 for a range that was not cut). Also the ranges
+    // made by the cuts, and those among them whose window shifted onto
+    // diagonals no old pair reached: they lost their front and still reach
+    // `limit` elements past the old start.
+    void NoteShifts(const CRangeList& ranges, const std::vector<RANGE>& cut,
+                    std::vector<int>& shift, std::vector<std::uint32_t>& reaching,
+                    std::vector<std::uint32_t>& made) const
+    {
+        shift.assign(ranges.Count(), 0);
+        reaching.clear();
+        made.clear();
+        std::size_t from = 0;
+        for (std::uint32_t i = 0; i < ranges.Count(); ++i) {
+            const RANGE& r = ranges[i];
+            while (from < cut.size() && cut[from].end() <= r.start)
+                ++from;
+            if (from == cut.size() || cut[from].start > r.start)
+                continue;
+            made.push_back(i);
+            shift[i] = r.start - cut[from].start;
+            if (shift[i] > 0 && r.end() - cut[from].start > limit_)
+                reaching.push_back(i);
+        }
+    }
+
+    // The relative offsets of the diagonals of pair (r1, r2) to search, both
+    // ends included: all of the window, or after cuts only those that the
+    // pair's old window did not hold.
+    struct Window
+    {
+        int lo;
+        int hi;
+    };
+    Window WindowOf(std::uint32_t r1, std::uint32_t r2) const
+    {
+        Window w{-limit_ + 1, limit_ - 1};
+        if (!afterCuts_)
+            return w;
+        const long long moved = static_cast<long long>(shift1_[r1]) - shift2_[r2];
+        if (moved > 0)
+            w.hi = static_cast<int>(std::min<long long>(w.hi, moved - limit_));
+        else if (moved < 0)
+            w.lo = static_cast<int>(std::max<long long>(w.lo, moved + limit_));
+        else
+            w.hi = w.lo - 1;
+        return w;
+    }
+
     // --- Sample by sample, through the index of the second file -------------
 
     const CGramIndex<T>& IndexFor(int q)
@@ -216,10 +265,11 @@ private:
         const int along = a - ranges1_[r1].start;
         for (std::uint32_t r2 = 0; r2 < ranges; ++r2) {
             const RANGE& range2 = ranges2_[r2];
+            const Window window = WindowOf(r1, r2);
             const long long lo =
-                std::max<long long>(range2.start, 1LL * range2.start + along - limit_ + 1);
+                std::max<long long>(range2.start, 1LL * range2.start + along + window.lo);
             const long long hi =
-                std::min<long long>(range2.end() - q_, 1LL * range2.start + along + limit_ - 1);
+                std::min<long long>(range2.end() - q_, 1LL * range2.start + along + window.hi);
             if (lo > hi)
                 continue;
             for (const std::int32_t* it = std::lower_bound(bucket.begin, bucket.end, lo);
@@ -374,7 +424,9 @@ private:
             RebuildSampleTable();
     }
 
-    // A new column is searched one of two ways. A short one is walked gram
+    // The columns given are searched against every row but the rows given,
+    // whose pairs the row search covers. A column is searched one of two
+    // ways. A short one is walked gram
     // by gram past the samples. A long one, typically what is left of a
     // range after a run was cut out of it, is searched the other way round
     // once the index pays off: each sample is looked up in the index of the
@@ -386,16 +438,16 @@ private:
     {
         if (limit_ <= 0 || columns.empty())
             return true;
-        std::vector<char> isNewRow(ranges1_.Count(), 0);
+        std::vector<char> searchedAsRow(ranges1_.Count(), 0);
         for (std::uint32_t r1 : rows)
-            isNewRow[r1] = 1;
-        // What a look-up of a column costs: the samples of the unchanged rows.
+            searchedAsRow[r1] = 1;
+        // What a look-up of a column costs: the samples of the other rows.
         // Counted only once look-ups are in question at all.
         long long samples = -1;
         if (IndexPaysOff()) {
             std::vector<std::uint32_t> oldRows;
             for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1) {
-                if (!isNewRow[r1])
+                if (!searchedAsRow[r1])
                     oldRows.push_back(r1);
             }
             samples = CountSamples(oldRows);
@@ -403,7 +455,7 @@ private:
         std::vector<std::uint32_t> walked;
         for (std::uint32_t r2 : columns) {
             if (samples >= 0 && samples * kSamplesPerStreamedElement < ranges2_[r2].length) {
-                if (!LookUpColumn(r2, isNewRow))
+                if (!LookUpColumn(r2, searchedAsRow))
                     return false;
             } else {
                 walked.push_back(r2);
@@ -411,7 +463,7 @@ private:
         }
         const auto onSample = [&](const Sample& s, std::uint32_t r2, int b) {
             const std::size_t r1 = LiveRangeOf(s);
-            if (r1 < ranges1_.Count() && !isNewRow[r1])
+            if (r1 < ranges1_.Count() && !searchedAsRow[r1])
                 Follow(static_cast<std::uint32_t>(r1), s.a, r2, b, static_cast<std::uint32_t>(r1));
         };
         return WalkColumns(walked, [&](std::uint64_t h, std::uint32_t r2, int b) {
@@ -422,12 +474,13 @@ private:
         });
     }
 
-    // Every sample of an unchanged row against one column, through the index.
+    // Every sample of a row not searched as a row against one column, through
+    // the index.
     // A row that is still as it was when its samples were taken has them
     // every step_ elements from its start, so they are taken again here row
     // by row: that visits them in first-file order, the order in which a walk
     // of the column would meet them along each diagonal.
-    bool LookUpColumn(std::uint32_t r2, const std::vector<char>& isNewRow)
+    bool LookUpColumn(std::uint32_t r2, const std::vector<char>& searchedAsRow)
     {
         const CGramIndex<T>& index = IndexFor(q_);
         const RANGE range2 = ranges2_[r2];
@@ -438,17 +491,18 @@ private:
         covered_.Clear();
         for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1) {
             const RANGE range1 = ranges1_[r1];
-            if (isNewRow[r1] || range1.length < x_)
+            if (searchedAsRow[r1] || range1.length < x_)
                 continue;
             for (int a = range1.start; a + q_ <= range1.end() && a - range1.start <= reach;
                  a += step_) {
                 if (StopNow(counter))
                     return false;
                 const long long along = a - range1.start;
+                const Window window = WindowOf(r1, r2);
                 const long long lo =
-                    std::max<long long>(range2.start, range2.start + along - limit_ + 1);
+                    std::max<long long>(range2.start, range2.start + along + window.lo);
                 const long long hi =
-                    std::min<long long>(range2.end() - q_, range2.start + along + limit_ - 1);
+                    std::min<long long>(range2.end() - q_, range2.start + along + window.hi);
                 if (lo > hi)
                     continue;
                 const auto bucket = index.Lookup(GramHash<T>::Of(e1_ + a, q_));
@@ -510,7 +564,8 @@ private:
         if (b + q_ > range2.end())
             return;
         const int off = (b - range2.start) - (a - range1.start);
-        if (off <= -limit_ || off >= limit_)
+        const Window window = WindowOf(r1, r2);
+        if (off < window.lo || off > window.hi)
             return;
         const std::uint64_t key =
             (std::uint64_t{otherRange} << 32) | static_cast<std::uint32_t>(off);
@@ -527,9 +582,8 @@ private:
                                             std::min(range1.end() - a, range2.end() - b) - q_);
         covered_.Set(key, a + ahead);
         if (back + ahead >= x_)
-            pieces_->push_back(PIECE{range1.start, range2.start,
-                                     DiagonalOrder(range1, range2, off, limit_), a - back, b - back,
-                                     back + ahead});
+            pieces_->push_back(PIECE{range1.start, range1.length, range2.start, range2.length,
+                                     a - back, b - back, back + ahead});
     }
 
     const T* e1_;
@@ -545,6 +599,16 @@ private:
     // Searches of new ranges so far, one per pass.
     int passes_ = 0;
     std::vector<PIECE>* pieces_ = nullptr;
+    // While the runs after cuts are searched: the shifts of every range, and
+    // the ranges made by the cuts (made) and those whose window shifted
+    // beyond the old one (reaching).
+    bool afterCuts_ = false;
+    std::vector<int> shift1_;
+    std::vector<int> shift2_;
+    std::vector<std::uint32_t> made1_;
+    std::vector<std::uint32_t> made2_;
+    std::vector<std::uint32_t> reaching1_;
+    std::vector<std::uint32_t> reaching2_;
     std::unordered_map<int, std::unique_ptr<CGramIndex<T>>> indexes_;
     // The first file's samples at the x of the last FindAll, and those of the
     // ranges made since.

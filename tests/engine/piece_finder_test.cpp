@@ -11,11 +11,11 @@
 
 namespace {
 
-using Piece = std::tuple<int, int, std::int64_t, int, int, int>;
+using Piece = std::tuple<int, int, int, int, int, int, int>;
 
 Piece AsTuple(const PIECE& p)
 {
-    return {p.r1Start, p.r2Start, p.diagonalOrder, p.posA, p.posB, p.length};
+    return {p.r1Start, p.r1Length, p.r2Start, p.r2Length, p.posA, p.posB, p.length};
 }
 
 // Every maximal run of at least x equal elements between two ranges, on the
@@ -34,9 +34,8 @@ void WalkPair(const std::vector<std::uint8_t>& e1, const std::vector<std::uint8_
                 continue;
             }
             if (run >= x)
-                out.emplace_back(r1.start, r2.start,
-                                 CPieceFinder<std::uint8_t>::DiagonalOrder(r1, r2, off, limit),
-                                 a - run, b - run, run);
+                out.emplace_back(r1.start, r1.length, r2.start, r2.length, a - run, b - run,
+                                 run);
             run = 0;
             if (!inside)
                 break;
@@ -52,24 +51,27 @@ struct FINDER_CASE
     int limit;
 };
 
-// Ranges are cut pass after pass, as the matcher cuts them, and after each cut
-// the finder's runs of the new rows and columns must be exactly those a walk
-// of every diagonal of their pairs finds, whichever way the finder searched:
-// by walking, through its index, or column by column through the index once
-// many passes have gone by.
-TEST(PieceFinderTest, NewRangesGetExactlyTheRunsOfTheirPairs)
+// Ranges are cut pass after pass, as the matcher cuts them. After each cut,
+// the runs kept from the pairs that were not cut, the runs of the cut pairs
+// clipped to the new ones, and what the finder finds on the diagonals a
+// shifted window brings in must together be exactly the runs a walk of every
+// diagonal of every pair finds (a run found twice counts once), whichever way
+// the finder searched: by walking, through its index, or column by column
+// through the index once many passes have gone by.
+TEST(PieceFinderTest, RunsAfterCutsAreExactlyTheRunsOfTheNewPairs)
 {
     const std::vector<FINDER_CASE> cases = {
         {"wide window", 8000, 60, 300},
         {"narrow window", 8000, 60, 20},
         {"short runs", 3000, 6, 100},
+        {"window wider than the ranges", 1500, 6, 5000},
     };
     for (const FINDER_CASE& c : cases) {
         SCOPED_TRACE(c.name);
         std::mt19937 random(20261210);
         std::vector<std::uint8_t> e1(static_cast<std::size_t>(c.size));
         for (auto& v : e1)
-            v = static_cast<std::uint8_t>(random());
+            v = static_cast<std::uint8_t>(random() % 4 == 0 ? 0 : random());
         // The second file: the first with a few bytes now and then dropped
         // or inserted, so that its runs lie on many diagonals, up to the
         // window's edges.
@@ -89,52 +91,62 @@ TEST(PieceFinderTest, NewRangesGetExactlyTheRunsOfTheirPairs)
         CRangeList ranges2(static_cast<int>(e2.size()));
         const std::atomic<bool> stop{false};
         CPieceFinder<std::uint8_t> finder(e1.data(), e2.data(), ranges1, ranges2, c.limit, stop);
-        std::vector<PIECE> pieces;
-        ASSERT_TRUE(finder.FindAll(c.x, pieces));
+        std::vector<PIECE> kept;
+        ASSERT_TRUE(finder.FindAll(c.x, kept));
 
-        for (int pass = 0; pass < 12; ++pass) {
+        for (int pass = 0; pass < 14; ++pass) {
             SCOPED_TRACE(pass);
-            // A short stretch cut out of the longest range of each file, near
-            // one of its ends, so that most of it is left as a new range.
-            const auto cut = [&](CRangeList& ranges, std::vector<std::uint32_t>& made) {
-                const RANGE old = *std::max_element(
-                    ranges.Ranges().begin(), ranges.Ranges().end(),
-                    [](const RANGE& l, const RANGE& r) { return l.length < r.length; });
-                if (old.length < 400)
-                    return;
-                const int along = static_cast<int>(random() % 300);
-                const int pos = random() % 2 ? old.start + along : old.end() - 10 - along;
-                ranges.Cut(pos, 10);
-                for (std::uint32_t i = 0; i < ranges.Count(); ++i) {
-                    const RANGE& r = ranges[i];
-                    const bool fromOld = r.start >= old.start && r.end() <= old.end();
-                    if (fromOld)
-                        made.push_back(i);
+            // A short stretch cut out of a long range of each file: near its
+            // front, near its end, or in the middle, so that both a
+            // remainder that keeps its start and one whose window shifts,
+            // by little or by much, are made.
+            const auto cut = [&](CRangeList& ranges, std::vector<RANGE>& cutRanges) {
+                std::vector<RANGE> longOnes;
+                for (const RANGE& r : ranges.Ranges()) {
+                    if (r.length >= 60)
+                        longOnes.push_back(r);
                 }
+                if (longOnes.empty())
+                    return;
+                const RANGE old = longOnes[random() % longOnes.size()];
+                const int along = static_cast<int>(random() % std::min(300, old.length - 10));
+                const int where = static_cast<int>(random() % 3);
+                const int pos = where == 0   ? old.start + along
+                                : where == 1 ? old.end() - 10 - along
+                                             : old.start + (old.length - 10) / 2;
+                ranges.Cut(pos, 10);
+                cutRanges.push_back(old);
             };
-            // Both files, then the second only, then the first only: a new
-            // column must also be searched against rows that stay as they were.
-            std::vector<std::uint32_t> rows;
-            std::vector<std::uint32_t> columns;
+            // Both files, then the second only, then the first only.
+            std::vector<RANGE> cut1;
+            std::vector<RANGE> cut2;
             if (pass % 3 != 1)
-                cut(ranges1, rows);
+                cut(ranges1, cut1);
             if (pass % 3 != 2)
-                cut(ranges2, columns);
-            ASSERT_TRUE(finder.FindInNewRanges(rows, columns, pieces));
+                cut(ranges2, cut2);
+            std::vector<PIECE> now;
+            for (const PIECE& p : kept) {
+                if (IsCurrent(p, ranges1, ranges2))
+                    now.push_back(p);
+                else
+                    ClipToCurrentRanges(p, ranges1, ranges2, c.limit, c.x, now);
+            }
+            std::vector<PIECE> made;
+            ASSERT_TRUE(finder.FindAfterCuts(cut1, cut2, made));
+            kept = now;
+            kept.insert(kept.end(), made.begin(), made.end());
 
             std::vector<Piece> expected;
-            for (std::uint32_t r1 = 0; r1 < ranges1.Count(); ++r1) {
-                const bool newRow = std::count(rows.begin(), rows.end(), r1) > 0;
-                for (std::uint32_t r2 = 0; r2 < ranges2.Count(); ++r2) {
-                    if (newRow || std::count(columns.begin(), columns.end(), r2) > 0)
-                        WalkPair(e1, e2, ranges1[r1], ranges2[r2], c.x, c.limit, expected);
-                }
+            for (const RANGE& r1 : ranges1.Ranges()) {
+                for (const RANGE& r2 : ranges2.Ranges())
+                    WalkPair(e1, e2, r1, r2, c.x, c.limit, expected);
             }
             std::vector<Piece> found;
-            for (const PIECE& p : pieces)
+            for (const PIECE& p : kept)
                 found.push_back(AsTuple(p));
             std::sort(expected.begin(), expected.end());
             std::sort(found.begin(), found.end());
+            found.erase(std::unique(found.begin(), found.end()), found.end());
             ASSERT_EQ(found, expected);
         }
     }
