@@ -876,6 +876,97 @@ TEST(DifferentialLonger, EngineMatchesLiteralReference)
     }
 }
 
+// The shapes that make the engine take its shortcuts at scale: a long block
+// moved further than the window reaches, with small edits around it (the
+// passes then want runs far longer than the cache holds, so its threshold
+// rises, and a full search follows once the long runs are gone); cuts that
+// leave long remainders on both sides, whose windows shift by less than the
+// window's width or by more (old runs clipped, new diagonals searched); and
+// what compiled files look like, repeated short patterns among long zero
+// stretches, at every block size from 1 to 12.
+Input MovedBeyondLimitInput(Random& random)
+{
+    std::vector<std::string> lines;
+    for (int k = 0; k < 900; ++k)
+        lines.push_back(random.Chance(8) ? "" : "line " + std::to_string(random.Below(700)));
+    std::vector<std::string> edited = lines;
+    const int length = random.Between(150, 300);
+    const int from = random.Between(0, static_cast<int>(edited.size()) - length);
+    const auto at = [&](int k) { return edited.begin() + static_cast<std::ptrdiff_t>(k); };
+    std::vector<std::string> block(at(from), at(from + length));
+    edited.erase(at(from), at(from + length));
+    edited.insert(at(random.Chance(50) ? 0 : static_cast<int>(edited.size())), block.begin(),
+                  block.end());
+    for (int k = random.Between(3, 8); k > 0; --k)
+        edited[static_cast<std::size_t>(random.Below(static_cast<int>(edited.size())))] =
+            "edit " + std::to_string(k);
+    Input input;
+    input.first = TextFile(random, lines);
+    input.second = TextFile(random, edited);
+    return input;
+}
+
+Input CompiledLikeInput(Random& random, int size)
+{
+    std::vector<std::string> patterns;
+    for (int k = 0; k < 12; ++k) {
+        std::string pattern;
+        for (int i = 0; i < 10; ++i)
+            pattern.push_back(static_cast<char>(random.Chance(30) ? 0 : random.Below(40)));
+        patterns.push_back(pattern);
+    }
+    const auto makeFile = [&]() {
+        std::string bytes;
+        while (static_cast<int>(bytes.size()) < size) {
+            if (random.Chance(15))
+                bytes.append(static_cast<std::size_t>(random.Between(8, 60)), '\0');
+            else if (random.Chance(70))
+                bytes += random.Pick(patterns);
+            else
+                bytes.push_back(static_cast<char>(random.Below(256)));
+        }
+        return bytes;
+    };
+    const std::string first = makeFile();
+    std::vector<char> edited(first.begin(), first.end());
+    static const std::vector<char> alphabet = {'\0', '\x01', '\x7f', 'q'};
+    for (int k = random.Between(2, 5); k > 0; --k)
+        edited = Mutate(random, edited, alphabet, size / 5);
+    Input input;
+    input.binary = true;
+    input.first = first;
+    input.second.assign(edited.begin(), edited.end());
+    return input;
+}
+
+TEST(DifferentialAtScale, EngineMatchesLiteralReference)
+{
+    Random random(0x5ca1e5u);
+    for (const Params& params : {Params{2, 60, false, false}, Params{3, 120, false, false},
+                                 Params{1, 40, false, false}}) {
+        for (int k = 0; k < 3; ++k) {
+            const Input input = MovedBeyondLimitInput(random);
+            const std::string differences = CompareOnce(input, params);
+            EXPECT_TRUE(differences.empty()) << DescribeCase(input, params) << differences;
+        }
+    }
+    // Single changed bytes far apart in a file much longer than the window:
+    // every pass cuts what is left of a long range, near its front, in its
+    // middle or near its end.
+    for (const int limit : {30, 200, 700}) {
+        const Params params{10, limit, false, false};
+        const Input input = ScatteredBinaryInput(random, 6000, 150, 900);
+        const std::string differences = CompareOnce(input, params);
+        EXPECT_TRUE(differences.empty()) << DescribeCase(input, params) << differences;
+    }
+    for (int blockSize = 1; blockSize <= 12; ++blockSize) {
+        const Params params{blockSize, blockSize <= 3 ? 200 : 1000, false, false};
+        const Input input = CompiledLikeInput(random, blockSize <= 3 ? 500 : 1500);
+        const std::string differences = CompareOnce(input, params);
+        EXPECT_TRUE(differences.empty()) << DescribeCase(input, params) << differences;
+    }
+}
+
 // ---------------------------------------------------------------------------
 // The reference on its own. A plain buffer of words keeps these tests free of
 // the engine's text buffer: equality is string equality, nothing else.
