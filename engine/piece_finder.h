@@ -93,9 +93,7 @@ private:
     // fewer samples than about one per this many elements of the second file.
     static constexpr long long kSamplesPerStreamedElement = 16;
     static constexpr int kSamplesBetweenStopChecks = 4096;
-    // A bucket this much fuller than there are second-file ranges is searched
-    // window by window instead of entry by entry.
-    static constexpr std::size_t kCrowdedBucketFactor = 16;
+    // A bucket this small is searched entry by entry in any case.
     static constexpr std::size_t kCrowdedBucketMinimum = 64;
     // Passes that search by walking before an index of the second file is
     // built for the passes after them.
@@ -230,6 +228,7 @@ private:
     bool FindByIndex(const std::vector<std::uint32_t>& rows)
     {
         const CGramIndex<T>& index = IndexFor(q_);
+        SortColumnsByLength();
         long long counter = 0;
         for (std::uint32_t r1 : rows) {
             const RANGE& range1 = ranges1_[r1];
@@ -247,12 +246,21 @@ private:
         return true;
     }
 
+    // A hit of a sample `along` elements into its range can lie only in the
+    // window of a second-file range long enough to reach that far. A common
+    // gram has hits all over the file, most of them in no window: then the
+    // windows of the ranges that can hold one are looked up instead, each by
+    // a binary search of the (ascending) bucket.
     void LookUpSample(const CGramIndex<T>& index, std::uint32_t r1, int a)
     {
         const auto bucket = index.Lookup(GramHash<T>::Of(e1_ + a, q_));
-        const std::size_t ranges = ranges2_.Count();
-        if (bucket.Size() <= kCrowdedBucketMinimum ||
-            bucket.Size() < ranges * kCrowdedBucketFactor) {
+        if (bucket.Size() == 0)
+            return;
+        const int along = a - ranges1_[r1].start;
+        const std::size_t reaching = ColumnsReaching(along);
+        const std::size_t perWindow = static_cast<std::size_t>(std::bit_width(bucket.Size())) + 2;
+        if (bucket.Size() <= kCrowdedBucketMinimum || bucket.Size() < reaching * perWindow) {
+            const std::size_t ranges = ranges2_.Count();
             for (const std::int32_t* it = bucket.begin; it != bucket.end; ++it) {
                 const std::size_t r2 = ranges2_.IndexOf(*it);
                 if (r2 < ranges)
@@ -261,9 +269,8 @@ private:
             }
             return;
         }
-        // A very common gram: look only inside each second-file range's window.
-        const int along = a - ranges1_[r1].start;
-        for (std::uint32_t r2 = 0; r2 < ranges; ++r2) {
+        for (std::size_t k = 0; k < reaching; ++k) {
+            const std::uint32_t r2 = columnsByLength_[k];
             const RANGE& range2 = ranges2_[r2];
             const Window window = WindowOf(r1, r2);
             const long long lo =
@@ -278,6 +285,30 @@ private:
         }
     }
 
+    // Orders the second file's ranges longest first, for ColumnsReaching.
+    void SortColumnsByLength()
+    {
+        columnsByLength_.clear();
+        for (std::uint32_t r2 = 0; r2 < ranges2_.Count(); ++r2)
+            columnsByLength_.push_back(r2);
+        std::sort(columnsByLength_.begin(), columnsByLength_.end(),
+                  [this](std::uint32_t l, std::uint32_t r) {
+                      return ranges2_[l].length > ranges2_[r].length;
+                  });
+    }
+
+    // How many of the longest second-file ranges can hold a hit of a sample
+    // `along` elements into its range: those with a gram at least
+    // along - limit + 1 elements in.
+    std::size_t ColumnsReaching(int along) const
+    {
+        const long long shortest = 1LL * along - limit_ + 1 + q_;
+        return static_cast<std::size_t>(
+            std::partition_point(columnsByLength_.begin(), columnsByLength_.end(),
+                                 [&](std::uint32_t r2) { return ranges2_[r2].length >= shortest; }) -
+            columnsByLength_.begin());
+    }
+
     // --- Walking the second file past a table of the samples ----------------
 
     // A sample of the first file: the gram at a, and the range it was taken
@@ -288,6 +319,7 @@ private:
         int a;
         int rangeStart;
         int rangeLength;
+        int Along() const { return a - rangeStart; }
     };
 
     // Samples sorted by hash slot, then by position, with the start of each
@@ -300,10 +332,17 @@ private:
         {
             samples_ = std::move(samples);
             bits_ = std::clamp(static_cast<int>(std::bit_width(samples_.size())) + 1, 4, 30);
-            std::stable_sort(
-                samples_.begin(), samples_.end(), [this](const Sample& l, const Sample& r) {
-                    return GramHash<T>::Slot(l.hash, bits_) < GramHash<T>::Slot(r.hash, bits_);
-                });
+            // Within a slot by offset in their range, so that a walk can visit
+            // only the samples whose diagonals can lie in its pairs' windows.
+            std::sort(samples_.begin(), samples_.end(), [this](const Sample& l, const Sample& r) {
+                const auto sl = GramHash<T>::Slot(l.hash, bits_);
+                const auto sr = GramHash<T>::Slot(r.hash, bits_);
+                if (sl != sr)
+                    return sl < sr;
+                if (l.Along() != r.Along())
+                    return l.Along() < r.Along();
+                return l.a < r.a;
+            });
             starts_.assign((std::size_t{1} << bits_) + 1, 0);
             for (const Sample& s : samples_)
                 ++starts_[GramHash<T>::Slot(s.hash, bits_) + 1];
@@ -312,12 +351,19 @@ private:
         }
         bool IsEmpty() const { return samples_.empty(); }
         std::size_t Size() const { return samples_.size(); }
-        template<typename Visit> void ForEach(std::uint64_t h, Visit visit) const
+        // The samples of gram h that lie between alongLo and alongHi (both
+        // included) elements into their ranges.
+        template<typename Visit>
+        void ForEachAlong(std::uint64_t h, long long alongLo, long long alongHi, Visit visit) const
         {
             const std::size_t k = GramHash<T>::Slot(h, bits_);
-            for (std::uint32_t i = starts_[k]; i < starts_[k + 1]; ++i) {
-                if (samples_[i].hash == h)
-                    visit(samples_[i]);
+            const auto end = samples_.begin() + starts_[k + 1];
+            auto it = std::lower_bound(
+                samples_.begin() + starts_[k], end, alongLo,
+                [](const Sample& sample, long long along) { return sample.Along() < along; });
+            for (; it != end && it->Along() <= alongHi; ++it) {
+                if (it->hash == h)
+                    visit(*it);
             }
         }
 
@@ -392,7 +438,8 @@ private:
         SampleTable table;
         table.Build(std::move(samples));
         return WalkColumns(AllColumns(), [&](std::uint64_t h, std::uint32_t r2, int b) {
-            table.ForEach(h, [&](const Sample& s) {
+            const long long along = b - ranges2_[r2].start;
+            table.ForEachAlong(h, along - limit_ + 1, along + limit_ - 1, [&](const Sample& s) {
                 const auto r1 = static_cast<std::uint32_t>(ranges1_.IndexOf(s.a));
                 Follow(r1, s.a, r2, b, r1);
             });
@@ -467,7 +514,9 @@ private:
                 Follow(static_cast<std::uint32_t>(r1), s.a, r2, b, static_cast<std::uint32_t>(r1));
         };
         return WalkColumns(walked, [&](std::uint64_t h, std::uint32_t r2, int b) {
-            sampleTable_.ForEach(h, [&](const Sample& s) { onSample(s, r2, b); });
+            const long long along = b - ranges2_[r2].start;
+            sampleTable_.ForEachAlong(h, along - limit_ + 1, along + limit_ - 1,
+                                      [&](const Sample& s) { onSample(s, r2, b); });
             const auto [from, to] = addedSamples_.equal_range(h);
             for (auto it = from; it != to; ++it)
                 onSample(it->second, r2, b);
@@ -599,6 +648,8 @@ private:
     // Searches of new ranges so far, one per pass.
     int passes_ = 0;
     std::vector<PIECE>* pieces_ = nullptr;
+    // The second file's ranges, longest first, while samples are looked up.
+    std::vector<std::uint32_t> columnsByLength_;
     // While the runs after cuts are searched: the shifts of every range, and
     // the ranges made by the cuts (made) and those whose window shifted
     // beyond the old one (reaching).
