@@ -30,7 +30,10 @@ public:
     CPieceFinder(const T* first, const T* second, const CRangeList& ranges1,
                  const CRangeList& ranges2, int limit, const std::atomic<bool>& stopRequested)
         : e1_(first), e2_(second), ranges1_(ranges1), ranges2_(ranges2), limit_(limit),
-          stop_(stopRequested)
+          stop_(stopRequested),
+          // A finder starts on ranges that still hold the whole files.
+          uniform1_(FindUniform(first, static_cast<int>(ranges1.Elements()))),
+          uniform2_(FindUniform(second, static_cast<int>(ranges2.Elements())))
     {
     }
 
@@ -565,36 +568,92 @@ private:
 
     // Runs can be as long as the files, and in content such as zero-filled
     // stretches one is followed on every diagonal of the window: past a few
-    // elements, they are compared in blocks.
+    // elements, they are compared in blocks, and where both sides stand in a
+    // stretch of one repeated element, the shorter stretch is passed at once.
     static constexpr int kBlock = 256 / static_cast<int>(sizeof(T));
     static constexpr int kScalarLead = 16;
+    static constexpr int kShortestUniform = 64;
 
-    // How many elements p[0..] and q[0..] have in common, at most max.
-    static int EqualForward(const T* p, const T* q, int max)
+    // A stretch of one element repeated, [start, end).
+    struct UNIFORM
     {
+        int start;
+        int end;
+    };
+
+    static std::vector<UNIFORM> FindUniform(const T* e, int count)
+    {
+        std::vector<UNIFORM> stretches;
+        for (int i = 0; i < count;) {
+            int j = i + 1;
+            while (j < count && e[j] == e[i])
+                ++j;
+            if (j - i >= kShortestUniform)
+                stretches.push_back(UNIFORM{i, j});
+            i = j;
+        }
+        return stretches;
+    }
+
+    // The stretch holding pos, or nullptr.
+    static const UNIFORM* UniformAt(const std::vector<UNIFORM>& stretches, int pos)
+    {
+        auto it = std::upper_bound(stretches.begin(), stretches.end(), pos,
+                                   [](int p, const UNIFORM& u) { return p < u.start; });
+        if (it == stretches.begin())
+            return nullptr;
+        --it;
+        return pos < it->end ? &*it : nullptr;
+    }
+
+    // How many elements from a and b onward the files have in common, at most max.
+    int EqualForward(int a, int b, int max) const
+    {
+        const T* p = e1_ + a;
+        const T* q = e2_ + b;
         int n = 0;
         while (n < max && n < kScalarLead && p[n] == q[n])
             ++n;
         if (n < kScalarLead)
             return n;
-        while (n + kBlock <= max && std::memcmp(p + n, q + n, kBlock * sizeof(T)) == 0)
+        for (;;) {
+            if (n < max && p[n] == q[n]) {
+                const UNIFORM* u1 = UniformAt(uniform1_, a + n);
+                const UNIFORM* u2 = u1 ? UniformAt(uniform2_, b + n) : nullptr;
+                if (u2)
+                    n += std::min({u1->end - (a + n), u2->end - (b + n), max - n});
+            }
+            if (n + kBlock > max || std::memcmp(p + n, q + n, kBlock * sizeof(T)) != 0)
+                break;
             n += kBlock;
+        }
         while (n < max && p[n] == q[n])
             ++n;
         return n;
     }
 
-    // How many elements just before p and q they have in common, at most max.
-    static int EqualBackward(const T* p, const T* q, int max)
+    // How many elements just before a and b the files have in common, at most max.
+    int EqualBackward(int a, int b, int max) const
     {
+        const T* p = e1_ + a;
+        const T* q = e2_ + b;
         int n = 0;
         while (n < max && n < kScalarLead && p[-n - 1] == q[-n - 1])
             ++n;
         if (n < kScalarLead)
             return n;
-        while (n + kBlock <= max &&
-               std::memcmp(p - n - kBlock, q - n - kBlock, kBlock * sizeof(T)) == 0)
+        for (;;) {
+            if (n < max && p[-n - 1] == q[-n - 1]) {
+                const UNIFORM* u1 = UniformAt(uniform1_, a - n - 1);
+                const UNIFORM* u2 = u1 ? UniformAt(uniform2_, b - n - 1) : nullptr;
+                if (u2)
+                    n += std::min({a - n - u1->start, b - n - u2->start, max - n});
+            }
+            if (n + kBlock > max ||
+                std::memcmp(p - n - kBlock, q - n - kBlock, kBlock * sizeof(T)) != 0)
+                break;
             n += kBlock;
+        }
         while (n < max && p[-n - 1] == q[-n - 1])
             ++n;
         return n;
@@ -626,8 +685,8 @@ private:
                 return;
         }
         const int back =
-            EqualBackward(e1_ + a, e2_ + b, std::min(a - range1.start, b - range2.start));
-        const int ahead = q_ + EqualForward(e1_ + a + q_, e2_ + b + q_,
+            EqualBackward(a, b, std::min(a - range1.start, b - range2.start));
+        const int ahead = q_ + EqualForward(a + q_, b + q_,
                                             std::min(range1.end() - a, range2.end() - b) - q_);
         covered_.Set(key, a + ahead);
         if (back + ahead >= x_)
@@ -648,6 +707,9 @@ private:
     // Searches of new ranges so far, one per pass.
     int passes_ = 0;
     std::vector<PIECE>* pieces_ = nullptr;
+    // The stretches of one repeated element in each file.
+    std::vector<UNIFORM> uniform1_;
+    std::vector<UNIFORM> uniform2_;
     // The second file's ranges, longest first, while samples are looked up.
     std::vector<std::uint32_t> columnsByLength_;
     // While the runs after cuts are searched: the shifts of every range, and
