@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <tuple>
 #include <vector>
 
@@ -31,10 +32,16 @@ public:
     // Called after each accepted match with the total length accepted so far.
     using AcceptedHook = std::function<void(long long acceptedTotal)>;
 
+    // How many runs a search below what it could settle for may find before
+    // it is given up, besides a few per range.
+    static constexpr std::size_t kFloodBudget = 65536;
+
     CGreedyMatcher(const T* first, int count1, const T* second, int count2, int minLength,
-                   int limit, const std::atomic<bool>& stopRequested)
+                   int limit, const std::atomic<bool>& stopRequested,
+                   std::size_t floodBudget = kFloodBudget)
         : e1_(first), e2_(second), ranges1_(count1), ranges2_(count2),
           minLength_(std::max(1, minLength)), limit_(std::max(0, limit)), stop_(stopRequested),
+          floodBudget_(floodBudget),
           finder_(first, second, ranges1_, ranges2_, limit_, stopRequested),
           cache_(ranges1_, ranges2_, limit_)
     {
@@ -74,25 +81,43 @@ private:
     {
         if (!cache_.IsValid()) {
             const long long shorter = std::min(ranges1_.Elements(), ranges2_.Elements());
-            if (!SearchAll(std::max(minLength_, static_cast<int>(shorter / 2))))
-                return false;
-        } else if (cache_.IsEmpty()) {
-            // Nothing as long as the cache's threshold is left: look for less.
-            if (cache_.Threshold() <= minLength_)
-                return true;
-            if (!SearchAll(std::max(minLength_, cache_.Threshold() / 4)))
-                return false;
-        } else if (ThresholdFor(cache_.Longest().length) < cache_.Threshold()) {
-            if (!SearchAll(std::max(minLength_, ThresholdFor(cache_.Longest().length) / 2)))
+            if (!SearchAll(std::max(minLength_, static_cast<int>(shorter / 2)), 0))
                 return false;
         }
-        if (cache_.IsEmpty())
-            return true;
-        t2 = ThresholdFor(cache_.Longest().length);
-        if (t2 > kRaiseFactor * cache_.Threshold())
-            RaiseThreshold(t2 / 2);
-        SelectCandidates(t2, candidates);
-        return true;
+        for (;;) {
+            if (cache_.IsEmpty()) {
+                // Nothing as long as the cache's threshold is left: look for less.
+                if (cache_.Threshold() <= minLength_)
+                    return true;
+                if (!SearchAll(std::max(minLength_, cache_.Threshold() / 4),
+                               cache_.Threshold() - 1))
+                    return false;
+                continue;
+            }
+            const int longest = cache_.Longest().length;
+            t2 = ThresholdFor(longest);
+            if (t2 >= cache_.Threshold()) {
+                if (t2 > kRaiseFactor * cache_.Threshold())
+                    RaiseThreshold(t2 / 2);
+                SelectCandidates(t2, candidates);
+                return true;
+            }
+            // The cache lacks runs this pass could take, shorter than what it
+            // holds. They matter only if fewer than a full list of candidates
+            // is as long as the cache's threshold: every run it lacks ranks
+            // after those.
+            if (SelectCandidates(cache_.Threshold(), candidates) == CMatchList::kCapacity)
+                return true;
+            candidates.Clear();
+            if (!SearchAll(std::max(minLength_, t2 / 2), std::min(longest, cache_.Threshold() - 1)))
+                return false;
+        }
+    }
+
+    static constexpr std::size_t kNoBudget = std::numeric_limits<std::size_t>::max();
+    std::size_t FloodBudget() const
+    {
+        return floodBudget_ + 8 * (ranges1_.Count() + ranges2_.Count());
     }
 
     // Once the cache holds runs far shorter than a pass can take, the ranges
@@ -117,28 +142,41 @@ private:
     }
 
     // Fills the cache with every run of at least x, lowering x until it holds
-    // all runs the pass needs. Searching below what is needed right now leaves
-    // the cache room for the next passes, whose longest runs will be shorter.
-    bool SearchAll(int x)
+    // all runs the pass needs, or a full list of candidates above them.
+    // Searching below what is needed right now leaves the cache room for the
+    // next passes, whose longest runs will be shorter; but where short runs
+    // abound (the stretches of zeros of compiled code) it would find millions
+    // that no pass takes before many have gone by. A search below `ceiling`
+    // that finds that many is given up for one further up.
+    bool SearchAll(int x, int ceiling)
     {
         std::vector<PIECE> pieces;
+        int flooded = 0; // the highest x that found too many
         for (;;) {
-            if (!finder_.FindAll(x, pieces)) {
+            const auto found =
+                finder_.FindAll(x, pieces, x < ceiling ? FloodBudget() : kNoBudget);
+            if (found == CPieceFinder<T>::Found::Stopped) {
                 cache_.Invalidate();
                 return false;
             }
+            if (found == CPieceFinder<T>::Found::TooMany) {
+                flooded = x;
+                x += std::max(1, (ceiling - x + 1) / 2);
+                continue;
+            }
             if (pieces.empty()) {
-                if (x <= minLength_)
+                if (x <= std::max(minLength_, flooded + 1))
                     break;
-                x = std::max(minLength_, x / 4);
+                x = std::max({minLength_, flooded + 1, x / 4});
                 continue;
             }
             int longest = 0;
             for (const PIECE& p : pieces)
                 longest = std::max(longest, p.length);
-            if (x <= ThresholdFor(longest))
+            if (x <= ThresholdFor(longest) || pieces.size() >= CMatchList::kCapacity ||
+                x <= flooded + 1)
                 break;
-            x = std::max(minLength_, ThresholdFor(longest) / 2);
+            x = std::max({minLength_, flooded + 1, ThresholdFor(longest) / 2});
         }
         cache_.Reset(x, std::move(pieces));
         return true;
@@ -148,7 +186,8 @@ private:
     // first-file range no longer than 3/4 of the best run found before it;
     // such a range can hold a run of t2 only when the run fills it, and then
     // that run is never offered.
-    void SelectCandidates(int t2, CMatchList& candidates)
+    // Returns how many candidates were taken.
+    std::size_t SelectCandidates(int t2, CMatchList& candidates)
     {
         std::size_t taken = 0;
         for (std::size_t k = 0; taken < CMatchList::kCapacity; ++k) {
@@ -163,6 +202,7 @@ private:
             ++taken;
         }
         cache_.EndRanked();
+        return taken;
     }
 
     // A scan would skip the range only if the best run before it were at
@@ -281,6 +321,7 @@ private:
     int minLength_;
     int limit_;
     const std::atomic<bool>& stop_;
+    std::size_t floodBudget_;
     long long acceptedTotal_ = 0;
     CPieceFinder<T> finder_;
     CPieceCache cache_;

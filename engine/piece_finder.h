@@ -10,6 +10,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -37,21 +38,32 @@ public:
     {
     }
 
+    enum class Found
+    {
+        All,
+        TooMany, // more than the budget: the search was given up
+        Stopped, // a stop was requested
+    };
+
     // Collects every run of at least x elements (x >= 1) into pieces, and
     // remembers the first file's samples for later column searches at this x.
-    // False when a stop was requested meanwhile.
-    bool FindAll(int x, std::vector<PIECE>& pieces)
+    // Gives up once more than `budget` runs are found.
+    Found FindAll(int x, std::vector<PIECE>& pieces,
+                  std::size_t budget = std::numeric_limits<std::size_t>::max())
     {
         pieces.clear();
         SetThreshold(x);
         pieces_ = &pieces;
+        budget_ = budget;
         std::vector<std::uint32_t> rows;
         for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1)
             rows.push_back(r1);
-        if (!FindInRowsNow(rows, Search::Once))
-            return false;
+        const bool done = FindInRowsNow(rows, Search::Once);
+        budget_ = std::numeric_limits<std::size_t>::max();
+        if (!done)
+            return stop_ ? Found::Stopped : Found::TooMany;
         RebuildSampleTable();
-        return true;
+        return Found::All;
     }
 
     // Searches from now on for runs of at least x only.
@@ -160,9 +172,11 @@ private:
         return FindByIndex(rows);
     }
 
+    bool Interrupted() const { return stop_ || pieces_->size() > budget_; }
+
     bool StopNow(long long& counter) const
     {
-        return ++counter % kSamplesBetweenStopChecks == 0 && stop_;
+        return ++counter % kSamplesBetweenStopChecks == 0 && Interrupted();
     }
 
     // --- After cuts ------------------------------------------------------------
@@ -235,7 +249,7 @@ private:
         long long counter = 0;
         for (std::uint32_t r1 : rows) {
             const RANGE& range1 = ranges1_[r1];
-            if (stop_)
+            if (Interrupted())
                 return false;
             if (range1.length < x_)
                 continue;
@@ -406,7 +420,7 @@ private:
         long long counter = 0;
         for (std::uint32_t r2 : columns) {
             const RANGE& range2 = ranges2_[r2];
-            if (stop_)
+            if (Interrupted())
                 return false;
             if (range2.length < q_)
                 continue;
@@ -437,7 +451,7 @@ private:
         std::vector<Sample> samples;
         CollectSamples(rows, samples);
         if (samples.empty())
-            return !stop_;
+            return !Interrupted();
         SampleTable table;
         table.Build(std::move(samples));
         return WalkColumns(AllColumns(), [&](std::uint64_t h, std::uint32_t r2, int b) {
@@ -707,6 +721,7 @@ private:
     // Searches of new ranges so far, one per pass.
     int passes_ = 0;
     std::vector<PIECE>* pieces_ = nullptr;
+    std::size_t budget_ = std::numeric_limits<std::size_t>::max();
     // The stretches of one repeated element in each file.
     std::vector<UNIFORM> uniform1_;
     std::vector<UNIFORM> uniform2_;

@@ -92,7 +92,7 @@ TEST(PieceFinderTest, RunsAfterCutsAreExactlyTheRunsOfTheNewPairs)
         const std::atomic<bool> stop{false};
         CPieceFinder<std::uint8_t> finder(e1.data(), e2.data(), ranges1, ranges2, c.limit, stop);
         std::vector<PIECE> kept;
-        ASSERT_TRUE(finder.FindAll(c.x, kept));
+        ASSERT_EQ(finder.FindAll(c.x, kept), CPieceFinder<std::uint8_t>::Found::All);
 
         for (int pass = 0; pass < 14; ++pass) {
             SCOPED_TRACE(pass);

@@ -1,0 +1,120 @@
+#include "engine/bin_buf.h"
+#include "engine/greedy_matcher.h"
+#include "tests/engine/literal/literal_diff.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Bytes as compiled code has them: short stretches of zeros between a few
+// repeated patterns, so that runs of nearly the same length abound.
+std::vector<char> CompiledLike(std::mt19937& random, int size)
+{
+    std::vector<std::string> patterns;
+    for (int k = 0; k < 6; ++k) {
+        std::string pattern;
+        for (int i = 0; i < 6; ++i)
+            pattern.push_back(static_cast<char>(random() % 5 == 0 ? 0 : random() % 30));
+        patterns.push_back(pattern);
+    }
+    std::vector<char> bytes;
+    while (static_cast<int>(bytes.size()) < size) {
+        const unsigned what = random() % 10;
+        if (what < 3)
+            bytes.insert(bytes.end(), 10 + random() % 12, '\0');
+        else if (what < 8) {
+            const std::string& pattern = patterns[random() % patterns.size()];
+            bytes.insert(bytes.end(), pattern.begin(), pattern.end());
+        }
+        else
+            bytes.push_back(static_cast<char>(random()));
+    }
+    return bytes;
+}
+
+std::vector<char> Edited(std::mt19937& random, std::vector<char> bytes)
+{
+    for (int k = 0; k < 12; ++k) {
+        const std::size_t at = random() % bytes.size();
+        switch (random() % 3) {
+        case 0:
+            bytes[at] = static_cast<char>(random());
+            break;
+        case 1:
+            bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(at));
+            break;
+        default:
+            bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at), 3, 'x');
+            break;
+        }
+    }
+    return bytes;
+}
+
+std::vector<DIFF_BLOCK> RunMatcher(const CBinBuf& a, const CBinBuf& b, int minLength, int limit,
+                                   std::size_t floodBudget)
+{
+    const std::atomic<bool> stop{false};
+    const auto* e1 = reinterpret_cast<const std::uint8_t*>(a.data());
+    const auto* e2 = reinterpret_cast<const std::uint8_t*>(b.data());
+    CGreedyMatcher<std::uint8_t> matcher(e1, a.GetCount(), e2, b.GetCount(), minLength, limit,
+                                         stop, floodBudget);
+    CDiffResult result;
+    matcher.Run(result, nullptr);
+    std::vector<DIFF_BLOCK> blocks;
+    for (const DIFF_BLOCK* block : result.all().Blocks())
+        blocks.push_back(*block);
+    for (const RANGE& r : matcher.Ranges1().Ranges())
+        blocks.push_back(DIFF_BLOCK::MakeSided(0, BlockKind::Unmatched, r.length, 0, r.start));
+    for (const RANGE& r : matcher.Ranges2().Ranges())
+        blocks.push_back(DIFF_BLOCK::MakeSided(0, BlockKind::Unmatched, r.length, 1, r.start));
+    return blocks;
+}
+
+bool SameBlocks(const std::vector<DIFF_BLOCK>& engine, const std::vector<DIFF_BLOCK>& literal)
+{
+    if (engine.size() != literal.size())
+        return false;
+    for (std::size_t i = 0; i < engine.size(); ++i) {
+        const DIFF_BLOCK& e = engine[i];
+        const DIFF_BLOCK& l = literal[i];
+        if (e.kind != l.kind || e.length != l.length || e.field[0] != l.field[0] ||
+            e.field[1] != l.field[1])
+            return false;
+    }
+    return true;
+}
+
+// Where short runs abound, a search below what a pass needs gives up once it
+// has found more than its budget and searches further up instead, and a pass
+// then takes its candidates from above the cache's threshold when there are
+// enough of them. With a budget so small that this happens at almost every
+// search, the matcher must still accept exactly the literal procedure's runs.
+TEST(GreedyMatcherTest, SearchesGivenUpForTooManyRunsKeepTheLiteralResult)
+{
+    std::mt19937 random(0xf100d);
+    for (const int minLength : {1, 3, 6, 10}) {
+        for (const int limit : {40, 1000}) {
+            SCOPED_TRACE("block size " + std::to_string(minLength) + " limit " +
+                         std::to_string(limit));
+            const std::vector<char> first = CompiledLike(random, 900);
+            CBinBuf a("a");
+            CBinBuf b("b");
+            ASSERT_TRUE(a.SetData(first));
+            ASSERT_TRUE(b.SetData(Edited(random, first)));
+            const std::vector<DIFF_BLOCK> literal = literal::LiteralMatch(a, b, minLength, limit);
+            for (const std::size_t budget : {std::size_t{0}, std::size_t{50}}) {
+                EXPECT_TRUE(SameBlocks(RunMatcher(a, b, minLength, limit, budget), literal))
+                    << "flood budget " << budget;
+            }
+        }
+    }
+}
+
+} // namespace
