@@ -151,32 +151,46 @@ private:
     bool SearchAll(int x, int ceiling)
     {
         std::vector<PIECE> pieces;
-        int flooded = 0; // the highest x that found too many
+        // The highest x that found too many runs, and the lowest that found
+        // too few: a search settles between them.
+        int tooMany = 0;
+        int tooFew = std::numeric_limits<int>::max();
+        bool budgeted = true;
+        const auto between = [&](int lo, int hi) {
+            const int mid = lo + (hi - lo) / 2;
+            if (mid > lo)
+                return mid;
+            // No room left between them: take all the runs there are.
+            budgeted = false;
+            return lo;
+        };
         for (;;) {
-            const auto found =
-                finder_.FindAll(x, pieces, x < ceiling ? FloodBudget() : kNoBudget);
+            const bool limited = budgeted && x < ceiling;
+            const auto found = finder_.FindAll(x, pieces, limited ? FloodBudget() : kNoBudget);
             if (found == CPieceFinder<T>::Found::Stopped) {
                 cache_.Invalidate();
                 return false;
             }
             if (found == CPieceFinder<T>::Found::TooMany) {
-                flooded = x;
-                x += std::max(1, (ceiling - x + 1) / 2);
-                continue;
-            }
-            if (pieces.empty()) {
-                if (x <= std::max(minLength_, flooded + 1))
-                    break;
-                x = std::max({minLength_, flooded + 1, x / 4});
+                tooMany = x;
+                x = between(tooMany, std::min(tooFew, ceiling + 1));
                 continue;
             }
             int longest = 0;
             for (const PIECE& p : pieces)
                 longest = std::max(longest, p.length);
-            if (x <= ThresholdFor(longest) || pieces.size() >= CMatchList::kCapacity ||
-                x <= flooded + 1)
+            if (pieces.empty() ? x <= minLength_
+                               : x <= ThresholdFor(longest) || pieces.size() >= CMatchList::kCapacity)
                 break;
-            x = std::max({minLength_, flooded + 1, ThresholdFor(longest) / 2});
+            if (!budgeted)
+                break;
+            tooFew = x;
+            if (tooMany > 0)
+                x = between(tooMany, tooFew);
+            else if (pieces.empty())
+                x = std::max(minLength_, x / 4);
+            else
+                x = std::max(minLength_, ThresholdFor(longest) / 2);
         }
         cache_.Reset(x, std::move(pieces));
         return true;
