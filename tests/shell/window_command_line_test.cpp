@@ -1,8 +1,12 @@
 #include "shell/kelm_app.h"
 #include "tests/shell/main_frame_fixture.h"
 
+#include <QInputDevice>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QTimer>
+
+#include <optional>
 
 namespace {
 
@@ -92,7 +96,20 @@ TEST(WindowSettings, OnlyWhatTheUserChangedIsStored)
 // stored settings as they were.
 TEST(WindowCommandLine, OptionsApplyToTheComparisonAndAreNeverStored)
 {
-    App();
+    // The window is shown, which makes Qt register an input device as a
+    // child of the application. It must go before the program ends: Qt's own
+    // globals are gone by the time a static application is destroyed. So the
+    // test has an application of its own, or, when other tests of this run
+    // made the shared one already, removes the devices from it at the end.
+    static int argc = 1;
+    static char name[] = "shell_tests";
+    static char* argv[] = {name, nullptr};
+    std::optional<QApplication> application;
+    if (!QApplication::instance())
+        application.emplace(argc, argv);
+    const auto removeDevices = qScopeGuard([] {
+        qDeleteAll(qApp->findChildren<QInputDevice*>(Qt::FindDirectChildrenOnly));
+    });
     QTemporaryDir home;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
     const QString settingsFile = home.filePath("Orvane/Varnel.conf");
