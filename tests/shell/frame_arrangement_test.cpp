@@ -15,7 +15,9 @@ std::string Row(const CFrameArrangement& arrangement)
         if (!row.empty())
             row += ' ';
         row += PaneClassName(arrangement.Panes()[i]);
-        row += "(" + std::to_string(arrangement.WidthOf(i, 1000)) + ")";
+        row += '(';
+        row += std::to_string(arrangement.WidthOf(i, 1000));
+        row += ')';
     }
     return row;
 }
