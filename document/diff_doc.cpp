@@ -2,6 +2,7 @@
 #include "document/path_text.h"
 
 #include "document/input_check.h"
+#include "document/input_reader.h"
 #include "document/regular_file.h"
 #include "document/user_seam.h"
 #include "engine/bin_buf.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstring>
 #include <stop_token>
 
@@ -23,6 +25,13 @@ constexpr std::size_t kScanChunk = 65535;
 QString FailedToRead(const std::string& path)
 {
     return PathText(CInputCheck::FailedToRead(path) + "\n");
+}
+
+// Content the buffers cannot hold: more lines than the 32-bit counts allow.
+QString TooLarge(const std::string& path, std::string& reason)
+{
+    reason = std::strerror(EFBIG);
+    return FailedToRead(path);
 }
 
 QString IsEmptyMessage(const std::string& path)
@@ -118,14 +127,41 @@ bool CDiffDoc::ReloadFiles()
         return false;
     const std::string path1 = firstBuf_->path();
     const std::string path2 = secondBuf_->path();
+    KeptBytes kept1 = KeepStream(firstBuf_.get());
+    KeptBytes kept2 = KeepStream(secondBuf_.get());
     ClearFiles();
-    return CompareFromDisk(path1, path2);
+    return CompareFromDisk(path1, path2, std::move(kept1), std::move(kept2));
+}
+
+void CDiffDoc::AcceptStreamInputs(const std::string& path1, const std::string& path2)
+{
+    streamInputs_ = {path1, path2};
+}
+
+bool CDiffDoc::IsAcceptedStream(const std::string& path) const
+{
+    return std::find(streamInputs_.begin(), streamInputs_.end(), path) != streamInputs_.end() &&
+           CInputReader::IsStream(path);
+}
+
+CDiffDoc::KeptBytes CDiffDoc::KeepStream(const CDiffBuf* buf) const
+{
+    if (!IsAcceptedStream(buf->path()))
+        return std::nullopt;
+    return std::vector<char>(buf->data(), buf->data() + buf->size());
+}
+
+std::optional<std::vector<char>> CDiffDoc::ReadInput(const std::string& path)
+{
+    return IsAcceptedStream(path) ? CInputReader::Read(path, &readFailure_)
+                                  : CRegularFile::ReadWhole(path, &readFailure_);
 }
 
 bool CDiffDoc::OpenSingleFile(const std::string& path)
 {
     ClearFiles();
-    if (std::optional<std::vector<char>> bytes = CRegularFile::ReadWhole(path)) {
+    readFailure_.clear();
+    if (std::optional<std::vector<char>> bytes = ReadInput(path)) {
         const bool binary = IsBinaryContent(*bytes);
         firstBuf_ = LoadEither(path, std::move(*bytes), binary);
     }
@@ -142,9 +178,10 @@ bool CDiffDoc::OpenSingleFile(const std::string& path)
 // Reads and compares the pair, then tells the views and the user. The failure
 // is shown only after the views were told, so they show no stale result
 // behind the message.
-bool CDiffDoc::CompareFromDisk(const std::string& path1, const std::string& path2)
+bool CDiffDoc::CompareFromDisk(const std::string& path1, const std::string& path2,
+                               KeptBytes kept1, KeptBytes kept2)
 {
-    const QString failure = LoadAndCompare(path1, path2);
+    const QString failure = LoadAndCompare(path1, path2, std::move(kept1), std::move(kept2));
     emit ResultChanged();
     if (!failure.isEmpty()) {
         seam_.ShowMessage(failure);
@@ -161,20 +198,23 @@ bool CDiffDoc::CompareFromDisk(const std::string& path1, const std::string& path
 // binary. Returns the message for the first file that cannot be read; the
 // second is not read after the first failed. A second file that cannot be
 // read counts as text, so an empty first file is still told about first.
-QString CDiffDoc::LoadAndCompare(const std::string& path1, const std::string& path2)
+QString CDiffDoc::LoadAndCompare(const std::string& path1, const std::string& path2,
+                                 KeptBytes kept1, KeptBytes kept2)
 {
-    std::optional<std::vector<char>> bytes1 = CRegularFile::ReadWhole(path1);
+    readFailure_.clear();
+    std::optional<std::vector<char>> bytes1 = kept1 ? std::move(kept1) : ReadInput(path1);
     if (!bytes1)
         return FailedToRead(path1);
-    std::optional<std::vector<char>> bytes2 = CRegularFile::ReadWhole(path2);
+    std::optional<std::vector<char>> bytes2 = kept2 ? std::move(kept2) : ReadInput(path2);
     const bool binary = IsBinaryContent(*bytes1) || (bytes2 && IsBinaryContent(*bytes2));
     firstBuf_ = LoadEither(path1, std::move(*bytes1), binary);
     if (!firstBuf_)
-        return FailedToRead(path1);
-    if (bytes2)
-        secondBuf_ = LoadEither(path2, std::move(*bytes2), binary);
-    if (!secondBuf_)
+        return TooLarge(path1, readFailure_);
+    if (!bytes2)
         return FailedToRead(path2);
+    secondBuf_ = LoadEither(path2, std::move(*bytes2), binary);
+    if (!secondBuf_)
+        return TooLarge(path2, readFailure_);
     if (binary)
         RunAlgorithm(settings.binBlockSize, settings.binLimit);
     else
@@ -192,10 +232,12 @@ std::unique_ptr<CDiffBuf> CDiffDoc::LoadBinary(const std::string& path,
 }
 
 // An empty file is still compared, as a file of no lines, but the user is told
-// at once, since an empty file is often a mistake.
+// at once, since an empty file is often a mistake. A device is not told about:
+// /dev/null, which git difftool gives for the missing side of an added or
+// deleted file, is empty by nature.
 std::unique_ptr<CDiffBuf> CDiffDoc::LoadText(const std::string& path, std::vector<char> bytes)
 {
-    if (bytes.empty())
+    if (bytes.empty() && !CInputReader::IsDevice(path))
         seam_.ShowMessage(IsEmptyMessage(path));
     auto buf = std::make_unique<CTextBuf>(path, settings.ignoreCase, settings.ignoreBlanks);
     if (!buf->SetData(std::move(bytes)))

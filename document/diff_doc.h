@@ -42,6 +42,18 @@ public:
     bool ReloadFiles();
     bool OpenSingleFile(const std::string& path);
 
+    // The two paths the user named on the command line. Each may also be a
+    // pipe, a device such as /dev/null or "-" for standard input
+    // (CInputReader); such a stream is read when it is first compared, and
+    // ReloadFiles keeps the bytes it gave, since reading it again would give
+    // nothing. Any other path, such as a file of a directory tree, is read
+    // only when it is a regular file.
+    void AcceptStreamInputs(const std::string& path1, const std::string& path2);
+    // Why the last file that could not be read failed, in the system's words
+    // ("Permission denied"): for the report, whose trouble line adds it to the
+    // message. Empty after a comparison that could read both files.
+    const std::string& ReadFailure() const { return readFailure_; }
+
     // Compares the two loaded buffers and builds the three block lists.
     void RunAlgorithm(int blockSize, int limit);
 
@@ -75,8 +87,17 @@ signals:
 private:
     void ClearResult();
     void ApplyTextOptions();
-    bool CompareFromDisk(const std::string& path1, const std::string& path2);
-    QString LoadAndCompare(const std::string& path1, const std::string& path2);
+    // Bytes already read for one side of a comparison, where it must not be
+    // read again.
+    using KeptBytes = std::optional<std::vector<char>>;
+
+    bool CompareFromDisk(const std::string& path1, const std::string& path2,
+                         KeptBytes kept1 = {}, KeptBytes kept2 = {});
+    QString LoadAndCompare(const std::string& path1, const std::string& path2, KeptBytes kept1,
+                           KeptBytes kept2);
+    std::optional<std::vector<char>> ReadInput(const std::string& path);
+    bool IsAcceptedStream(const std::string& path) const;
+    KeptBytes KeepStream(const CDiffBuf* buf) const;
     std::unique_ptr<CDiffBuf> LoadBinary(const std::string& path, std::vector<char> bytes) const;
     std::unique_ptr<CDiffBuf> LoadText(const std::string& path, std::vector<char> bytes);
     std::unique_ptr<CDiffBuf> LoadEither(const std::string& path, std::vector<char> bytes,
@@ -87,4 +108,6 @@ private:
     std::unique_ptr<CDiffBuf> secondBuf_;
     CDiffResult result_;
     bool comparing_ = false;
+    std::vector<std::string> streamInputs_;
+    std::string readFailure_;
 };

@@ -34,11 +34,22 @@ public:
     // The whole content of the regular file at path, read once: the one way
     // the program reads a file it compares or shows. None when the path names
     // no regular file, it cannot be opened, a read fails, or it holds more
-    // than 2147483647 bytes (counts of bytes and lines are 32-bit throughout
-    // the comparison). A file that changes while it is read gives the bytes
-    // that were read: no more than the size it had when it was opened, fewer
-    // when it shrank.
-    static std::optional<std::vector<char>> ReadWhole(const std::string& path);
+    // than kMostBytes; reason, if given, then says why in the system's words
+    // ("Permission denied", "File too large"). A file that changes while it
+    // is read gives the bytes that were read: no more than the size it had
+    // when it was opened, fewer when it shrank. A file whose size says 0 is
+    // read to its end all the same: the kernel's own files (/proc/self/status)
+    // have content but no size.
+    static std::optional<std::vector<char>> ReadWhole(const std::string& path,
+                                                      std::string* reason = nullptr);
+    // Reads what fd holds from where it stands to its end, after the bytes
+    // already in bytes. False with errno set when a read fails, or EFBIG once
+    // bytes would hold more than kMostBytes.
+    static bool ReadToEnd(int fd, std::vector<char>& bytes);
+
+    // Counts of bytes and lines are 32-bit throughout the comparison, so no
+    // input may hold more bytes than this.
+    static constexpr std::size_t kMostBytes = 2147483647;
 
 private:
     int fd_ = -1;

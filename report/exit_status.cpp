@@ -9,6 +9,11 @@ int CExitStatus::Fail(const std::string& message)
     return Trouble;
 }
 
+int CExitStatus::Fail(const std::string& message, const std::string& reason)
+{
+    return Fail(reason.empty() ? message : message + " (" + reason + ")");
+}
+
 int CExitStatus::FailedToWrite(int errorNumber)
 {
     return Fail(std::string("cannot write the report: ") + std::strerror(errorNumber));

@@ -17,6 +17,9 @@ public:
 
     // Writes "varnel: message" to standard error; returns Trouble.
     static int Fail(const std::string& message);
+    // The same with the reason the system gave after the program's message:
+    // "Failed to read x! (Permission denied)". No reason, no parentheses.
+    static int Fail(const std::string& message, const std::string& reason);
     // The report could not be written (a full disk, a closed pipe): errorNumber
     // is the errno of the failed write.
     static int FailedToWrite(int errorNumber);

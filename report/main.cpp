@@ -1,11 +1,13 @@
+#include "document/input_check.h"
 #include "report/command_line.h"
 #include "report/exit_status.h"
+#include "report/program_files.h"
 #include "report/report_run.h"
+#include "report/standard_streams.h"
 
 #include <QCoreApplication>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,25 +29,20 @@ bool DisplayAvailable()
     return false;
 }
 
-bool WantsReport(const std::vector<std::string>& args)
+// Hands over to the window program with the same arguments. What the report
+// would refuse about the two inputs is refused here, in the same words, before
+// any window opens: a script or git sees one line and status 2 either way.
+int OpenWindow(const CCommandLine& options, char* argv[])
 {
-    CCommandLine options;
-    // A command line the report cannot read is answered by the report mode,
-    // which names the fault on standard error.
-    if (!options.Parse(args))
-        return true;
-    return options.reportRequested || options.help || options.version;
-}
-
-// The window program lies beside this one.
-std::string WindowProgram()
-{
-    char self[PATH_MAX + 1] = {};
-    const ssize_t length = ::readlink("/proc/self/exe", self, PATH_MAX);
-    std::string path = length > 0 ? std::string(self, static_cast<std::size_t>(length)) : "";
-    const std::size_t slash = path.rfind('/');
-    path = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    return path + VARNEL_WINDOW_PROGRAM;
+    if (options.paths.size() >= 2) {
+        const CInputCheck inputs = CInputCheck::Check(options.paths[0], options.paths[1]);
+        if (inputs.kind() == CInputCheck::Unusable)
+            return CExitStatus::Fail(inputs.message(), inputs.detail());
+    }
+    const std::string window = CProgramFiles::WindowProgram(CProgramFiles::OwnFolder());
+    argv[0] = const_cast<char*>(window.c_str());
+    ::execv(window.c_str(), argv);
+    return CExitStatus::Fail("cannot start " + window, std::strerror(errno));
 }
 
 } // namespace
@@ -54,17 +51,17 @@ std::string WindowProgram()
 // difftool expects; "varnel --report OLD NEW" prints the comparison instead.
 int main(int argc, char* argv[])
 {
+    CStandardStreams::EnsureOpen();
     // Taken before Qt sees the command line: paths are bytes and must reach
     // the comparison unchanged.
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const bool report = WantsReport(args);
-    if (!report && DisplayAvailable()) {
-        const std::string window = WindowProgram();
-        argv[0] = const_cast<char*>(window.c_str());
-        ::execv(window.c_str(), argv);
-        std::fprintf(stderr, "varnel: cannot start %s: %s\n", window.c_str(), std::strerror(errno));
-        return CExitStatus::Trouble;
-    }
+    CCommandLine options;
+    // A command line the report cannot read is answered by the report mode,
+    // which names the fault on standard error.
+    const bool report = !options.Parse(args) || options.reportRequested || options.help ||
+                        options.version;
+    if (!report && DisplayAvailable())
+        return OpenWindow(options, argv);
     if (!report)
         std::fprintf(stderr, "varnel: no display available; printing the report instead\n");
     QCoreApplication app(argc, argv);

@@ -16,11 +16,15 @@
 
 namespace {
 
-void WriteToStdout(const std::string& text)
+// Help and version text: when it cannot be written (standard output closed,
+// a full disk) the run fails as a report that cannot be written does.
+int WriteToStdout(const std::string& text)
 {
     COutputBuffer out(STDOUT_FILENO);
     out.Append(text);
-    out.Flush();
+    if (!out.Flush())
+        return CExitStatus::FailedToWrite(errno);
+    return CExitStatus::Same;
 }
 
 } // namespace
@@ -30,14 +34,10 @@ int CReportRun::Run(const std::vector<std::string>& args)
     CCommandLine options;
     if (!options.Parse(args))
         return CExitStatus::Fail(options.Error());
-    if (options.help) {
-        WriteToStdout(CCommandLine::Usage());
-        return CExitStatus::Same;
-    }
-    if (options.version) {
-        WriteToStdout(VARNEL_VERSION_TEXT "\n");
-        return CExitStatus::Same;
-    }
+    if (options.help)
+        return WriteToStdout(CCommandLine::Usage());
+    if (options.version)
+        return WriteToStdout(VARNEL_VERSION_TEXT "\n");
     if (options.paths.size() < 2)
         return CExitStatus::Fail("two files are needed, OLD and NEW (see varnel --help)");
     if (options.paths.size() > 2)
@@ -47,11 +47,9 @@ int CReportRun::Run(const std::vector<std::string>& args)
 
 int CReportRun::Compare(const CCommandLine& options)
 {
-    const std::string& oldPath = options.paths[0];
-    const std::string& newPath = options.paths[1];
-    const CInputCheck inputs = CInputCheck::Check(oldPath, newPath);
+    const CInputCheck inputs = CInputCheck::Check(options.paths[0], options.paths[1]);
     if (inputs.kind() == CInputCheck::Unusable)
-        return CExitStatus::Fail(inputs.message());
+        return CExitStatus::Fail(inputs.message(), inputs.detail());
     if (inputs.kind() == CInputCheck::Directories)
         return CDirReportRun().Run(options);
 
@@ -63,10 +61,12 @@ int CReportRun::Compare(const CCommandLine& options)
     // only; they are never saved here, so the store keeps what the window
     // wrote.
     options.ApplyOverrides(doc.settings);
-    const bool compared = doc.RunFileComparison(oldPath, newPath);
+    doc.AcceptStreamInputs(inputs.first(), inputs.second());
+    const bool compared = doc.RunFileComparison(inputs.first(), inputs.second());
     progress.Clear();
     if (!compared)
-        return CExitStatus::Fail(seam.Messages().constLast().trimmed().toStdString());
+        return CExitStatus::Fail(seam.Messages().constLast().trimmed().toStdString(),
+                                 doc.ReadFailure());
 
     const bool identical = doc.LoadedBytesAreEqual();
     COutputBuffer out(STDOUT_FILENO);

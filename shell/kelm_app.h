@@ -1,5 +1,8 @@
 #pragma once
 
+#include "document/comparison_settings.h"
+#include "report/command_line.h"
+
 #include <QSettings>
 
 #include <memory>
@@ -19,22 +22,37 @@ class CWindowUserSeam;
 class CKelmApp
 {
 public:
-    CKelmApp();
+    // options: the command line, read as the report reads it. Its comparison
+    // options count for this window only: they are applied over the stored
+    // settings and never written back.
+    explicit CKelmApp(CCommandLine options);
     ~CKelmApp();
     CKelmApp(const CKelmApp&) = delete;
     CKelmApp& operator=(const CKelmApp&) = delete;
 
-    // Shows the window, compares the first two paths if there are two, and
-    // returns when the window has closed.
-    int Run(const std::vector<std::string>& paths);
+    // Shows the window and compares the first two paths if there are two.
+    void Start();
+    // Start, then returns when the window has closed.
+    int Run();
 
     // Checks two paths named on the command line and compares them as files
     // or as directories; fewer than two paths compare nothing.
-    static void CompareFromCommandLine(CMainFrame& frame, CFrameSeam& seam,
+    static void CompareFromCommandLine(CMainFrame& frame, CDiffDoc& doc, CFrameSeam& seam,
                                        const std::vector<std::string>& paths);
 
+    // The comparison settings written back when the window closes: what was
+    // stored, except for each value the user changed in the window since it
+    // started with started (the stored values with the command line's
+    // options applied).
+    static ComparisonSettings SettingsToStore(const ComparisonSettings& stored,
+                                              const ComparisonSettings& started,
+                                              const ComparisonSettings& now);
+
 private:
+    CCommandLine options_;
     QSettings store_;
+    ComparisonSettings storedSettings_;
+    ComparisonSettings startSettings_;
     std::unique_ptr<CWindowUserSeam> userSeam_;
     std::unique_ptr<CWindowFrameSeam> frameSeam_;
     std::unique_ptr<CDiffDoc> doc_;

@@ -75,6 +75,10 @@ public:
     void OnProperties();
     void OnCustomize();
     void OnHelp();
+    // The manual Help opens; unless set, the one found from the window
+    // program's own place (CProgramFiles).
+    void SetManualFile(const QString& path) { manualFile_ = path; }
+    QString ManualFile() const;
     void OnWebsite();
     void OnAbout();
     // Next Difference (F7) and Previous Difference (F8).
@@ -109,4 +113,5 @@ private:
     CDialogBar* dialogBar_ = nullptr;
     QLabel* firstPathPane_ = nullptr;
     QLabel* secondPathPane_ = nullptr;
+    QString manualFile_;
 };

@@ -13,6 +13,7 @@
 #include "document/path_names.h"
 #include "engine/diff_buf.h"
 #include "engine/diff_navigation.h"
+#include "report/program_files.h"
 #include "shell/frame_actions.h"
 #include "shell/frame_seam.h"
 #include "shell/pane_row.h"
@@ -276,10 +277,29 @@ void CMainFrame::OnCustomize()
 
 // --- Help ---------------------------------------------------------------------
 
+QString CMainFrame::ManualFile() const
+{
+    if (!manualFile_.isEmpty())
+        return manualFile_;
+    const std::string folder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    return PathText(CProgramFiles::Manual(folder));
+}
+
+// The desktop opens the manual in the user's browser. Where that cannot
+// happen the user is told, with the manual's place, so that they can open it
+// themselves.
 void CMainFrame::OnHelp()
 {
-    const QString manual = QCoreApplication::applicationDirPath() + "/manual/manual.html";
-    seam_.OpenUrl(QUrl::fromLocalFile(manual));
+    const QString manual = ManualFile();
+    if (!QFileInfo::exists(manual)) {
+        seam_.ShowMessage(tr("The manual cannot be found; it belongs at %1").arg(manual));
+        return;
+    }
+    if (!seam_.OpenUrl(QUrl::fromLocalFile(manual)))
+        seam_.ShowMessage(
+            tr("Cannot open the manual: no web browser or desktop launcher was found.\n"
+               "The manual is at %1")
+                .arg(manual));
 }
 
 void CMainFrame::OnWebsite()

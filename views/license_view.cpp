@@ -130,6 +130,13 @@ QPixmap CLicenseView::ProgramIcon(int size)
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
+    PaintProgramIcon(painter, size);
+    return pixmap;
+}
+
+void CLicenseView::PaintProgramIcon(QPainter& painter, int size)
+{
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     // Drawn on a 32 x 32 grid and scaled: the old page behind, with a band in
     // the colour of removed lines, the new page in front, with a band in the
@@ -137,5 +144,5 @@ QPixmap CLicenseView::ProgramIcon(int size)
     painter.scale(size / 32.0, size / 32.0);
     DrawPage(painter, QRectF(2.5, 2.5, 17, 22), 2, QColor(96, 208, 96));
     DrawPage(painter, QRectF(12.5, 7.5, 17, 22), 3, QColor(224, 224, 96));
-    return pixmap;
+    painter.restore();
 }

@@ -2,6 +2,7 @@
 
 #include "views/pane.h"
 
+#include <QPainter>
 #include <QPixmap>
 #include <QScrollArea>
 #include <QStringList>
@@ -26,4 +27,7 @@ public:
     // The program's icon at a size, drawn rather than loaded, so that it
     // needs no file beside the program.
     static QPixmap ProgramIcon(int size);
+    // The drawing itself, on a square of size units at the painter's origin:
+    // the window's icon and the desktop's icon files come from it alike.
+    static void PaintProgramIcon(QPainter& painter, int size);
 };

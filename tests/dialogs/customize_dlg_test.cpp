@@ -51,8 +51,11 @@ std::string Selected(const QDialog& dialog, const char* name)
 std::string Items(const QComboBox* list)
 {
     std::string text;
-    for (int i = 0; i < list->count(); ++i)
-        text += (i ? "|" : "") + list->itemText(i).toStdString();
+    for (int i = 0; i < list->count(); ++i) {
+        if (i > 0)
+            text += '|';
+        text += list->itemText(i).toStdString();
+    }
     return text;
 }
 

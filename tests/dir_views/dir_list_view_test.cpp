@@ -272,7 +272,7 @@ TEST_F(DirListViewTest, ARebuildKeepsTheScrollPosition)
 {
     std::vector<F> files;
     for (int i = 0; i < 80; ++i)
-        files.push_back(F::File("f" + std::to_string(100 + i) + ".txt"));
+        files.push_back(F::File(std::string("f").append(std::to_string(100 + i)).append(".txt")));
     Compare(files, files);
     auto view = MakeView(0, true);
     view->resize(300, 300);

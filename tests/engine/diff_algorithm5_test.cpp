@@ -37,8 +37,11 @@ std::string Describe(const DIFF_BLOCK& b)
 std::string Describe(const CBlockList& list)
 {
     std::string text;
-    for (const DIFF_BLOCK* b : list.Blocks())
-        text += (text.empty() ? "" : " ") + Describe(*b);
+    for (const DIFF_BLOCK* b : list.Blocks()) {
+        if (!text.empty())
+            text += ' ';
+        text += Describe(*b);
+    }
     return text;
 }
 

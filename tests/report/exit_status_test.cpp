@@ -2,8 +2,8 @@
 
 namespace {
 
-// A folder set up with the files "old", "new", "fifo" and the folders "dir1"
-// and "dir2"; the cases name what they pass.
+// A folder set up with the files "old" and "new" and the folders "dir1" and
+// "dir2"; the cases name what they pass.
 struct TROUBLE_CASE
 {
     const char* name;
@@ -14,11 +14,19 @@ struct TROUBLE_CASE
 };
 
 const TROUBLE_CASE kTroubleCases[] = {
-    {"MissingFirst", {"missing", "new"}, "varnel: Failed to read missing!\n"},
-    {"MissingSecond", {"old", "missing"}, "varnel: Failed to read missing!\n"},
-    {"FifoIsUnreadable", {"old", "fifo"}, "varnel: Failed to read fifo!\n"},
-    {"FileAndDirectory", {"old", "dir1"}, "varnel: Cannot compare a file to a directory!\n"},
-    {"DirectoryAndFile", {"dir1", "new"}, "varnel: Cannot compare a file to a directory!\n"},
+    {"MissingFirst",
+     {"missing", "new"},
+     "varnel: Failed to read missing! (No such file or directory)\n"},
+    {"MissingSecond",
+     {"old", "missing"},
+     "varnel: Failed to read missing! (No such file or directory)\n"},
+    {"FileAndDirectoryWithoutIt",
+     {"old", "dir1"},
+     "varnel: Failed to read dir1/old! (No such file or directory)\n"},
+    {"DirectoryWithoutItAndFile",
+     {"dir1", "new"},
+     "varnel: Failed to read dir1/new! (No such file or directory)\n"},
+
     {"UnknownOption",
      {"--frobnicate", "old", "new"},
      "varnel: unknown option '--frobnicate' (see varnel --help)\n"},
@@ -57,7 +65,6 @@ protected:
         Write("new", "a\nc\n");
         MakeFolder("dir1");
         MakeFolder("dir2");
-        ASSERT_EQ(::mkfifo(PathOf("fifo").c_str(), 0600), 0);
     }
 };
 

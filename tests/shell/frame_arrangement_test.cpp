@@ -12,8 +12,12 @@ std::string Row(const CFrameArrangement& arrangement)
 {
     std::string row;
     for (std::size_t i = 0; i < arrangement.Panes().size(); ++i) {
-        row += (row.empty() ? "" : " ") + std::string(PaneClassName(arrangement.Panes()[i])) + "(" +
-               std::to_string(arrangement.WidthOf(i, 1000)) + ")";
+        if (!row.empty())
+            row += ' ';
+        row += PaneClassName(arrangement.Panes()[i]);
+        row += '(';
+        row += std::to_string(arrangement.WidthOf(i, 1000));
+        row += ')';
     }
     return row;
 }

@@ -148,8 +148,10 @@ TEST_F(MainFrameTest, CommandLineChecksBothPathsFirst)
     const std::string b = Write("b.txt", "b\n");
     Write("d1/x", "1");
     Write("d2/x", "1");
+    Write("d3/a.txt", "changed\n");
     const std::string d1 = dir_.filePath("d1").toStdString();
     const std::string d2 = dir_.filePath("d2").toStdString();
+    const std::string d3 = dir_.filePath("d3").toStdString();
     const std::string missing = dir_.filePath("missing").toStdString();
     const std::vector<StartCase> cases = {
         {"one path", {a}, {}, 0, false},
@@ -163,7 +165,13 @@ TEST_F(MainFrameTest, CommandLineChecksBothPathsFirst)
          {QString("Failed to read %1!").arg(QString::fromStdString(missing))},
          0,
          false},
-        {"file and directory", {a, d1}, {"Cannot compare a file to a directory!"}, 0, false},
+        {"file and directory without it",
+         {a, d1},
+         {QString("Failed to read %1/a.txt!").arg(QString::fromStdString(d1))},
+         0,
+         false},
+        {"file and directory holding one of its name", {a, d3}, {}, 2, false},
+        {"directory and file", {d3, a}, {}, 2, false},
         {"same file", {a, a}, {"Cannot compare file with itself!"}, 0, false},
         {"two files", {a, b}, {}, 2, false},
         {"two directories", {d1, d2}, {}, 0, true},
@@ -174,7 +182,7 @@ TEST_F(MainFrameTest, CommandLineChecksBothPathsFirst)
         CDiffDoc doc(userSeam_);
         CDirComparison dirs(dirSeam_);
         CMainFrame frame(doc, dirs, seam, store_);
-        CKelmApp::CompareFromCommandLine(frame, seam, c.paths);
+        CKelmApp::CompareFromCommandLine(frame, doc, seam, c.paths);
         EXPECT_EQ(seam.messages, c.messages);
         EXPECT_EQ(frame.FileCount(), c.fileCount);
         EXPECT_EQ(frame.DirsShown(), c.dirsShown);
