@@ -1,10 +1,14 @@
 #include "directory/dir_classifier.h"
 
 #include "document/files_are_equal.h"
+#include "document/path_names.h"
 #include "engine/progress_sink.h"
 
+#include <cerrno>
 #include <chrono>
+#include <climits>
 #include <string_view>
+#include <unistd.h>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -150,17 +154,71 @@ void CDirClassifier::PairNodes(Progress& progress, const std::stop_token& stop)
         }
         node->counterpart = partner;
         partner->counterpart = node;
-        if (!node->isFile) {
+        // A folder that could not be listed may hide any difference, so its
+        // pair is never taken as identical.
+        if (!node->isFile && !node->error && !partner->error) {
             node->status = partner->status = DirNodeStatus::Normal;
             progress.AddUnit();
-        } else if (node->isRegular && partner->isRegular &&
-                   ScannedFilesAreEqual(first_.FullPath(*node), second_.FullPath(*partner))) {
+        } else if (node->isFile && FilesMatch(*node, *partner)) {
             node->status = partner->status = DirNodeStatus::Normal;
         } else {
             node->status = partner->status = DirNodeStatus::Modified;
             allIdentical = false;
         }
     }
+}
+
+// Special files are compared by what the scan saw, without opening them: two
+// FIFOs or two sockets are alike, devices by their numbers, dangling links by
+// their targets. A file that could not be read matches nothing.
+bool CDirClassifier::FilesMatch(CDirNode& first, CDirNode& second) const
+{
+    if (first.error || second.error || first.kind != second.kind)
+        return false;
+    switch (first.kind) {
+    case DirFileKind::Regular:
+        return RegularFilesMatch(first, second);
+    case DirFileKind::Fifo:
+    case DirFileKind::Socket:
+        return true;
+    case DirFileKind::CharDevice:
+    case DirFileKind::BlockDevice:
+        return first.device == second.device;
+    case DirFileKind::DanglingLink:
+        return first.linkTarget == second.linkTarget;
+    }
+    return false;
+}
+
+// Files are opened by their paths; one whose path is too long for the system
+// is opened inside its folder, reached one folder at a time. A file that
+// cannot be opened or read keeps the reason.
+bool CDirClassifier::RegularFilesMatch(CDirNode& first, CDirNode& second) const
+{
+    const std::string path1 = first_.FullPath(first);
+    const std::string path2 = second_.FullPath(second);
+    FILE_PAIR_ERRORS errors;
+    bool equal = false;
+    if (path1.size() < PATH_MAX && path2.size() < PATH_MAX) {
+        equal = ScannedFilesAreEqual(path1, path2, &errors);
+    } else {
+        const int folder1 = first_.OpenFolderOf(first);
+        errors.first = folder1 < 0 ? errno : 0;
+        const int folder2 = second_.OpenFolderOf(second);
+        errors.second = folder2 < 0 ? errno : 0;
+        if (folder1 >= 0 && folder2 >= 0) {
+            equal =
+                ScannedFilesAreEqualAt(folder1, std::string(CPathNames::Leaf(first.name)), folder2,
+                                       std::string(CPathNames::Leaf(second.name)), &errors);
+        }
+        for (const int folder : {folder1, folder2}) {
+            if (folder >= 0)
+                ::close(folder);
+        }
+    }
+    first.error = errors.first;
+    second.error = errors.second;
+    return equal;
 }
 
 void CDirClassifier::MarkChangedFolders(Progress& progress, const std::stop_token& stop)

@@ -29,6 +29,8 @@ private:
     void PairNodes(Progress& progress, const std::stop_token& stop);
     void MarkChangedFolders(Progress& progress, const std::stop_token& stop);
     void ClearIdenticalUnlessAllNormal();
+    bool FilesMatch(CDirNode& first, CDirNode& second) const;
+    bool RegularFilesMatch(CDirNode& first, CDirNode& second) const;
 
     CDirNodeList& first_;
     CDirNodeList& second_;

@@ -2,6 +2,7 @@
 
 #include "directory/dir_classifier.h"
 #include "directory/dir_user_seam.h"
+#include "directory/folder_opener.h"
 #include "engine/worker.h"
 
 #include <utility>
@@ -23,7 +24,8 @@ private:
 
 } // namespace
 
-CDirComparison::CDirComparison(CDirUserSeam& seam, QObject* parent) : QObject(parent), seam_(seam)
+CDirComparison::CDirComparison(CDirUserSeam& seam, QObject* parent)
+    : QObject(parent), seam_(seam), opener_(&CFolderOpener::System())
 {
 }
 
@@ -31,10 +33,16 @@ bool CDirComparison::RunDirComparison(const std::string& firstPath, const std::s
 {
     CDirNodeList first;
     CDirNodeList second;
+    failedRoot_ = {{}, 0};
     {
         BusyWhileScanning busy(seam_);
-        if (!first.Scan(firstPath, true) || !second.Scan(secondPath, false))
-            return false;
+        for (CDirNodeList* list : {&first, &second}) {
+            const bool isFirst = list == &first;
+            if (!list->Scan(isFirst ? firstPath : secondPath, isFirst, *opener_)) {
+                failedRoot_ = {list->rootPath, list->rootError};
+                return false;
+            }
+        }
     }
     CDirClassifier classifier(first, second, seam_.ProgressSink());
     CWorker worker([&classifier](std::stop_token stop) { classifier.Run(stop); });
@@ -52,6 +60,18 @@ bool CDirComparison::RunDirComparison(const std::string& firstPath, const std::s
     dirsIdentical = classifier.allIdentical;
     emit ResultChanged();
     return true;
+}
+
+std::vector<CDirComparison::UNREADABLE> CDirComparison::Unreadable() const
+{
+    std::vector<UNREADABLE> found;
+    for (const CDirNodeList* list : {&first_, &second_}) {
+        for (const auto& node : list->Nodes()) {
+            if (node->error)
+                found.push_back({list->FullPath(*node), node->error});
+        }
+    }
+    return found;
 }
 
 void CDirComparison::ClearDirs()

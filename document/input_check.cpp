@@ -13,8 +13,12 @@ CInputCheck CInputCheck::Check(const std::string& firstPath, const std::string& 
     if (::stat(secondPath.c_str(), &second) != 0)
         return {Unusable, FailedToRead(secondPath)};
     const bool firstIsDirectory = S_ISDIR(first.st_mode);
-    if (firstIsDirectory != S_ISDIR(second.st_mode))
-        return {Unusable, "Cannot compare a file to a directory!"};
+    if (firstIsDirectory != S_ISDIR(second.st_mode)) {
+        const std::string& file = firstIsDirectory ? secondPath : firstPath;
+        const std::string& directory = firstIsDirectory ? firstPath : secondPath;
+        return {Unusable, "Cannot compare a file to a directory!",
+                file + " is a file, " + directory + " is a directory"};
+    }
     return {firstIsDirectory ? Directories : Files, {}};
 }
 

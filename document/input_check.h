@@ -25,10 +25,18 @@ public:
     Kind kind() const { return kind_; }
     // The one line that tells the user what is wrong; empty unless Unusable.
     const std::string& message() const { return message_; }
+    // What the report adds to the message, where the window's message box
+    // keeps to its fixed words: for a file against a directory, which path is
+    // which. Empty otherwise.
+    const std::string& detail() const { return detail_; }
 
 private:
-    CInputCheck(Kind kind, std::string message) : kind_(kind), message_(std::move(message)) {}
+    CInputCheck(Kind kind, std::string message, std::string detail = {})
+        : kind_(kind), message_(std::move(message)), detail_(std::move(detail))
+    {
+    }
 
     Kind kind_;
     std::string message_;
+    std::string detail_;
 };

@@ -50,8 +50,11 @@ int CReportRun::Compare(const CCommandLine& options)
     const std::string& oldPath = options.paths[0];
     const std::string& newPath = options.paths[1];
     const CInputCheck inputs = CInputCheck::Check(oldPath, newPath);
-    if (inputs.kind() == CInputCheck::Unusable)
-        return CExitStatus::Fail(inputs.message());
+    if (inputs.kind() == CInputCheck::Unusable) {
+        const std::string& detail = inputs.detail();
+        return CExitStatus::Fail(detail.empty() ? inputs.message()
+                                                : inputs.message() + " (" + detail + ")");
+    }
     if (inputs.kind() == CInputCheck::Directories)
         return CDirReportRun().Run(options);
 
@@ -73,7 +76,8 @@ int CReportRun::Compare(const CCommandLine& options)
     if (options.format == CCommandLine::Format::Json)
         CJsonReport(out).Write(doc, seam.Messages(), identical);
     else
-        CTextReport(out, options.UseColor(), options.brief).Write(doc, seam.Messages());
+        CTextReport(out, options.UseColor(), options.brief, ::isatty(STDOUT_FILENO) != 0)
+            .Write(doc, seam.Messages());
     if (!out.Flush())
         return CExitStatus::FailedToWrite(errno);
     return identical || !CBlockCounts(doc.allList()).HasDifference() ? CExitStatus::Same

@@ -12,14 +12,13 @@
 #include <QApplication>
 
 CKelmApp::CKelmApp()
-    : store_(QLatin1String(CSettingsStore::kCompany), QLatin1String(CSettingsStore::kApplication)),
-      userSeam_(std::make_unique<CWindowUserSeam>(nullptr)),
+    : store_(OpenStore(spareStoreFolder_)), userSeam_(std::make_unique<CWindowUserSeam>(nullptr)),
       frameSeam_(std::make_unique<CWindowFrameSeam>()),
       doc_(std::make_unique<CDiffDoc>(*userSeam_)),
       dirs_(std::make_unique<CDirComparison>(*userSeam_))
 {
-    doc_->settings.Load(store_);
-    frame_ = std::make_unique<CMainFrame>(*doc_, *dirs_, *frameSeam_, store_);
+    doc_->settings.Load(*store_);
+    frame_ = std::make_unique<CMainFrame>(*doc_, *dirs_, *frameSeam_, *store_);
     userSeam_->SetParent(frame_.get());
     frameSeam_->SetOwner(frame_.get());
 }
@@ -27,8 +26,19 @@ CKelmApp::CKelmApp()
 CKelmApp::~CKelmApp()
 {
     frame_.reset();
-    doc_->settings.Save(store_);
-    store_.sync();
+    doc_->settings.Save(*store_);
+    store_->sync();
+}
+
+std::unique_ptr<QSettings> CKelmApp::OpenStore(std::unique_ptr<QTemporaryDir>& spare)
+{
+    if (CSettingsStore::FilesAreReadable()) {
+        return std::make_unique<QSettings>(QLatin1String(CSettingsStore::kCompany),
+                                           QLatin1String(CSettingsStore::kApplication));
+    }
+    spare = std::make_unique<QTemporaryDir>();
+    return std::make_unique<QSettings>(spare->filePath(QStringLiteral("Varnel.conf")),
+                                       QSettings::IniFormat);
 }
 
 int CKelmApp::Run(const std::vector<std::string>& paths)

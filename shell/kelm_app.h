@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <memory>
 #include <string>
@@ -34,7 +35,13 @@ public:
                                        const std::vector<std::string>& paths);
 
 private:
-    QSettings store_;
+    // The user's store; when its files cannot be read (one is a FIFO, say),
+    // a store of this run only, in a temporary folder, so that the window
+    // still works and the user's files are left as they are.
+    static std::unique_ptr<QSettings> OpenStore(std::unique_ptr<QTemporaryDir>& spare);
+
+    std::unique_ptr<QTemporaryDir> spareStoreFolder_;
+    std::unique_ptr<QSettings> store_;
     std::unique_ptr<CWindowUserSeam> userSeam_;
     std::unique_ptr<CWindowFrameSeam> frameSeam_;
     std::unique_ptr<CDiffDoc> doc_;
