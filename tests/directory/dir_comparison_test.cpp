@@ -10,6 +10,7 @@
 
 #include <mutex>
 #include <string>
+#include <sys/mount.h>
 #include <vector>
 
 namespace {
@@ -252,6 +253,30 @@ TEST(PathsOverlapTest, ComparesCanonicalPaths)
         EXPECT_EQ(DirectoriesOverlap(root + "/" + c.first, root + "/" + c.second), c.overlap);
     }
     EXPECT_TRUE(DirectoriesOverlap("/", root));
+}
+
+// A bind mount shows one folder at a second path that no text relates to the
+// first; only its device and inode tell, met on the way up from either path.
+// Mounting needs the privilege to, so without it the test is skipped.
+TEST(PathsOverlapTest, FindsAFolderBindMountedElsewhere)
+{
+    TreeFolder folder;
+    const std::string root =
+        folder.Build("t", {E::Folder("data/sub/deep"), E::Folder("mnt"), E::Folder("other")});
+    const std::string mount = root + "/mnt";
+    if (::mount((root + "/data/sub").c_str(), mount.c_str(), nullptr, MS_BIND, nullptr) != 0)
+        GTEST_SKIP() << "cannot bind-mount here";
+    struct Unmount
+    {
+        std::string path;
+        ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
+    } unmount{mount};
+
+    EXPECT_TRUE(DirectoriesOverlap(root + "/data/sub", mount));
+    EXPECT_TRUE(DirectoriesOverlap(root + "/data/sub/deep", mount));
+    EXPECT_TRUE(DirectoriesOverlap(mount + "/deep", root + "/data/sub"));
+    EXPECT_FALSE(DirectoriesOverlap(mount, root + "/other"));
+    EXPECT_FALSE(DirectoriesOverlap(mount + "/deep", root + "/other"));
 }
 
 } // namespace
