@@ -29,8 +29,7 @@ private:
     void PairNodes(Progress& progress, const std::stop_token& stop);
     void MarkChangedFolders(Progress& progress, const std::stop_token& stop);
     void ClearIdenticalUnlessAllNormal();
-    bool FilesMatch(CDirNode& first, CDirNode& second) const;
-    bool RegularFilesMatch(CDirNode& first, CDirNode& second) const;
+    static bool FilesMatch(const CDirNode& first, const CDirNode& second);
 
     CDirNodeList& first_;
     CDirNodeList& second_;

@@ -5,6 +5,8 @@
 #include "directory/folder_opener.h"
 #include "engine/worker.h"
 
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -36,9 +38,10 @@ bool CDirComparison::RunDirComparison(const std::string& firstPath, const std::s
     failedRoot_ = {{}, 0};
     {
         BusyWhileScanning busy(seam_);
-        for (CDirNodeList* list : {&first, &second}) {
-            const bool isFirst = list == &first;
-            if (!list->Scan(isFirst ? firstPath : secondPath, isFirst, *opener_)) {
+        ScanBoth(first, firstPath, second, secondPath);
+        // The first root is named when both fail, as it is looked at first.
+        for (const CDirNodeList* list : {&first, &second}) {
+            if (list->rootError) {
                 failedRoot_ = {list->rootPath, list->rootError};
                 return false;
             }
@@ -60,6 +63,24 @@ bool CDirComparison::RunDirComparison(const std::string& firstPath, const std::s
     dirsIdentical = classifier.allIdentical;
     emit ResultChanged();
     return true;
+}
+
+// The two trees are scanned side by side: a scan mostly waits for the file
+// system, and each writes only its own list. Without a second thread they are
+// scanned one after the other.
+void CDirComparison::ScanBoth(CDirNodeList& first, const std::string& firstPath,
+                              CDirNodeList& second, const std::string& secondPath) const
+{
+    const CFolderOpener& opener = *opener_;
+    std::thread other;
+    try {
+        other = std::thread([&] { first.Scan(firstPath, true, opener); });
+    } catch (const std::system_error&) {
+        first.Scan(firstPath, true, opener);
+    }
+    second.Scan(secondPath, false, opener);
+    if (other.joinable())
+        other.join();
 }
 
 std::vector<CDirComparison::UNREADABLE> CDirComparison::Unreadable() const

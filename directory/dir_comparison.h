@@ -54,6 +54,9 @@ signals:
     void ResultChanged();
 
 private:
+    void ScanBoth(CDirNodeList& first, const std::string& firstPath, CDirNodeList& second,
+                  const std::string& secondPath) const;
+
     CDirUserSeam& seam_;
     const CFolderOpener* opener_;
     UNREADABLE failedRoot_{{}, 0};

@@ -53,7 +53,12 @@ bool CDirNodeList::Scan(const std::string& root, bool first, const CFolderOpener
 CDirNode* CDirNodeList::AddNode(const std::string& entryName, bool isFile, CDirNode* parent)
 {
     auto node = std::make_unique<CDirNode>();
-    node->name = parent ? parent->name + "/" + entryName : entryName;
+    if (parent) {
+        node->name.reserve(parent->name.size() + 1 + entryName.size());
+        node->name.append(parent->name).append(1, '/').append(entryName);
+    } else {
+        node->name = entryName;
+    }
     node->isFile = isFile;
     node->status = isFirst ? DirNodeStatus::Old : DirNodeStatus::New;
     node->parent = parent;

@@ -180,17 +180,17 @@ void CDirScan::Classify(int fd, ENTRY& entry, unsigned char type) const
 
 // The files of a folder become nodes at once; its sub-folders wait in the
 // level until they are entered.
-void CDirScan::AddFiles(const std::vector<ENTRY>& entries, CDirNode* parent, LEVEL& level)
+void CDirScan::AddFiles(std::vector<ENTRY>& entries, CDirNode* parent, LEVEL& level)
 {
-    for (const ENTRY& entry : entries) {
+    for (ENTRY& entry : entries) {
         if (entry.isFolder) {
-            level.subFolders.push_back(entry);
+            level.subFolders.push_back(std::move(entry));
             continue;
         }
         CDirNode* node = list_.AddNode(entry.name, true, parent);
         node->kind = entry.kind;
         node->device = entry.device;
-        node->linkTarget = entry.linkTarget;
+        node->linkTarget = std::move(entry.linkTarget);
         node->error = entry.error;
     }
 }

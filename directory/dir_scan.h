@@ -73,7 +73,7 @@ private:
 
     int ReadEntries(int fd, std::vector<ENTRY>& entries);
     void Classify(int fd, ENTRY& entry, unsigned char type) const;
-    void AddFiles(const std::vector<ENTRY>& entries, CDirNode* parent, LEVEL& level);
+    void AddFiles(std::vector<ENTRY>& entries, CDirNode* parent, LEVEL& level);
     void EnterNext();
     int FolderDescriptor(std::size_t level);
     void SaveDescriptors();

@@ -54,13 +54,13 @@ bool OpenedFilesAreEqual(CRegularFile& first, CRegularFile& second, FILE_PAIR_ER
 bool ScannedFilesAreEqual(const std::string& path1, const std::string& path2,
                           FILE_PAIR_ERRORS* errors)
 {
-    return ScannedFilesAreEqualAt(AT_FDCWD, path1, AT_FDCWD, path2, errors);
+    return ScannedFilesAreEqualAt(AT_FDCWD, path1.c_str(), AT_FDCWD, path2.c_str(), errors);
 }
 
 // Both sides are opened even when the first fails, so that each unreadable
 // file is named.
-bool ScannedFilesAreEqualAt(int folder1, const std::string& name1, int folder2,
-                            const std::string& name2, FILE_PAIR_ERRORS* errors)
+bool ScannedFilesAreEqualAt(int folder1, const char* name1, int folder2, const char* name2,
+                            FILE_PAIR_ERRORS* errors)
 {
     FILE_PAIR_ERRORS found;
     CRegularFile first;

@@ -19,5 +19,5 @@ bool ScannedFilesAreEqual(const std::string& path1, const std::string& path2,
                           FILE_PAIR_ERRORS* errors = nullptr);
 // The same for two entry names, each in its open folder (or AT_FDCWD), so
 // that files deep in a tree are compared whatever the length of their paths.
-bool ScannedFilesAreEqualAt(int folder1, const std::string& name1, int folder2,
-                            const std::string& name2, FILE_PAIR_ERRORS* errors = nullptr);
+bool ScannedFilesAreEqualAt(int folder1, const char* name1, int folder2, const char* name2,
+                            FILE_PAIR_ERRORS* errors = nullptr);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <mutex>
 #include <string>
 #include <sys/mount.h>
@@ -277,6 +278,48 @@ TEST(PathsOverlapTest, FindsAFolderBindMountedElsewhere)
     EXPECT_TRUE(DirectoriesOverlap(mount + "/deep", root + "/data/sub"));
     EXPECT_FALSE(DirectoriesOverlap(mount, root + "/other"));
     EXPECT_FALSE(DirectoriesOverlap(mount + "/deep", root + "/other"));
+}
+
+} // namespace
+
+namespace {
+
+// Enough file pairs that several readers share them, spread over folders so
+// that each reader moves from folder to folder: every pair must still get
+// its own outcome.
+TEST(DirComparisonTest, ManyFilePairsEachGetTheirOwnOutcome)
+{
+    std::vector<TreeEntry> first;
+    std::vector<TreeEntry> second;
+    std::vector<std::string> changed;
+    for (int folder = 0; folder < 12; ++folder) {
+        for (int file = 0; file < 40; ++file) {
+            const std::string name = "f" + std::to_string(folder) + "/n" + std::to_string(file);
+            const std::string bytes(static_cast<std::size_t>(file * 7), 'x');
+            first.push_back(E::File(name, bytes + "."));
+            const bool differs = (folder * 40 + file) % 13 == 0;
+            second.push_back(E::File(name, bytes + (differs ? "!" : ".")));
+            if (differs)
+                changed.push_back(name);
+        }
+    }
+    TreeFolder folder;
+    CSyncDirUserSeam seam;
+    CDirComparison comparison(seam);
+    ASSERT_TRUE(
+        comparison.RunDirComparison(folder.Build("first", first), folder.Build("second", second)));
+    std::vector<std::string> modified;
+    for (const auto& node : comparison.firstList().Nodes()) {
+        if (node->isFile && node->status == DirNodeStatus::Modified)
+            modified.push_back(node->name);
+        if (node->isFile) {
+            EXPECT_NE(node->status, DirNodeStatus::Old) << node->name;
+        }
+    }
+    std::sort(modified.begin(), modified.end());
+    std::sort(changed.begin(), changed.end());
+    EXPECT_EQ(modified, changed);
+    EXPECT_FALSE(comparison.dirsIdentical);
 }
 
 } // namespace
