@@ -1,11 +1,13 @@
 #include "directory/dir_classifier.h"
 
-#include "document/files_are_equal.h"
+#include "directory/file_pair_reader.h"
 #include "engine/progress_sink.h"
 
+#include <algorithm>
 #include <chrono>
-#include <string_view>
-#include <unordered_map>
+#include <compare>
+#include <cstdint>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
@@ -14,6 +16,65 @@ namespace {
 // Progress is reported at most about once a second: more often would only
 // flood the receiver.
 constexpr std::chrono::milliseconds kProgressInterval{1000};
+// A node whose content is not compared as a pair of regular files.
+constexpr std::size_t kNoPair = static_cast<std::size_t>(-1);
+
+// The nodes of a list by the hash of their names, exact or with the letter
+// case folded: a sorted table of plain numbers, where a map of strings would
+// cost an allocation per name.
+class NameIndex
+{
+public:
+    NameIndex(const CDirNodeList& list, bool folded, const std::vector<char>& skipped)
+        : folded_(folded)
+    {
+        const auto& nodes = list.Nodes();
+        keys_.reserve(nodes.size());
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            if (!skipped[i])
+                keys_.push_back({Hash(nodes[i]->name), i});
+        }
+        // Equal hashes keep list order, so the first candidate is the first in
+        // the list.
+        std::sort(keys_.begin(), keys_.end());
+    }
+
+    // Calls take(index) for every node whose name may be name, in list order,
+    // until it returns true.
+    template<class Take> void ForEachCandidate(const std::string& name, Take take) const
+    {
+        const std::size_t hash = Hash(name);
+        auto it = std::lower_bound(keys_.begin(), keys_.end(), KEY{hash, 0});
+        for (; it != keys_.end() && it->hash == hash; ++it) {
+            if (take(it->index))
+                return;
+        }
+    }
+
+private:
+    struct KEY
+    {
+        std::size_t hash;
+        std::size_t index;
+        auto operator<=>(const KEY&) const = default;
+    };
+
+    // FNV-1a, over the bytes or over the bytes with the letters folded.
+    std::size_t Hash(const std::string& name) const
+    {
+        std::uint64_t hash = 14695981039346656037ULL;
+        for (const char c : name) {
+            auto byte = static_cast<unsigned char>(c);
+            if (folded_ && byte >= 'A' && byte <= 'Z')
+                byte = static_cast<unsigned char>(byte - 'A' + 'a');
+            hash = (hash ^ byte) * 1099511628211ULL;
+        }
+        return static_cast<std::size_t>(hash);
+    }
+
+    bool folded_;
+    std::vector<KEY> keys_;
+};
 
 // Decides each first-tree node's partner in the second tree, by name with the
 // letter case folded; the partner of the i-th node of the first list, or none,
@@ -24,44 +85,39 @@ std::vector<CDirNode*> ChoosePartners(const CDirNodeList& first, const CDirNodeL
 {
     const auto& firstNodes = first.Nodes();
     const auto& secondNodes = second.Nodes();
-    std::unordered_map<std::string_view, CDirNode*> exact;
-    exact.reserve(secondNodes.size());
-    for (const auto& node : secondNodes)
-        exact.emplace(node->name, node.get());
+    std::vector<char> taken(secondNodes.size(), 0);
     std::vector<CDirNode*> partners(firstNodes.size(), nullptr);
-    std::unordered_set<const CDirNode*> taken;
-    taken.reserve(firstNodes.size());
     bool allPaired = true;
-    for (std::size_t i = 0; i < firstNodes.size(); ++i) {
-        const auto it = exact.find(firstNodes[i]->name);
-        if (it == exact.end()) {
-            allPaired = false;
-            continue;
+    {
+        const NameIndex exact(second, false, taken);
+        for (std::size_t i = 0; i < firstNodes.size(); ++i) {
+            const std::string& name = firstNodes[i]->name;
+            exact.ForEachCandidate(name, [&](std::size_t j) {
+                if (secondNodes[j]->name != name)
+                    return false;
+                partners[i] = secondNodes[j].get();
+                taken[j] = 1;
+                return true;
+            });
+            allPaired = allPaired && partners[i];
         }
-        partners[i] = it->second;
-        taken.insert(it->second);
     }
     if (allPaired)
         return partners;
     // A node paired exactly is never offered again, so only the others are
-    // indexed by their folded names, in list order.
-    std::unordered_map<std::string, std::vector<CDirNode*>> folded;
-    for (const auto& node : secondNodes) {
-        if (!taken.count(node.get()))
-            folded[CDirNodeList::Folded(node->name)].push_back(node.get());
-    }
+    // indexed by their folded names.
+    const NameIndex folded(second, true, taken);
     for (std::size_t i = 0; i < firstNodes.size(); ++i) {
         if (partners[i])
             continue;
-        const auto it = folded.find(CDirNodeList::Folded(firstNodes[i]->name));
-        if (it == folded.end())
-            continue;
-        for (CDirNode* candidate : it->second) {
-            if (taken.insert(candidate).second) {
-                partners[i] = candidate;
-                break;
-            }
-        }
+        const std::string& name = firstNodes[i]->name;
+        folded.ForEachCandidate(name, [&](std::size_t j) {
+            if (taken[j] || CDirNodeList::CompareFolded(secondNodes[j]->name, name) != 0)
+                return false;
+            partners[i] = secondNodes[j].get();
+            taken[j] = 1;
+            return true;
+        });
     }
     return partners;
 }
@@ -83,7 +139,8 @@ void MarkFoldersAboveChanges(const CDirNodeList& list, std::unordered_set<const 
 } // namespace
 
 // The progress arithmetic of the worker: a unit of 1000 per node of the first
-// tree and per pair of folders, reported in per mille of the units known so
+// tree, per pair of files whose content is compared and per pair of folders,
+// reported in per mille of the units known so
 // far, at most about once a second.
 class CDirClassifier::Progress
 {
@@ -94,9 +151,12 @@ public:
     }
 
     void AddUnit() { ++total_; }
-    void Step()
+    void AddUnits(long long units) { total_ += units; }
+    void Step() { Reach(work_ / 1000 + 1); }
+    // The work done so far is this many units.
+    void Reach(long long units)
     {
-        work_ += 1000;
+        work_ = units * 1000;
         const auto now = std::chrono::steady_clock::now();
         if (now - last_ < kProgressInterval)
             return;
@@ -133,6 +193,30 @@ void CDirClassifier::PairNodes(Progress& progress, const std::stop_token& stop)
 {
     const std::vector<CDirNode*> partners = ChoosePartners(first_, second_);
     const auto& nodes = first_.Nodes();
+    // The contents of the pairs of regular files are compared first, on
+    // several threads; the walk below then only reads the outcome.
+    std::vector<CFilePairReader::PAIR> filePairs;
+    std::vector<std::size_t> pairOf(nodes.size(), kNoPair);
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        const CDirNode* node = nodes[i].get();
+        const CDirNode* partner = partners[i];
+        if (partner && node->isFile && partner->isFile && !node->error && !partner->error &&
+            node->kind == DirFileKind::Regular && partner->kind == DirFileKind::Regular) {
+            pairOf[i] = filePairs.size();
+            filePairs.push_back({nodes[i].get(), partners[i]});
+        }
+    }
+    std::vector<char> equal;
+    progress.AddUnits(static_cast<long long>(filePairs.size()));
+    CFilePairReader(first_, second_)
+        .Compare(
+            filePairs, equal,
+            [&progress](std::size_t done) { progress.Reach(static_cast<long long>(done)); }, stop);
+    if (stop.stop_requested())
+        return;
+    processed_ += static_cast<int>(filePairs.size());
+    progress.SetWork(processed_ * 1000LL);
+
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         if (stop.stop_requested())
             return;
@@ -150,17 +234,42 @@ void CDirClassifier::PairNodes(Progress& progress, const std::stop_token& stop)
         }
         node->counterpart = partner;
         partner->counterpart = node;
-        if (!node->isFile) {
+        // A folder that could not be listed may hide any difference, so its
+        // pair is never taken as identical.
+        if (!node->isFile && !node->error && !partner->error) {
             node->status = partner->status = DirNodeStatus::Normal;
             progress.AddUnit();
-        } else if (node->isRegular && partner->isRegular &&
-                   ScannedFilesAreEqual(first_.FullPath(*node), second_.FullPath(*partner))) {
+        } else if (node->isFile &&
+                   (pairOf[i] != kNoPair ? equal[pairOf[i]] != 0 : FilesMatch(*node, *partner))) {
             node->status = partner->status = DirNodeStatus::Normal;
         } else {
             node->status = partner->status = DirNodeStatus::Modified;
             allIdentical = false;
         }
     }
+}
+
+// Special files are compared by what the scan saw, without opening them: two
+// FIFOs or two sockets are alike, devices by their numbers, dangling links by
+// their targets. A file that could not be read matches nothing.
+bool CDirClassifier::FilesMatch(const CDirNode& first, const CDirNode& second)
+{
+    if (first.error || second.error || first.kind != second.kind)
+        return false;
+    switch (first.kind) {
+    case DirFileKind::Regular:
+        // Regular pairs were compared by their content before.
+        return false;
+    case DirFileKind::Fifo:
+    case DirFileKind::Socket:
+        return true;
+    case DirFileKind::CharDevice:
+    case DirFileKind::BlockDevice:
+        return first.device == second.device;
+    case DirFileKind::DanglingLink:
+        return first.linkTarget == second.linkTarget;
+    }
+    return false;
 }
 
 void CDirClassifier::MarkChangedFolders(Progress& progress, const std::stop_token& stop)

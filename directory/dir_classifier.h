@@ -29,6 +29,7 @@ private:
     void PairNodes(Progress& progress, const std::stop_token& stop);
     void MarkChangedFolders(Progress& progress, const std::stop_token& stop);
     void ClearIdenticalUnlessAllNormal();
+    static bool FilesMatch(const CDirNode& first, const CDirNode& second);
 
     CDirNodeList& first_;
     CDirNodeList& second_;

@@ -2,8 +2,11 @@
 
 #include "directory/dir_classifier.h"
 #include "directory/dir_user_seam.h"
+#include "directory/folder_opener.h"
 #include "engine/worker.h"
 
+#include <system_error>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -23,7 +26,8 @@ private:
 
 } // namespace
 
-CDirComparison::CDirComparison(CDirUserSeam& seam, QObject* parent) : QObject(parent), seam_(seam)
+CDirComparison::CDirComparison(CDirUserSeam& seam, QObject* parent)
+    : QObject(parent), seam_(seam), opener_(&CFolderOpener::System())
 {
 }
 
@@ -31,10 +35,17 @@ bool CDirComparison::RunDirComparison(const std::string& firstPath, const std::s
 {
     CDirNodeList first;
     CDirNodeList second;
+    failedRoot_ = {{}, 0};
     {
         BusyWhileScanning busy(seam_);
-        if (!first.Scan(firstPath, true) || !second.Scan(secondPath, false))
-            return false;
+        ScanBoth(first, firstPath, second, secondPath);
+        // The first root is named when both fail, as it is looked at first.
+        for (const CDirNodeList* list : {&first, &second}) {
+            if (list->rootError) {
+                failedRoot_ = {list->rootPath, list->rootError};
+                return false;
+            }
+        }
     }
     CDirClassifier classifier(first, second, seam_.ProgressSink());
     CWorker worker([&classifier](std::stop_token stop) { classifier.Run(stop); });
@@ -52,6 +63,36 @@ bool CDirComparison::RunDirComparison(const std::string& firstPath, const std::s
     dirsIdentical = classifier.allIdentical;
     emit ResultChanged();
     return true;
+}
+
+// The two trees are scanned side by side: a scan mostly waits for the file
+// system, and each writes only its own list. Without a second thread they are
+// scanned one after the other.
+void CDirComparison::ScanBoth(CDirNodeList& first, const std::string& firstPath,
+                              CDirNodeList& second, const std::string& secondPath) const
+{
+    const CFolderOpener& opener = *opener_;
+    std::thread other;
+    try {
+        other = std::thread([&] { first.Scan(firstPath, true, opener); });
+    } catch (const std::system_error&) {
+        first.Scan(firstPath, true, opener);
+    }
+    second.Scan(secondPath, false, opener);
+    if (other.joinable())
+        other.join();
+}
+
+std::vector<CDirComparison::UNREADABLE> CDirComparison::Unreadable() const
+{
+    std::vector<UNREADABLE> found;
+    for (const CDirNodeList* list : {&first_, &second_}) {
+        for (const auto& node : list->Nodes()) {
+            if (node->error)
+                found.push_back({list->FullPath(*node), node->error});
+        }
+    }
+    return found;
 }
 
 void CDirComparison::ClearDirs()

@@ -1,12 +1,12 @@
 #include "directory/dir_node_list.h"
 
+#include "directory/dir_scan.h"
 #include "document/path_names.h"
 
 #include <algorithm>
-#include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <string_view>
+#include <unistd.h>
 
 namespace {
 
@@ -17,45 +17,7 @@ unsigned char FoldByte(unsigned char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
 }
 
-struct Entry
-{
-    std::string name;
-    bool isFolder;
-    bool isRegular;
-};
-
-// The entries of one folder, without "." and "..", in name order. An entry
-// counts as a folder when it is one or is a link to one; a link that leads
-// nowhere is listed as a file.
-bool ReadFolder(const std::string& path, std::vector<Entry>& entries)
-{
-    DIR* dir = ::opendir(path.c_str());
-    if (!dir)
-        return false;
-    const int fd = ::dirfd(dir);
-    while (const dirent* entry = ::readdir(dir)) {
-        const char* name = entry->d_name;
-        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
-            continue;
-        // The entry's type usually comes with it; only links (which are
-        // followed) and file systems that do not say need a look at the target.
-        bool isFolder = entry->d_type == DT_DIR;
-        bool isRegular = entry->d_type == DT_REG;
-        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
-            struct stat st = {};
-            const bool found = ::fstatat(fd, name, &st, 0) == 0;
-            isFolder = found && S_ISDIR(st.st_mode);
-            isRegular = found && S_ISREG(st.st_mode);
-        }
-        entries.push_back(Entry{name, isFolder, isRegular});
-    }
-    ::closedir(dir);
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        const int folded = CDirNodeList::CompareFolded(a.name, b.name);
-        return folded != 0 ? folded < 0 : a.name < b.name;
-    });
-    return true;
-}
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOCTTY;
 
 } // namespace
 
@@ -79,64 +41,29 @@ std::string CDirNodeList::Folded(const std::string& name)
     return folded;
 }
 
-bool CDirNodeList::Scan(const std::string& root, bool first)
+bool CDirNodeList::Scan(const std::string& root, bool first, const CFolderOpener& opener)
 {
     RemoveAllNodes();
     rootPath = root;
     isFirst = first;
-    openFolders_.clear();
-    return ScanFolder(rootPath, nullptr);
+    rootError = CDirScan(*this, opener).Run();
+    return rootError == 0;
 }
 
-bool CDirNodeList::ScanFolder(const std::string& folderPath, CDirNode* parent)
-{
-    struct stat st
-    {
-    };
-    if (::stat(folderPath.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return false;
-    std::vector<Entry> entries;
-    if (!ReadFolder(folderPath, entries))
-        return false;
-    openFolders_.push_back(FolderId{st.st_dev, st.st_ino});
-
-    for (const Entry& entry : entries) {
-        if (!entry.isFolder) {
-            AddNode(entry.name, true, parent);
-            nodes_.back()->isRegular = entry.isRegular;
-        }
-    }
-    for (const Entry& entry : entries) {
-        if (!entry.isFolder)
-            continue;
-        AddNode(entry.name, false, parent);
-        CDirNode* folder = nodes_.back().get();
-        const std::string path = CPathNames::JoinPath(folderPath, entry.name);
-        struct stat sub
-        {
-        };
-        if (::stat(path.c_str(), &sub) != 0)
-            continue;
-        // A link back to a folder on the current path would lead round in
-        // circles: list it, but do not enter it again.
-        const FolderId id{sub.st_dev, sub.st_ino};
-        if (std::find(openFolders_.begin(), openFolders_.end(), id) != openFolders_.end())
-            continue;
-        ScanFolder(path, folder);
-    }
-
-    openFolders_.pop_back();
-    return true;
-}
-
-void CDirNodeList::AddNode(const std::string& entryName, bool isFile, CDirNode* parent)
+CDirNode* CDirNodeList::AddNode(const std::string& entryName, bool isFile, CDirNode* parent)
 {
     auto node = std::make_unique<CDirNode>();
-    node->name = parent ? parent->name + "/" + entryName : entryName;
+    if (parent) {
+        node->name.reserve(parent->name.size() + 1 + entryName.size());
+        node->name.append(parent->name).append(1, '/').append(entryName);
+    } else {
+        node->name = entryName;
+    }
     node->isFile = isFile;
     node->status = isFirst ? DirNodeStatus::Old : DirNodeStatus::New;
     node->parent = parent;
     nodes_.push_back(std::move(node));
+    return nodes_.back().get();
 }
 
 CDirNode* CDirNodeList::FindByName(const std::string& name) const
@@ -154,9 +81,28 @@ CDirNode* CDirNodeList::FindByName(const std::string& name) const
 void CDirNodeList::RemoveAllNodes()
 {
     nodes_.clear();
+    rootError = 0;
 }
 
 std::string CDirNodeList::FullPath(const CDirNode& node) const
 {
     return CPathNames::JoinPath(rootPath, node.name);
+}
+
+int CDirNodeList::OpenFolderOf(const CDirNode& node) const
+{
+    int fd = ::open(rootPath.c_str(), kFolderFlags);
+    if (!node.parent)
+        return fd;
+    const std::string_view path = node.parent->name;
+    std::size_t start = 0;
+    while (fd >= 0 && start <= path.size()) {
+        const std::size_t slash = std::min(path.find('/', start), path.size());
+        const std::string component(path.substr(start, slash - start));
+        const int next = ::openat(fd, component.c_str(), kFolderFlags);
+        ::close(fd);
+        fd = next;
+        start = slash + 1;
+    }
+    return fd;
 }

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "directory/dir_node.h"
+#include "directory/folder_opener.h"
 
 #include <memory>
 #include <string>
-#include <sys/types.h>
-#include <utility>
 #include <vector>
 
 // The nodes of one scanned directory tree in depth-first pre-order: inside each
@@ -21,26 +20,34 @@ public:
     CDirNodeList(CDirNodeList&&) = default;
     CDirNodeList& operator=(CDirNodeList&&) = default;
 
-    // Empties the list and scans the tree at rootPath. False only when the
-    // root itself cannot be read. Every node starts Old in the first list and
-    // New in the second.
-    bool Scan(const std::string& rootPath, bool isFirst);
-    // Adds the entries of one folder and, recursively, of its sub-folders. A
-    // sub-folder that cannot be read simply has no content. False when the
-    // folder cannot be read.
-    bool ScanFolder(const std::string& folderPath, CDirNode* parent);
+    // Empties the list and scans the tree at rootPath (CDirScan). False only
+    // when the root itself cannot be read; rootError then says why. Every node
+    // starts Old in the first list and New in the second; a sub-folder or file
+    // that cannot be read is kept with its error.
+    bool Scan(const std::string& rootPath, bool isFirst,
+              const CFolderOpener& opener = CFolderOpener::System());
     // The node with this name, letter case folded; an exact match wins.
     CDirNode* FindByName(const std::string& name) const;
     void RemoveAllNodes();
+    // Appends a node named entryName inside parent (none: in the root), with
+    // the status of a scanned node of this list.
+    CDirNode* AddNode(const std::string& entryName, bool isFile, CDirNode* parent);
 
     int GetCount() const { return static_cast<int>(nodes_.size()); }
     CDirNode* At(int index) const { return nodes_[static_cast<std::size_t>(index)].get(); }
     const std::vector<std::unique_ptr<CDirNode>>& Nodes() const { return nodes_; }
     // The path of a node on disk: the root path, "/", the node's name.
     std::string FullPath(const CDirNode& node) const;
+    // Opens the folder that holds node, one folder at a time from the root, so
+    // that it is reached however long its whole path is. The descriptor, or
+    // -1 with errno set.
+    int OpenFolderOf(const CDirNode& node) const;
 
     std::string rootPath;
     bool isFirst = true;
+    // Why the root could not be read (an errno value); 0 after a scan that
+    // could read it.
+    int rootError = 0;
 
     // Names compared with the ASCII letters folded, all other bytes as they
     // are, which is safe for UTF-8.
@@ -48,17 +55,5 @@ public:
     static std::string Folded(const std::string& name);
 
 private:
-    struct FolderId
-    {
-        dev_t device;
-        ino_t inode;
-        bool operator==(const FolderId&) const = default;
-    };
-
-    void AddNode(const std::string& name, bool isFile, CDirNode* parent);
-
     std::vector<std::unique_ptr<CDirNode>> nodes_;
-    // The folders on the path being scanned, so that a link back to one of
-    // them is listed but not entered again.
-    std::vector<FolderId> openFolders_;
 };

@@ -49,6 +49,10 @@ void ComparisonSettings::Save(QSettings& store) const
 
 void ComparisonSettings::Load()
 {
+    if (!CSettingsStore::FilesAreReadable()) {
+        Correct();
+        return;
+    }
     QSettings store{QLatin1String(CSettingsStore::kCompany),
                     QLatin1String(CSettingsStore::kApplication)};
     Load(store);

@@ -22,7 +22,8 @@ struct ComparisonSettings
     // any number but 0. The loaded values are corrected.
     void Load(QSettings& store);
     void Save(QSettings& store) const;
-    // Load on the user's own store.
+    // Load on the user's own store; nothing is read when its files are not
+    // regular files (CSettingsStore::FilesAreReadable).
     void Load();
 
     // An edited store can hold values no comparison can use: a block size

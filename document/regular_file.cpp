@@ -28,11 +28,16 @@ bool CRegularFile::Open(const std::string& path)
 
 bool CRegularFile::OpenScanned(const std::string& path)
 {
+    return OpenScannedAt(AT_FDCWD, path.c_str());
+}
+
+bool CRegularFile::OpenScannedAt(int folder, const char* name)
+{
     Close();
     // O_NONBLOCK keeps the open from waiting should the path have been
     // replaced by a FIFO since it was looked at; the type is checked again
     // below.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat opened = {};

@@ -23,6 +23,9 @@ public:
     // along the path for every file of a tree. What turns out not to be a
     // regular file once it is open is still refused.
     bool OpenScanned(const std::string& path);
+    // The same for the entry name of the open folder (or AT_FDCWD): a file
+    // deep in a tree can be opened whatever the length of its whole path.
+    bool OpenScannedAt(int folder, const char* name);
     void Close();
     bool IsOpen() const { return fd_ >= 0; }
     // The size the file had when it was opened.

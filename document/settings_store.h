@@ -19,7 +19,8 @@ public:
     static constexpr const char* kSettingsSection = "Settings";
     static constexpr const char* kWindowSizeSection = "Window size";
 
-    // A value that is not a number keeps the current one.
+    // A value that is not a number, or a number that an int cannot hold,
+    // keeps the current one (the default when nothing was read before).
     static int ReadInt(QSettings& store, const char* key, int current);
     // Any number but 0 is true; a value that is not a number keeps the
     // current one.
@@ -28,6 +29,12 @@ public:
     // number, is false.
     static bool ReadExactlyOne(QSettings& store, const char* key, bool current);
     static QString ReadString(QSettings& store, const char* key, const QString& current);
+
+    // Whether the files the user's store would read are regular files, or
+    // absent. Reading a FIFO waits for a writer forever and a device may never
+    // end, so the store is used only when this holds; each file that is
+    // neither is named in one line on standard error.
+    static bool FilesAreReadable();
 
     static void WriteInt(QSettings& store, const char* key, int value);
     // A flag is stored as the number 1 or 0.

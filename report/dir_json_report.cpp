@@ -5,6 +5,8 @@
 #include "report/json_text.h"
 #include "report/output_buffer.h"
 
+#include <cstring>
+
 namespace {
 
 // The statuses by the names the program gives them, in the order of their
@@ -69,5 +71,11 @@ void CDirJsonReport::WriteNode(const CDirNode& node)
         CJsonText::AppendBytes(out_, node.counterpart->name);
     else
         out_.Append("null");
+    // Only an entry that could not be read has the key, with the system's
+    // reason.
+    if (node.error) {
+        out_.Append(", \"error\": ");
+        CJsonText::AppendString(out_, std::strerror(node.error));
+    }
     out_.Append('}');
 }

@@ -3,6 +3,7 @@
 #include "directory/dir_comparison.h"
 #include "directory/paths_overlap.h"
 #include "directory/sync_dir_user_seam.h"
+#include "document/input_check.h"
 #include "report/command_line.h"
 #include "report/dir_json_report.h"
 #include "report/dir_text_report.h"
@@ -11,7 +12,19 @@
 #include "report/progress_line.h"
 
 #include <cerrno>
+#include <cstring>
 #include <unistd.h>
+
+namespace {
+
+// The report names what the window's message box leaves to the user's eye:
+// the paths, and the reason given by the system.
+std::string WithReason(const std::string& message, const std::string& path, int error)
+{
+    return message + " (" + path + ": " + std::strerror(error) + ")";
+}
+
+} // namespace
 
 int CDirReportRun::Run(const CCommandLine& options)
 {
@@ -20,25 +33,41 @@ int CDirReportRun::Run(const CCommandLine& options)
     // A tree inside the other would be scanned as part of it: every entry of
     // the inner one would show up twice.
     if (DirectoriesOverlap(firstPath, secondPath))
-        return CExitStatus::Fail("Overlapping directories cannot be compared!");
+        return CExitStatus::Fail("Overlapping directories cannot be compared! (" + firstPath +
+                                 " and " + secondPath + ")");
 
     CProgressLine progress(::isatty(STDERR_FILENO) != 0);
     CSyncDirUserSeam seam([&progress](int permille) { progress.Show(permille); });
     CDirComparison comparison(seam);
     const bool compared = comparison.RunDirComparison(firstPath, secondPath);
     progress.Clear();
-    if (!compared)
-        return CExitStatus::Fail("Failed to compare directories!");
+    if (!compared) {
+        const CDirComparison::UNREADABLE& root = comparison.FailedRoot();
+        if (root.path.empty())
+            return CExitStatus::Fail("Failed to compare directories! (" + firstPath + " and " +
+                                     secondPath + ")");
+        return CExitStatus::Fail(
+            WithReason("Failed to compare directories!", root.path, root.error));
+    }
 
     COutputBuffer out(STDOUT_FILENO);
     if (options.format == CCommandLine::Format::Json) {
         CDirJsonReport(out).Write(comparison.firstList(), comparison.secondList(),
                                   comparison.dirsIdentical);
     } else {
-        CDirTextReport(out, options.UseColor(), options.brief)
+        CDirTextReport(out, options.UseColor(), options.brief, ::isatty(STDOUT_FILENO) != 0)
             .Write(comparison.firstList(), comparison.secondList());
     }
     if (!out.Flush())
         return CExitStatus::FailedToWrite(errno);
+    // As diff -r does: the comparison is printed in full, and what could not
+    // be read is named after it and makes the status trouble.
+    const std::vector<CDirComparison::UNREADABLE> unreadable = comparison.Unreadable();
+    for (const CDirComparison::UNREADABLE& entry : unreadable) {
+        CExitStatus::Fail(CInputCheck::FailedToRead(entry.path) + " (" +
+                          std::strerror(entry.error) + ")");
+    }
+    if (!unreadable.empty())
+        return CExitStatus::Trouble;
     return comparison.dirsIdentical ? CExitStatus::Same : CExitStatus::Different;
 }

@@ -1,9 +1,10 @@
 #include "report/dir_text_report.h"
 
-#include "directory/dir_node_list.h"
 #include "directory/dir_composite.h"
+#include "directory/dir_node_list.h"
 #include "report/dir_counts.h"
 #include "report/output_buffer.h"
+#include "report/visible_text.h"
 
 #include <string_view>
 
@@ -23,8 +24,8 @@ std::size_t IndexOf(DirNodeStatus status)
 
 } // namespace
 
-CDirTextReport::CDirTextReport(COutputBuffer& out, bool color, bool brief)
-    : out_(out), color_(color), brief_(brief)
+CDirTextReport::CDirTextReport(COutputBuffer& out, bool color, bool brief, bool terminal)
+    : out_(out), color_(color), brief_(brief), terminal_(terminal)
 {
 }
 
@@ -52,17 +53,20 @@ void CDirTextReport::WriteEntry(const CDirNode& node)
     out_.Append('\n');
 }
 
-// A name is written as its bytes, except that control bytes (a line feed
-// above all) show as "?", as ls shows them, so that every entry keeps to one
-// line. The JSON report has the exact names.
+// A name is written as its bytes, except that on a terminal control bytes (a
+// line feed above all) are escaped, so that every entry keeps to one line.
 void CDirTextReport::WriteName(const std::string& name)
 {
+    if (!terminal_) {
+        out_.Append(name);
+        return;
+    }
     std::size_t start = 0;
     for (std::size_t at = 0; at < name.size(); ++at) {
         const auto byte = static_cast<unsigned char>(name[at]);
-        if (byte < 0x20 || byte == 0x7f) {
+        if (CVisibleText::NeedsEscape(byte, CVisibleText::EscapeTabs)) {
             out_.Append(std::string_view(name).substr(start, at - start));
-            out_.Append('?');
+            out_.Append(CVisibleText::EscapeOf(byte));
             start = at + 1;
         }
     }

@@ -14,8 +14,10 @@ struct CDirNode;
 class CDirTextReport
 {
 public:
-    // brief: list only the entries that are not identical.
-    CDirTextReport(COutputBuffer& out, bool color, bool brief);
+    // brief: list only the entries that are not identical. terminal: the
+    // output is a terminal, where control bytes in names are escaped
+    // (CVisibleText); elsewhere names are written byte for byte.
+    CDirTextReport(COutputBuffer& out, bool color, bool brief, bool terminal);
 
     void Write(const CDirNodeList& first, const CDirNodeList& second);
 
@@ -27,4 +29,5 @@ private:
     COutputBuffer& out_;
     bool color_;
     bool brief_;
+    bool terminal_;
 };

@@ -1,11 +1,18 @@
 #include "report/exit_status.h"
 
+#include "report/visible_text.h"
+
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
+// A message names paths, which may hold any byte: on a terminal each stays
+// on its one line.
 int CExitStatus::Fail(const std::string& message)
 {
-    std::fprintf(stderr, "varnel: %s\n", message.c_str());
+    const bool terminal = ::isatty(STDERR_FILENO) != 0;
+    const std::string line = terminal ? CVisibleText::Escaped(message) : message;
+    std::fprintf(stderr, "varnel: %s\n", line.c_str());
     return Trouble;
 }
 

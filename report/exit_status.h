@@ -15,7 +15,8 @@ public:
         Trouble = 2,   // unreadable input, overlapping directories, a bad option or argument
     };
 
-    // Writes "varnel: message" to standard error; returns Trouble.
+    // Writes "varnel: message" to standard error, its control bytes escaped
+    // on a terminal (CVisibleText); returns Trouble.
     static int Fail(const std::string& message);
     // The same with the reason the system gave after the program's message:
     // "Failed to read x! (Permission denied)". No reason, no parentheses.

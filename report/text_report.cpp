@@ -4,6 +4,7 @@
 #include "engine/text_buf.h"
 #include "report/block_counts.h"
 #include "report/output_buffer.h"
+#include "report/visible_text.h"
 
 #include <algorithm>
 #include <string_view>
@@ -32,8 +33,8 @@ std::string_view ElementName(const CDiffDoc& doc)
 
 } // namespace
 
-CTextReport::CTextReport(COutputBuffer& out, bool color, bool brief)
-    : out_(out), color_(color), brief_(brief)
+CTextReport::CTextReport(COutputBuffer& out, bool color, bool brief, bool terminal)
+    : out_(out), color_(color), brief_(brief), terminal_(terminal)
 {
 }
 
@@ -79,9 +80,30 @@ void CTextReport::WriteLines(const CTextBuf& buf, int first, int count, RowKind 
         int length = 0;
         const char* text = buf.GetLine(line, &length);
         BeginRow(kind);
-        out_.Append(std::string_view(text, static_cast<std::size_t>(length)));
+        WriteLineText(std::string_view(text, static_cast<std::size_t>(length)));
         EndRow();
     }
+}
+
+// A text line holds no control byte but tab and CR (anything else makes the
+// file binary); a CR inside a line would send a terminal's cursor back over
+// the marker, so there it is escaped. Tabs indent and stay.
+void CTextReport::WriteLineText(std::string_view line)
+{
+    if (!terminal_) {
+        out_.Append(line);
+        return;
+    }
+    std::size_t start = 0;
+    for (std::size_t at = 0; at < line.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(line[at]);
+        if (CVisibleText::NeedsEscape(byte, CVisibleText::KeepTabs)) {
+            out_.Append(line.substr(start, at - start));
+            out_.Append(CVisibleText::EscapeOf(byte));
+            start = at + 1;
+        }
+    }
+    out_.Append(line.substr(start));
 }
 
 void CTextReport::WriteHexRows(const CDiffBuf& buf, int first, int count, RowKind kind)
@@ -158,7 +180,8 @@ void CTextReport::WriteMessages(const QStringList& messages)
     for (const QString& message : messages) {
         QString line = message.trimmed();
         line.replace(QLatin1Char('\n'), QLatin1Char(' '));
-        out_.Append(line.toStdString());
+        const std::string text = line.toStdString();
+        out_.Append(terminal_ ? CVisibleText::Escaped(text) : text);
         out_.Append('\n');
     }
 }

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <string_view>
+
 class CDiffBuf;
 class CDiffDoc;
 class COutputBuffer;
@@ -14,8 +16,10 @@ struct DIFF_BLOCK;
 class CTextReport
 {
 public:
-    // brief: leave out the identical rows.
-    CTextReport(COutputBuffer& out, bool color, bool brief);
+    // brief: leave out the identical rows. terminal: the output is a
+    // terminal, where control bytes in lines are escaped (CVisibleText);
+    // elsewhere lines are written byte for byte.
+    CTextReport(COutputBuffer& out, bool color, bool brief, bool terminal);
 
     void Write(const CDiffDoc& doc, const QStringList& messages);
 
@@ -32,6 +36,7 @@ private:
     static RowKind KindOf(const DIFF_BLOCK& block);
     void WriteBlock(const CDiffDoc& doc, const DIFF_BLOCK& block);
     void WriteLines(const CTextBuf& buf, int first, int count, RowKind kind);
+    void WriteLineText(std::string_view line);
     void WriteHexRows(const CDiffBuf& buf, int first, int count, RowKind kind);
     void WriteHexRow(const unsigned char* bytes, int offset, int count);
     void BeginRow(RowKind kind);
@@ -42,6 +47,7 @@ private:
     COutputBuffer& out_;
     bool color_;
     bool brief_;
+    bool terminal_;
     // The row being written started a colour that its end must reset.
     bool rowColored_ = false;
 };

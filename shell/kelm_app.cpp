@@ -12,18 +12,17 @@
 #include <QApplication>
 
 CKelmApp::CKelmApp(CCommandLine options)
-    : options_(std::move(options)),
-      store_(QLatin1String(CSettingsStore::kCompany), QLatin1String(CSettingsStore::kApplication)),
+    : options_(std::move(options)), store_(OpenStore(spareStoreFolder_)),
       userSeam_(std::make_unique<CWindowUserSeam>(nullptr)),
       frameSeam_(std::make_unique<CWindowFrameSeam>()),
       doc_(std::make_unique<CDiffDoc>(*userSeam_)),
       dirs_(std::make_unique<CDirComparison>(*userSeam_))
 {
-    doc_->settings.Load(store_);
+    doc_->settings.Load(*store_);
     storedSettings_ = doc_->settings;
     options_.ApplyOverrides(doc_->settings);
     startSettings_ = doc_->settings;
-    frame_ = std::make_unique<CMainFrame>(*doc_, *dirs_, *frameSeam_, store_);
+    frame_ = std::make_unique<CMainFrame>(*doc_, *dirs_, *frameSeam_, *store_);
     userSeam_->SetParent(frame_.get());
     frameSeam_->SetOwner(frame_.get());
 }
@@ -31,8 +30,19 @@ CKelmApp::CKelmApp(CCommandLine options)
 CKelmApp::~CKelmApp()
 {
     frame_.reset();
-    SettingsToStore(storedSettings_, startSettings_, doc_->settings).Save(store_);
-    store_.sync();
+    SettingsToStore(storedSettings_, startSettings_, doc_->settings).Save(*store_);
+    store_->sync();
+}
+
+std::unique_ptr<QSettings> CKelmApp::OpenStore(std::unique_ptr<QTemporaryDir>& spare)
+{
+    if (CSettingsStore::FilesAreReadable()) {
+        return std::make_unique<QSettings>(QLatin1String(CSettingsStore::kCompany),
+                                           QLatin1String(CSettingsStore::kApplication));
+    }
+    spare = std::make_unique<QTemporaryDir>();
+    return std::make_unique<QSettings>(spare->filePath(QStringLiteral("Varnel.conf")),
+                                       QSettings::IniFormat);
 }
 
 void CKelmApp::Start()

@@ -4,6 +4,7 @@
 #include "report/command_line.h"
 
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <memory>
 #include <string>
@@ -50,7 +51,13 @@ public:
 
 private:
     CCommandLine options_;
-    QSettings store_;
+    // The user's store; when its files cannot be read (one is a FIFO, say),
+    // a store of this run only, in a temporary folder, so that the window
+    // still works and the user's files are left as they are.
+    static std::unique_ptr<QSettings> OpenStore(std::unique_ptr<QTemporaryDir>& spare);
+
+    std::unique_ptr<QTemporaryDir> spareStoreFolder_;
+    std::unique_ptr<QSettings> store_;
     ComparisonSettings storedSettings_;
     ComparisonSettings startSettings_;
     std::unique_ptr<CWindowUserSeam> userSeam_;

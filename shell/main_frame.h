@@ -97,6 +97,7 @@ private:
     // nothing when the value is already set or is no value at all.
     void SetLayoutSetting(int CFrameSettings::*setting, int value);
     void SaveAll();
+    void ShowUnreadable();
 
     CDiffDoc& doc_;
     CDirComparison& dirs_;

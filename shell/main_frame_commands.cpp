@@ -26,7 +26,15 @@
 #include <QFontDatabase>
 #include <QStatusBar>
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 namespace {
+
+// A message box lists at most this many unreadable entries; a whole tree
+// that cannot be read would not fit on the screen.
+constexpr std::size_t kUnreadableListed = 20;
 
 // The installed font families that scale smoothly, for the Customize dialog.
 QStringList ScalableFontFamilies()
@@ -177,6 +185,26 @@ void CMainFrame::CompareDirectories(const std::string& first, const std::string&
     fileCount_ = 0;
     SetPathPanes(QString(), QString());
     ArrangeViews(false);
+    ShowUnreadable();
+}
+
+// Whatever could not be read is said once, after the result is shown, in one
+// message: the trees it belongs to are never shown as identical, and the user
+// learns why.
+void CMainFrame::ShowUnreadable()
+{
+    const std::vector<CDirComparison::UNREADABLE> unreadable = dirs_.Unreadable();
+    if (unreadable.empty())
+        return;
+    QString text = tr("These entries could not be read:");
+    const std::size_t shown = std::min(unreadable.size(), kUnreadableListed);
+    for (std::size_t i = 0; i < shown; ++i) {
+        text += QLatin1Char('\n') + PathText(unreadable[i].path) + QStringLiteral(" (") +
+                QString::fromLocal8Bit(std::strerror(unreadable[i].error)) + QLatin1Char(')');
+    }
+    if (unreadable.size() > shown)
+        text += QLatin1Char('\n') + tr("and %1 more").arg(unreadable.size() - shown);
+    seam_.ShowError(text);
 }
 
 void CMainFrame::OnReload()
@@ -188,6 +216,8 @@ void CMainFrame::OnReload()
         const std::string first = dirs_.firstList().rootPath;
         const std::string second = dirs_.secondList().rootPath;
         reloaded = dirs_.RunDirComparison(first, second);
+        if (reloaded)
+            ShowUnreadable();
     }
     if (reloaded && fileCount_ == 1) {
         const std::string path = doc_.firstBuf()->path();

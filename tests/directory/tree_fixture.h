@@ -1,15 +1,21 @@
 #pragma once
 
+#include "directory/dir_node_list.h"
+
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <vector>
 
 // One entry of a test tree, described declaratively: a file with its bytes, a
-// folder, a symbolic link, or a FIFO.
+// folder, a symbolic link, a FIFO or a socket.
 struct TreeEntry
 {
     enum class Kind
@@ -17,7 +23,8 @@ struct TreeEntry
         File,
         Folder,
         Link,
-        Fifo
+        Fifo,
+        Socket
     };
     Kind kind;
     std::string path;
@@ -33,7 +40,35 @@ struct TreeEntry
         return {Kind::Link, std::move(path), std::move(target)};
     }
     static TreeEntry Fifo(std::string path) { return {Kind::Fifo, std::move(path), ""}; }
+    static TreeEntry Socket(std::string path) { return {Kind::Socket, std::move(path), ""}; }
 };
+
+inline char StatusLetter(DirNodeStatus status)
+{
+    switch (status) {
+    case DirNodeStatus::Old:
+        return 'O';
+    case DirNodeStatus::New:
+        return 'N';
+    case DirNodeStatus::Modified:
+        return 'M';
+    case DirNodeStatus::Normal:
+        return '=';
+    }
+    return '?';
+}
+
+// A list in scan order as "name:status" words, folders marked with a "/".
+inline std::string DescribeTree(const CDirNodeList& list)
+{
+    std::string text;
+    for (const auto& node : list.Nodes()) {
+        if (!text.empty())
+            text += ' ';
+        text += node->name + (node->isFile ? "" : "/") + ':' + StatusLetter(node->status);
+    }
+    return text;
+}
 
 // A temporary folder that the test fills with trees and that is removed at
 // the end.
@@ -75,6 +110,9 @@ public:
             case TreeEntry::Kind::Fifo:
                 EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
                 break;
+            case TreeEntry::Kind::Socket:
+                MakeSocket(path.string());
+                break;
             }
         }
         return base.string();
@@ -83,5 +121,19 @@ public:
     std::string Path(const std::string& name) const { return (root_ / name).string(); }
 
 private:
+    // A socket stays in its folder after the descriptor that made it is
+    // closed, as one a server left behind.
+    static void MakeSocket(const std::string& path)
+    {
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        ASSERT_LT(path.size(), sizeof address.sun_path) << path;
+        std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        ASSERT_GE(fd, 0);
+        EXPECT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        ::close(fd);
+    }
+
     std::filesystem::path root_;
 };

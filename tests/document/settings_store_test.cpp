@@ -33,6 +33,12 @@ TEST_F(CDocumentFixture, StoredValuesAreReadByOneRuleEach)
         {"negative", -1, -1, true, false},
         {"number as text", QStringLiteral("7"), 7, true, false},
         {"no number", QStringLiteral("yes"), 5, true, false},
+        {"largest int", QStringLiteral("2147483647"), 2147483647, true, false},
+        {"smallest int", QStringLiteral("-2147483648"), -2147483647 - 1, true, false},
+        {"beyond an int does not wrap round", QStringLiteral("4294967297"), 5, true, false},
+        {"just beyond the largest int", QStringLiteral("2147483648"), 5, true, false},
+        {"just beyond the smallest int", QStringLiteral("-2147483649"), 5, true, false},
+        {"beyond an int as a number", QVariant(4294967297LL), 5, true, false},
     };
     QSettings store(QString::fromStdString(PathOf("Varnel.conf")), QSettings::IniFormat);
     for (const READ_CASE& c : cases) {

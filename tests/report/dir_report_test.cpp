@@ -5,7 +5,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <functional>
 #include <grp.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,12 +37,14 @@ struct DIR_TROUBLE_CASE
     const char* name;
     // Options as they are; anything else names a path in the tree folder.
     std::vector<std::string> args;
+    // "{1}" and "{2}" stand for the two paths as they were passed.
     std::string err;
 
     friend void PrintTo(const DIR_TROUBLE_CASE& c, std::ostream* out) { *out << c.name; }
 };
 
-const std::string kOverlapping = "varnel: Overlapping directories cannot be compared!\n";
+const std::string kOverlapping =
+    "varnel: Overlapping directories cannot be compared! ({1} and {2})\n";
 
 // clang-format off
 const DIR_TROUBLE_CASE kDirTroubleCases[] = {
@@ -68,12 +72,21 @@ protected:
 TEST_P(DirTrouble, IsOneLineOnStandardErrorAndStatusTwo)
 {
     std::vector<std::string> args = {"--report"};
-    for (const std::string& arg : GetParam().args)
+    std::vector<std::string> paths;
+    for (const std::string& arg : GetParam().args) {
         args.push_back(arg.starts_with("-") ? arg : TreePath(arg));
+        if (!arg.starts_with("-"))
+            paths.push_back(args.back());
+    }
+    std::string err = GetParam().err;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::string mark = "{" + std::to_string(i + 1) + "}";
+        err.replace(err.find(mark), mark.size(), paths[i]);
+    }
 
     const RUN_RESULT result = Run(args);
 
-    EXPECT_EQ(result.err, GetParam().err);
+    EXPECT_EQ(result.err, err);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.exitStatus, 2);
 }
@@ -101,6 +114,24 @@ bool ReachableByOthers(const std::string& program)
 // The user and group nobody has on Debian; no account needs to exist for it.
 constexpr uid_t kNobody = 65534;
 
+// What the run as another user needs: the program runs as an unprivileged
+// user when the test runs as the superuser, whom permissions do not stop; the
+// folders named are opened for it. None when that user cannot start the
+// program.
+std::optional<std::function<void()>> Unprivileged(const std::vector<std::string>& folders)
+{
+    if (::geteuid() != 0)
+        return std::function<void()>();
+    if (!ReachableByOthers(VARNEL_BINARY))
+        return std::nullopt;
+    for (const std::string& folder : folders)
+        EXPECT_EQ(::chmod(folder.c_str(), 0755), 0) << folder;
+    return std::function<void()>([] {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+            ::_exit(99);
+    });
+}
+
 class UnreadableRoot : public DirReportFixture, public ::testing::WithParamInterface<bool>
 {
 };
@@ -115,30 +146,59 @@ TEST_P(UnreadableRoot, FailsToCompare)
     const bool firstUnreadable = GetParam();
     const std::string readable = Build("readable", {E::File("file", "x")});
     const std::string unreadable = Build("unreadable", {});
-    std::function<void()> childSetup;
-    if (::geteuid() == 0) {
-        if (!ReachableByOthers(VARNEL_BINARY))
-            GTEST_SKIP() << "an unprivileged user cannot start " << VARNEL_BINARY;
-        for (const std::string& folder : {TreePath(""), readable})
-            ASSERT_EQ(::chmod(folder.c_str(), 0755), 0);
-        childSetup = [] {
-            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
-                ::_exit(99);
-        };
-    }
+    const std::optional<std::function<void()>> childSetup = Unprivileged({TreePath(""), readable});
+    if (!childSetup)
+        GTEST_SKIP() << "an unprivileged user cannot start " << VARNEL_BINARY;
     ASSERT_EQ(::chmod(unreadable.c_str(), 0), 0);
 
-    const RUN_RESULT result = firstUnreadable ? Run({"--report", unreadable, readable}, childSetup)
-                                              : Run({"--report", readable, unreadable}, childSetup);
+    const RUN_RESULT result = firstUnreadable
+                                  ? Run({"--report", unreadable, readable}, *childSetup)
+                                  : Run({"--report", readable, unreadable}, *childSetup);
     ::chmod(unreadable.c_str(), 0755);
 
-    EXPECT_EQ(result.err, "varnel: Failed to compare directories!\n");
+    EXPECT_EQ(result.err,
+              "varnel: Failed to compare directories! (" + unreadable + ": Permission denied)\n");
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.exitStatus, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, UnreadableRoot, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "First" : "Second"; });
+
+// A folder or a file inside the trees that cannot be read is listed like the
+// rest, and then named on standard error with the reason; the status is
+// trouble, as diff -r gives it, and never "identical".
+TEST_F(DirReportFixture, EntriesThatCannotBeReadAreListedNamedAndMakeTrouble)
+{
+    const std::string first =
+        Build("A", {E::File("same", "s"), E::File("secret", "x"), E::File("locked/in", "i")});
+    const std::string second =
+        Build("B", {E::File("same", "s"), E::File("secret", "x"), E::File("locked/in", "i")});
+    const std::optional<std::function<void()>> childSetup =
+        Unprivileged({TreePath(""), first, second, second + "/locked"});
+    if (!childSetup)
+        GTEST_SKIP() << "an unprivileged user cannot start " << VARNEL_BINARY;
+    ASSERT_EQ(::chmod((first + "/locked").c_str(), 0), 0);
+    ASSERT_EQ(::chmod((first + "/secret").c_str(), 0), 0);
+
+    const RUN_RESULT text = Run({"--report", first, second}, *childSetup);
+    const RUN_RESULT json = Run({"--report=json", first, second}, *childSetup);
+    ::chmod((first + "/locked").c_str(), 0755);
+
+    const std::string named = "varnel: Failed to read " + first + "/secret! (Permission denied)\n" +
+                              "varnel: Failed to read " + first + "/locked! (Permission denied)\n";
+    EXPECT_EQ(text.out, "M locked/\n+ locked/in\n  same\nM secret\n"
+                        "1 identical, 2 modified, 0 removed, 1 added entries\n");
+    EXPECT_EQ(text.err, named);
+    EXPECT_EQ(text.exitStatus, 2);
+    EXPECT_EQ(json.err, named);
+    EXPECT_EQ(json.exitStatus, 2);
+    EXPECT_NE(json.out.find(R"({"name": "secret", "isFile": true, "status": "Modified", )"
+                            R"("counterpart": "secret", "error": "Permission denied"})"),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find(R"("identical": false)"), std::string::npos);
+}
 
 // ---------------------------------------------------------------------------
 // The text report.
@@ -205,11 +265,11 @@ const LISTING_CASE kListingCases[] = {
      .options = {}, .exitStatus = 1,
      .listing = "M Docs/\n+ docs/new\n  Docs/r\n"
                 "1 identical, 1 modified, 0 removed, 1 added entries\n"},
-    {.name = "ControlBytesInNamesShowAsQuestionMarks",
-     .first = {E::File("line\nfeed"), E::File("tab\tbed")}, .second = {},
+    {.name = "NamesWrittenByteForByteWhenNotATerminal",
+     .first = {E::File("line\nfeed"), E::File("tab\tbed"), E::File("esc\033[31m")}, .second = {},
      .options = {}, .exitStatus = 1,
-     .listing = "- line?feed\n- tab?bed\n"
-                "0 identical, 0 modified, 2 removed, 0 added entries\n"},
+     .listing = "- esc\033[31m\n- line\nfeed\n- tab\tbed\n"
+                "0 identical, 0 modified, 3 removed, 0 added entries\n"},
     {.name = "ColorAlways",
      .first = {E::File("changed", "1"), E::File("gone"), E::File("same")},
      .second = {E::File("changed", "2"), E::File("new"), E::File("same")},

@@ -8,9 +8,29 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fcntl.h>
 #include <functional>
+#include <pty.h>
 #include <string>
+#include <termios.h>
+#include <unistd.h>
 #include <vector>
+
+// What waits to be read from a terminal whose writer has ended.
+inline std::string ReadWaiting(int fd)
+{
+    ::fcntl(fd, F_SETFL, O_NONBLOCK);
+    std::string text;
+    char chunk[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got <= 0)
+            break;
+        text.append(chunk, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return text;
+}
 
 // What one run of the program gave back.
 struct RUN_RESULT
@@ -97,6 +117,33 @@ protected:
         result.exitStatus = process.exitCode();
         result.out = process.readAllStandardOutput().toStdString();
         result.err = process.readAllStandardError().toStdString();
+        return result;
+    }
+
+    // Runs the program with its standard output and standard error each on
+    // a terminal of its own: pseudo-terminals in raw mode, so that what the
+    // program writes arrives as it was written.
+    RUN_RESULT RunOnTerminal(const std::vector<std::string>& args) const
+    {
+        termios raw = {};
+        ::cfmakeraw(&raw);
+        int outMaster = -1;
+        int outSlave = -1;
+        int errMaster = -1;
+        int errSlave = -1;
+        if (::openpty(&outMaster, &outSlave, nullptr, &raw, nullptr) != 0 ||
+            ::openpty(&errMaster, &errSlave, nullptr, &raw, nullptr) != 0) {
+            ADD_FAILURE() << "cannot open a pseudo-terminal";
+            return {};
+        }
+        RUN_RESULT result = Run(args, [outSlave, errSlave] {
+            if (::dup2(outSlave, STDOUT_FILENO) < 0 || ::dup2(errSlave, STDERR_FILENO) < 0)
+                ::_exit(98);
+        });
+        ::close(outSlave);
+        ::close(errSlave);
+        result.out = ReadWaiting(outMaster);
+        result.err = ReadWaiting(errMaster);
         return result;
     }
 

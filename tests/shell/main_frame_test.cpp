@@ -1,9 +1,13 @@
+#include "directory/folder_opener.h"
 #include "shell/dialog_bar.h"
 #include "shell/kelm_app.h"
 #include "tests/shell/main_frame_fixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+
+#include <cerrno>
+#include <string_view>
 
 namespace {
 
@@ -103,6 +107,54 @@ TEST_F(MainFrameTest, CommandsTellTheUserWhatWentWrong)
                                                   "Failed to compare directories!"}));
     EXPECT_FALSE(frame_->DirsShown());
     EXPECT_EQ(Row(), std::vector<P>{P::License});
+}
+
+// Folders that refuse to be listed, as permissions would refuse them: the
+// tests may run as the superuser, whom permissions do not stop.
+class RefusingOpener : public CFolderOpener
+{
+public:
+    int Open(int parent, const char* name) const override
+    {
+        if (std::string_view(name).starts_with("locked")) {
+            errno = EACCES;
+            return -1;
+        }
+        return CFolderOpener::Open(parent, name);
+    }
+};
+
+// What could not be read is shown in one message after the result, each
+// entry with the reason; a long list is cut short. A reload says it again.
+TEST_F(MainFrameTest, EntriesThatCannotBeReadAreListedInOneMessageAfterTheRun)
+{
+    Write("d1/same", "s");
+    Write("d2/same", "s");
+    for (int i = 10; i < 33; ++i)
+        Write("d1/locked" + std::to_string(i) + "/f", "1");
+    Write("d2/locked10/f", "1");
+    const RefusingOpener opener;
+    dirs_.SetFolderOpener(opener);
+    const std::string d1 = dir_.filePath("d1").toStdString();
+    const std::string d2 = dir_.filePath("d2").toStdString();
+
+    frame_->CompareDirectories(d1, d2);
+
+    EXPECT_TRUE(frame_->DirsShown());
+    EXPECT_FALSE(dirs_.dirsIdentical);
+    ASSERT_EQ(seam_.errors.size(), 1U);
+    QString expected = QStringLiteral("These entries could not be read:");
+    for (int i = 10; i < 30; ++i)
+        expected +=
+            QStringLiteral("\n%1/locked%2 (Permission denied)").arg(dir_.filePath("d1")).arg(i);
+    expected += QStringLiteral("\nand 4 more");
+    EXPECT_EQ(seam_.errors[0], expected);
+
+    frame_->OnReload();
+    EXPECT_EQ(seam_.errors.size(), 2U);
+    dirs_.SetFolderOpener(CFolderOpener::System());
+    frame_->CompareDirectories(d1, d2);
+    EXPECT_EQ(seam_.errors.size(), 2U) << "nothing unreadable, no message";
 }
 
 TEST_F(MainFrameTest, ChoosersAskForTheOldThenTheNewInput)
