@@ -73,7 +73,8 @@ int CReportRun::Compare(const CCommandLine& options)
     if (options.format == CCommandLine::Format::Json)
         CJsonReport(out).Write(doc, seam.Messages(), identical);
     else
-        CTextReport(out, options.UseColor(), options.brief).Write(doc, seam.Messages());
+        CTextReport(out, options.UseColor(), options.brief, ::isatty(STDOUT_FILENO) != 0)
+            .Write(doc, seam.Messages());
     if (!out.Flush())
         return CExitStatus::FailedToWrite(errno);
     return identical || !CBlockCounts(doc.allList()).HasDifference() ? CExitStatus::Same
