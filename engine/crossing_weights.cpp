@@ -129,8 +129,8 @@ void CCrossingWeights::ComputeWithSweeps()
     }
 }
 
-// One walk both takes the pick's length off the blocks it crossed and finds the
-// next pick among those whose weight stays above 0.
+// Takes the pick's length off the blocks it crossed, then keeps only the
+// blocks that can still be picked, finding the next pick among them.
 DIFF_BLOCK* CCrossingWeights::TakeMostCrossing()
 {
     if (blocks_.empty())
@@ -139,30 +139,11 @@ DIFF_BLOCK* CCrossingWeights::TakeMostCrossing()
     const int a = posA_[best_];
     const int b = posB_[best_];
     const int length = length_[best_];
-    const std::size_t pickedAt = best_;
-    std::size_t kept = 0;
-    best_ = 0;
+    weight_[best_] = 0;
     for (std::size_t i = 0; i < blocks_.size(); ++i) {
-        if (i == pickedAt)
-            continue;
-        std::int64_t weight = weight_[i];
         if ((posA_[i] > a) != (posB_[i] > b))
-            weight -= length;
-        if (weight <= 0)
-            continue;
-        blocks_[kept] = blocks_[i];
-        posA_[kept] = posA_[i];
-        posB_[kept] = posB_[i];
-        length_[kept] = length_[i];
-        weight_[kept] = weight;
-        if (kept > 0 && Heavier(kept, best_))
-            best_ = kept;
-        ++kept;
+            weight_[i] -= length;
     }
-    blocks_.resize(kept);
-    posA_.resize(kept);
-    posB_.resize(kept);
-    length_.resize(kept);
-    weight_.resize(kept);
+    KeepCrossingOnly();
     return picked;
 }
