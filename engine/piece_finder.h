@@ -468,24 +468,28 @@ private:
     public:
         void Build(std::vector<Sample> samples)
         {
-            samples_ = std::move(samples);
-            bits_ = std::clamp(static_cast<int>(std::bit_width(samples_.size())) + 1, 4, 30);
-            // Within a slot by offset in their range, so that a walk can visit
-            // only the samples whose diagonals can lie in its pairs' windows.
-            std::sort(samples_.begin(), samples_.end(), [this](const Sample& l, const Sample& r) {
-                const auto sl = GramHash<T>::Slot(l.hash, bits_);
-                const auto sr = GramHash<T>::Slot(r.hash, bits_);
-                if (sl != sr)
-                    return sl < sr;
-                if (l.Along() != r.Along())
-                    return l.Along() < r.Along();
-                return l.a < r.a;
-            });
+            bits_ = std::clamp(static_cast<int>(std::bit_width(samples.size())) + 1, 4, 30);
+            // Placed by slot (a counting sort: there are more slots than
+            // samples), then within a slot by offset in their range, so that
+            // a walk can visit only the samples whose diagonals can lie in
+            // its pairs' windows.
             starts_.assign((std::size_t{1} << bits_) + 1, 0);
-            for (const Sample& s : samples_)
+            for (const Sample& s : samples)
                 ++starts_[GramHash<T>::Slot(s.hash, bits_) + 1];
             for (std::size_t k = 0; k + 1 < starts_.size(); ++k)
                 starts_[k + 1] += starts_[k];
+            samples_.resize(samples.size());
+            std::vector<std::uint32_t> next(starts_.begin(), starts_.end() - 1);
+            for (const Sample& s : samples)
+                samples_[next[GramHash<T>::Slot(s.hash, bits_)]++] = s;
+            for (std::size_t k = 0; k + 1 < starts_.size(); ++k) {
+                const auto first = samples_.begin() + starts_[k];
+                const auto last = samples_.begin() + starts_[k + 1];
+                if (last - first > 1)
+                    std::sort(first, last, [](const Sample& l, const Sample& r) {
+                        return l.Along() != r.Along() ? l.Along() < r.Along() : l.a < r.a;
+                    });
+            }
         }
         bool IsEmpty() const { return samples_.empty(); }
         std::size_t Size() const { return samples_.size(); }
@@ -653,6 +657,8 @@ private:
             const long long along = b - ranges2_[r2].start;
             sampleTable_.ForEachAlong(h, along - limit_ + 1, along + limit_ - 1,
                                       [&](const Sample& s) { onSample(s, r2, b); });
+            if (addedSamples_.empty())
+                return;
             const auto [from, to] = addedSamples_.equal_range(h);
             for (auto it = from; it != to; ++it)
                 onSample(it->second, r2, b);
