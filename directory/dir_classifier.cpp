@@ -76,12 +76,15 @@ private:
     std::vector<KEY> keys_;
 };
 
-// Decides each first-tree node's partner in the second tree, by name with the
-// letter case folded; the partner of the i-th node of the first list, or none,
-// stands at i. One folder of a Linux tree may hold names that differ only in
-// case, so exact matches are paired first, and no node of the second tree is
-// given to two nodes of the first.
-std::vector<CDirNode*> ChoosePartners(const CDirNodeList& first, const CDirNodeList& second)
+// Decides each first-tree node's partner in the second tree, by name; the
+// partner of the i-th node of the first list, or none, stands at i. Linux
+// tells "Makefile" and "MAKEFILE" apart, so names pair byte for byte. With
+// foldCase, for trees copied from file systems that fold letter case, the
+// nodes left over pair by name with the case folded; one folder may still
+// hold names that differ only in case, so exact matches are paired first,
+// and no node of the second tree is given to two nodes of the first.
+std::vector<CDirNode*> ChoosePartners(const CDirNodeList& first, const CDirNodeList& second,
+                                      bool foldCase)
 {
     const auto& firstNodes = first.Nodes();
     const auto& secondNodes = second.Nodes();
@@ -102,7 +105,7 @@ std::vector<CDirNode*> ChoosePartners(const CDirNodeList& first, const CDirNodeL
             allPaired = allPaired && partners[i];
         }
     }
-    if (allPaired)
+    if (allPaired || !foldCase)
         return partners;
     // A node paired exactly is never offered again, so only the others are
     // indexed by their folded names.
@@ -173,8 +176,9 @@ private:
     std::chrono::steady_clock::time_point last_;
 };
 
-CDirClassifier::CDirClassifier(CDirNodeList& first, CDirNodeList& second, CProgressSink* progress)
-    : first_(first), second_(second), progressSink_(progress)
+CDirClassifier::CDirClassifier(CDirNodeList& first, CDirNodeList& second, CProgressSink* progress,
+                               bool ignoreNameCase)
+    : first_(first), second_(second), progressSink_(progress), ignoreNameCase_(ignoreNameCase)
 {
 }
 
@@ -191,7 +195,7 @@ void CDirClassifier::Run(std::stop_token stop)
 
 void CDirClassifier::PairNodes(Progress& progress, const std::stop_token& stop)
 {
-    const std::vector<CDirNode*> partners = ChoosePartners(first_, second_);
+    const std::vector<CDirNode*> partners = ChoosePartners(first_, second_, ignoreNameCase_);
     const auto& nodes = first_.Nodes();
     // The contents of the pairs of regular files are compared first, on
     // several threads; the walk below then only reads the outcome.

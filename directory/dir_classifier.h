@@ -16,7 +16,10 @@ class CDirClassifier
 public:
     // progress, if any, receives the progress in per mille at most about once
     // a second and 1000 at the end, on the worker thread.
-    CDirClassifier(CDirNodeList& first, CDirNodeList& second, CProgressSink* progress = nullptr);
+    // Names pair byte for byte, or with their letter case folded when
+    // ignoreNameCase is set (an exact match still wins).
+    CDirClassifier(CDirNodeList& first, CDirNodeList& second, CProgressSink* progress = nullptr,
+                   bool ignoreNameCase = false);
 
     void Run(std::stop_token stop = {});
 
@@ -34,5 +37,6 @@ private:
     CDirNodeList& first_;
     CDirNodeList& second_;
     CProgressSink* progressSink_;
+    bool ignoreNameCase_;
     int processed_ = 0;
 };

@@ -3,6 +3,7 @@
 #include "directory/dir_classifier.h"
 #include "directory/dir_user_seam.h"
 #include "directory/folder_opener.h"
+#include "document/comparison_settings.h"
 #include "engine/worker.h"
 
 #include <system_error>
@@ -47,7 +48,7 @@ bool CDirComparison::RunDirComparison(const std::string& firstPath, const std::s
             }
         }
     }
-    CDirClassifier classifier(first, second, seam_.ProgressSink());
+    CDirClassifier classifier(first, second, seam_.ProgressSink(), ignoreNameCase_);
     CWorker worker([&classifier](std::stop_token stop) { classifier.Run(stop); });
     seam_.RunClassification(worker);
     worker.Wait();
@@ -74,13 +75,24 @@ void CDirComparison::ScanBoth(CDirNodeList& first, const std::string& firstPath,
     const CFolderOpener& opener = *opener_;
     std::thread other;
     try {
-        other = std::thread([&] { first.Scan(firstPath, true, opener); });
+        other = std::thread([&] { first.Scan(firstPath, true, opener, filter_); });
     } catch (const std::system_error&) {
-        first.Scan(firstPath, true, opener);
+        first.Scan(firstPath, true, opener, filter_);
     }
-    second.Scan(secondPath, false, opener);
+    second.Scan(secondPath, false, opener, filter_);
     if (other.joinable())
         other.join();
+}
+
+void CDirComparison::SetOptions(const ComparisonSettings& settings)
+{
+    std::vector<std::string> patterns;
+    if (settings.skipVersionControl)
+        patterns = CNameFilter::VersionControlPatterns();
+    for (std::string& pattern : CNameFilter::Split(settings.exclude))
+        patterns.push_back(std::move(pattern));
+    filter_ = CNameFilter(patterns);
+    ignoreNameCase_ = settings.ignoreNameCase;
 }
 
 std::vector<CDirComparison::UNREADABLE> CDirComparison::Unreadable() const

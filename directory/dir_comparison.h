@@ -1,6 +1,7 @@
 #pragma once
 
 #include "directory/dir_node_list.h"
+#include "directory/name_filter.h"
 
 #include <QObject>
 
@@ -8,6 +9,7 @@
 #include <vector>
 
 class CDirClassifier;
+struct ComparisonSettings;
 class CDirUserSeam;
 class CFolderOpener;
 
@@ -44,6 +46,9 @@ public:
     // Folders are opened through opener from now on; it must outlive the
     // comparisons that use it.
     void SetFolderOpener(const CFolderOpener& opener) { opener_ = &opener; }
+    // The options of the comparisons from now on: the entries left out of
+    // both trees, and whether names pair with their letter case folded.
+    void SetOptions(const ComparisonSettings& settings);
 
     const CDirNodeList& firstList() const { return first_; }
     const CDirNodeList& secondList() const { return second_; }
@@ -60,6 +65,8 @@ private:
     CDirUserSeam& seam_;
     const CFolderOpener* opener_;
     UNREADABLE failedRoot_{{}, 0};
+    CNameFilter filter_;
+    bool ignoreNameCase_ = false;
     CDirNodeList first_;
     CDirNodeList second_;
 };

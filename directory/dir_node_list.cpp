@@ -41,12 +41,13 @@ std::string CDirNodeList::Folded(const std::string& name)
     return folded;
 }
 
-bool CDirNodeList::Scan(const std::string& root, bool first, const CFolderOpener& opener)
+bool CDirNodeList::Scan(const std::string& root, bool first, const CFolderOpener& opener,
+                        const CNameFilter& filter)
 {
     RemoveAllNodes();
     rootPath = root;
     isFirst = first;
-    rootError = CDirScan(*this, opener).Run();
+    rootError = CDirScan(*this, opener, filter).Run();
     return rootError == 0;
 }
 

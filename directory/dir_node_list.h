@@ -2,6 +2,7 @@
 
 #include "directory/dir_node.h"
 #include "directory/folder_opener.h"
+#include "directory/name_filter.h"
 
 #include <memory>
 #include <string>
@@ -24,8 +25,11 @@ public:
     // when the root itself cannot be read; rootError then says why. Every node
     // starts Old in the first list and New in the second; a sub-folder or file
     // that cannot be read is kept with its error.
+    // Entries the filter excludes are left out, and excluded folders are
+    // never entered.
     bool Scan(const std::string& rootPath, bool isFirst,
-              const CFolderOpener& opener = CFolderOpener::System());
+              const CFolderOpener& opener = CFolderOpener::System(),
+              const CNameFilter& filter = CNameFilter());
     // The node with this name, letter case folded; an exact match wins.
     CDirNode* FindByName(const std::string& name) const;
     void RemoveAllNodes();

@@ -2,6 +2,7 @@
 
 #include "directory/dir_node_list.h"
 #include "directory/folder_opener.h"
+#include "directory/name_filter.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -60,8 +61,8 @@ std::size_t CDirScan::FOLDER_ID_HASH::operator()(const FOLDER_ID& id) const
                                       static_cast<std::uint64_t>(id.device));
 }
 
-CDirScan::CDirScan(CDirNodeList& list, const CFolderOpener& opener)
-    : list_(list), opener_(opener), buffer_(kEntryBufferSize)
+CDirScan::CDirScan(CDirNodeList& list, const CFolderOpener& opener, const CNameFilter& filter)
+    : list_(list), opener_(opener), filter_(filter), buffer_(kEntryBufferSize)
 {
     struct stat dev = {};
     struct stat root = {};
@@ -118,6 +119,8 @@ int CDirScan::ReadEntries(int fd, std::vector<ENTRY>& entries)
             ENTRY found;
             found.name = name;
             Classify(fd, found, entry->d_type);
+            if (!filter_.IsEmpty() && filter_.Excludes(name, found.isFolder))
+                continue;
             entries.push_back(std::move(found));
         }
     }

@@ -11,6 +11,7 @@
 
 class CDirNodeList;
 class CFolderOpener;
+class CNameFilter;
 
 // One scan of a tree into its node list. Folders are read through open
 // descriptors (openat, fstatat), one level at a time from an explicit stack,
@@ -25,7 +26,7 @@ class CFolderOpener;
 class CDirScan
 {
 public:
-    CDirScan(CDirNodeList& list, const CFolderOpener& opener);
+    CDirScan(CDirNodeList& list, const CFolderOpener& opener, const CNameFilter& filter);
     ~CDirScan();
     CDirScan(const CDirScan&) = delete;
     CDirScan& operator=(const CDirScan&) = delete;
@@ -81,6 +82,7 @@ private:
 
     CDirNodeList& list_;
     const CFolderOpener& opener_;
+    const CNameFilter& filter_;
     std::vector<LEVEL> stack_;
     std::unordered_set<FOLDER_ID, FOLDER_ID_HASH> entered_;
     // The device of /dev when it is a file system of its own (devtmpfs).

@@ -19,10 +19,14 @@ constexpr std::array<INT_KEY, 4> kIntKeys = {{
     {"BinLimit", &ComparisonSettings::binLimit},
 }};
 
-constexpr std::array<BOOL_KEY, 2> kBoolKeys = {{
+constexpr std::array<BOOL_KEY, 4> kBoolKeys = {{
     {"IgnoreCase", &ComparisonSettings::ignoreCase},
     {"IgnoreBlanks", &ComparisonSettings::ignoreBlanks},
+    {"SkipVersionControl", &ComparisonSettings::skipVersionControl},
+    {"IgnoreNameCase", &ComparisonSettings::ignoreNameCase},
 }};
+
+constexpr const char* kExcludeKey = "Exclude";
 
 } // namespace
 
@@ -33,6 +37,8 @@ void ComparisonSettings::Load(QSettings& store)
         this->*number.member = CSettingsStore::ReadInt(store, number.name, this->*number.member);
     for (const BOOL_KEY& flag : kBoolKeys)
         this->*flag.member = CSettingsStore::ReadBool(store, flag.name, this->*flag.member);
+    exclude = CSettingsStore::ReadString(store, kExcludeKey, QString::fromStdString(exclude))
+                  .toStdString();
     store.endGroup();
     Correct();
 }
@@ -44,6 +50,7 @@ void ComparisonSettings::Save(QSettings& store) const
         CSettingsStore::WriteInt(store, number.name, this->*number.member);
     for (const BOOL_KEY& flag : kBoolKeys)
         CSettingsStore::WriteBool(store, flag.name, this->*flag.member);
+    CSettingsStore::WriteString(store, kExcludeKey, QString::fromStdString(exclude));
     store.endGroup();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class QSettings;
 
 // The settings that steer a file comparison, as one value: the document
@@ -16,6 +18,14 @@ struct ComparisonSettings
     int binLimit = 1000;
     bool ignoreCase = false;
     bool ignoreBlanks = false;
+    // Directories: name patterns of entries left out of both trees, separated
+    // by ";" (CNameFilter); the folders of version control systems left out
+    // too; and names paired with their letter case folded, for trees copied
+    // from file systems that fold it. Off, names pair byte for byte, as Linux
+    // tells them apart.
+    std::string exclude;
+    bool skipVersionControl = false;
+    bool ignoreNameCase = false;
 
     // The "Settings" section of the store. A key the store lacks, or a value
     // that is no number, keeps the field's current value; a flag is true for

@@ -1,8 +1,11 @@
 #include "report/command_line.h"
 
+#include "directory/name_filter.h"
 #include "document/comparison_settings.h"
 
+#include <cerrno>
 #include <charconv>
+#include <fstream>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
@@ -26,6 +29,8 @@ constexpr FLAG_OPTION kFlagOptions[] = {
     {"--no-ignore-case", [](CCommandLine& line) { line.ignoreCase = false; }},
     {"--ignore-blanks", [](CCommandLine& line) { line.ignoreBlanks = true; }},
     {"--no-ignore-blanks", [](CCommandLine& line) { line.ignoreBlanks = false; }},
+    {"--ignore-name-case", [](CCommandLine& line) { line.ignoreNameCase = true; }},
+    {"--no-ignore-name-case", [](CCommandLine& line) { line.ignoreNameCase = false; }},
 };
 
 bool IsOption(const std::string& arg)
@@ -78,6 +83,14 @@ std::string CCommandLine::Usage()
            "                      default), always (the same as --color) or never\n"
            "  --brief             leave out what is identical: the identical rows of two\n"
            "                      files, the identical entries of two directories\n"
+           "  --exclude=PATTERN   leave out of both trees the files and folders whose\n"
+           "                      names match the shell pattern (\"*.o\", \"build/\" for\n"
+           "                      folders only, \"!keep.o\" to keep what an earlier\n"
+           "                      pattern left out); may be given more than once\n"
+           "  --exclude-from=FILE the same for each line of FILE\n"
+           "  --ignore-name-case  pair the entries of two directories by name with the\n"
+           "                      letter case folded (Readme and README are one file)\n"
+           "  --no-ignore-name-case  pair names byte for byte, whatever the settings say\n"
            "\n"
            "Without these options the comparison settings saved by the Varnel window\n"
            "apply. Options given here count for this run (or this window) only and are\n"
@@ -136,6 +149,15 @@ bool CCommandLine::ParseOption(const std::vector<std::string>& args, std::size_t
     }
     if (name == "--color" || name == "--colour")
         return SetColor(hasValue ? value : "always");
+    if (name == "--exclude" || name == "--exclude-from") {
+        if (!hasValue && index + 1 >= args.size())
+            return Refuse("option '" + name + "' needs a value");
+        const std::string& text = hasValue ? value : args[++index];
+        if (name == "--exclude-from")
+            return ReadExcludeFile(text);
+        exclude.push_back(text);
+        return true;
+    }
     if (name == "--block-size" || name == "--limit") {
         if (!hasValue && index + 1 >= args.size())
             return Refuse("option '" + name + "' needs a value");
@@ -196,6 +218,28 @@ bool CCommandLine::SetNumber(const std::string& name, const std::string& text, i
     return true;
 }
 
+// One pattern a line; blank lines and lines starting with "#" are left out, so
+// that a file in the manner of .gitignore can be given.
+bool CCommandLine::ReadExcludeFile(const std::string& path)
+{
+    std::ifstream file(path);
+    if (!file)
+        return Refuse("cannot read the patterns of --exclude-from '" + path +
+                      "': " + std::strerror(errno));
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line.front() == '#')
+            continue;
+        exclude.push_back(line);
+    }
+    if (file.bad())
+        return Refuse("cannot read the patterns of --exclude-from '" + path +
+                      "': " + std::strerror(errno));
+    return true;
+}
+
 bool CCommandLine::Refuse(std::string error)
 {
     error_ = std::move(error);
@@ -227,5 +271,14 @@ void CCommandLine::ApplyOverrides(ComparisonSettings& settings) const
     if (limit) {
         settings.txtLimit = *limit;
         settings.binLimit = *limit;
+    }
+    if (ignoreNameCase)
+        settings.ignoreNameCase = *ignoreNameCase;
+    // Patterns given here come after the stored ones, so that "!" here can
+    // keep what the stored filter leaves out.
+    if (!exclude.empty()) {
+        std::vector<std::string> patterns = CNameFilter::Split(settings.exclude);
+        patterns.insert(patterns.end(), exclude.begin(), exclude.end());
+        settings.exclude = CNameFilter::Join(patterns);
     }
 }

@@ -49,6 +49,9 @@ public:
     std::optional<bool> ignoreBlanks;
     std::optional<int> blockSize;
     std::optional<int> limit;
+    std::optional<bool> ignoreNameCase;
+    // Name patterns of --exclude and of the lines of --exclude-from files.
+    std::vector<std::string> exclude;
     std::vector<std::string> paths;
 
 private:
@@ -58,6 +61,7 @@ private:
     bool SetColor(const std::string& value);
     bool SetNumber(const std::string& name, const std::string& text, int least,
                    std::optional<int>& target);
+    bool ReadExcludeFile(const std::string& path);
     bool Refuse(std::string error);
 
     std::string error_;

@@ -3,6 +3,7 @@
 #include "directory/dir_comparison.h"
 #include "directory/paths_overlap.h"
 #include "directory/sync_dir_user_seam.h"
+#include "document/comparison_settings.h"
 #include "document/input_check.h"
 #include "report/command_line.h"
 #include "report/dir_json_report.h"
@@ -39,6 +40,11 @@ int CDirReportRun::Run(const CCommandLine& options)
     CProgressLine progress(::isatty(STDERR_FILENO) != 0);
     CSyncDirUserSeam seam([&progress](int permille) { progress.Show(permille); });
     CDirComparison comparison(seam);
+    // The stored filter and name pairing, with this run's options over them.
+    ComparisonSettings settings;
+    settings.Load();
+    options.ApplyOverrides(settings);
+    comparison.SetOptions(settings);
     const bool compared = comparison.RunDirComparison(firstPath, secondPath);
     progress.Clear();
     if (!compared) {

@@ -2,6 +2,7 @@
 #include "directory/dir_comparison.h"
 #include "directory/paths_overlap.h"
 #include "directory/sync_dir_user_seam.h"
+#include "document/comparison_settings.h"
 #include "engine/progress_sink.h"
 #include "engine/worker.h"
 #include "tests/directory/tree_fixture.h"
@@ -38,12 +39,18 @@ TEST(DirComparisonTest, ClassifiesEveryNode)
          "a.txt:= s/:= s/b.txt:=",
          "a.txt:= s/:= s/b.txt:=",
          true},
-        {"names paired whatever their case",
+        {"names pair byte for byte",
          {E::File("a/X.TXT", "1")},
          {E::File("A/x.txt", "1")},
-         "a/:= a/X.TXT:=",
-         "A/:= A/x.txt:=",
-         true},
+         "a/:O a/X.TXT:O",
+         "A/:N A/x.txt:N",
+         false},
+        {"a rename of letter case only is seen",
+         {E::File("Makefile", "all:")},
+         {E::File("MAKEFILE", "all:")},
+         "Makefile:O",
+         "MAKEFILE:N",
+         false},
         {"a file against a folder of the same name",
          {E::File("data", "1")},
          {E::File("data/in.txt", "1")},
@@ -76,12 +83,6 @@ TEST(DirComparisonTest, ClassifiesEveryNode)
          "[x].py:= __init__.py:= A.py:= b.py:=",
          "[x].py:= __init__.py:= A.py:= b.py:=",
          true},
-        {"an exact match pairs before a case-folded one",
-         {E::File("A.txt", "upper"), E::File("a.txt", "lower")},
-         {E::File("a.txt", "lower")},
-         "A.txt:O a.txt:=",
-         "a.txt:=",
-         false},
         {"names with spaces and bytes that are not UTF-8",
          {E::File("my file.txt", "1"), E::File("caf\xE9.txt", "2")},
          {E::File("my file.txt", "1"), E::File("caf\xE9.txt", "3")},
@@ -115,6 +116,101 @@ TEST(DirComparisonTest, ClassifiesEveryNode)
     }
 }
 
+struct OptionsCase
+{
+    const char* name;
+    const char* exclude;
+    bool skipVersionControl;
+    bool ignoreNameCase;
+    std::vector<TreeEntry> first;
+    std::vector<TreeEntry> second;
+    const char* firstList;
+    const char* secondList;
+    bool identical;
+};
+
+// The name filter leaves entries out of both trees (excluded folders are not
+// entered, so what they hold is neither listed nor compared), and names pair
+// with their case folded only when asked.
+TEST(DirComparisonTest, FiltersAndNamePairingFollowTheOptions)
+{
+    const std::vector<OptionsCase> cases = {
+        {"names paired whatever their case",
+         "",
+         false,
+         true,
+         {E::File("a/X.TXT", "1")},
+         {E::File("A/x.txt", "1")},
+         "a/:= a/X.TXT:=",
+         "A/:= A/x.txt:=",
+         true},
+        {"an exact match pairs before a case-folded one",
+         "",
+         false,
+         true,
+         {E::File("A.txt", "upper"), E::File("a.txt", "lower")},
+         {E::File("a.txt", "lower")},
+         "A.txt:O a.txt:=",
+         "a.txt:=",
+         false},
+        {"files by pattern, folders by a pattern ending in a slash",
+         "*.o; build/",
+         false,
+         false,
+         {E::File("a.c", "1"), E::File("a.o", "x"), E::File("build/x", "1"),
+          E::File("sub/build", "f")},
+         {E::File("a.c", "1"), E::File("a.o", "y"), E::File("build/y", "2"),
+          E::File("sub/build", "f")},
+         "a.c:= sub/:= sub/build:=",
+         "a.c:= sub/:= sub/build:=",
+         true},
+        {"a later pattern with ! keeps what an earlier one left out",
+         "*.o;!keep.o",
+         false,
+         false,
+         {E::File("keep.o", "1"), E::File("drop.o", "1")},
+         {E::File("keep.o", "2")},
+         "keep.o:M",
+         "keep.o:M",
+         false},
+        {"version control folders skipped",
+         "",
+         true,
+         false,
+         {E::File(".git/HEAD", "a"), E::File(".svn/x", "1"), E::File("f", "1")},
+         {E::File(".git/HEAD", "b"), E::File("f", "1")},
+         "f:=",
+         "f:=",
+         true},
+        {"a pattern matches hidden names too",
+         "*",
+         false,
+         false,
+         {E::File(".hidden", "1"), E::File("seen", "1")},
+         {E::File("seen", "2")},
+         "",
+         "",
+         true},
+    };
+    for (const OptionsCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TreeFolder folder;
+        const std::string first = folder.Build("first", c.first);
+        const std::string second = folder.Build("second", c.second);
+        ComparisonSettings settings;
+        settings.exclude = c.exclude;
+        settings.skipVersionControl = c.skipVersionControl;
+        settings.ignoreNameCase = c.ignoreNameCase;
+        CSyncDirUserSeam seam;
+        CDirComparison comparison(seam);
+        comparison.SetOptions(settings);
+        ASSERT_TRUE(comparison.RunDirComparison(first, second));
+        EXPECT_EQ(DescribeTree(comparison.firstList()), c.firstList);
+        EXPECT_EQ(DescribeTree(comparison.secondList()), c.secondList);
+        EXPECT_EQ(comparison.dirsIdentical, c.identical);
+    }
+}
+
 TEST(DirComparisonTest, PairsPointAtEachOther)
 {
     TreeFolder folder;
@@ -122,6 +218,9 @@ TEST(DirComparisonTest, PairsPointAtEachOther)
     const std::string second = folder.Build("second", {E::File("S/a", "2")});
     CSyncDirUserSeam seam;
     CDirComparison comparison(seam);
+    ComparisonSettings settings;
+    settings.ignoreNameCase = true;
+    comparison.SetOptions(settings);
     ASSERT_TRUE(comparison.RunDirComparison(first, second));
     const CDirNode* a = comparison.firstList().FindByName("s/a");
     ASSERT_NE(a, nullptr);

@@ -6,11 +6,12 @@
 #include <map>
 #include <ostream>
 
-// Read in failure messages as the six values in field order.
+// Read in failure messages as the values in field order.
 void PrintTo(const ComparisonSettings& s, std::ostream* out)
 {
     *out << "{" << s.txtBlockSize << ", " << s.binBlockSize << ", " << s.txtLimit << ", "
-         << s.binLimit << ", " << s.ignoreCase << ", " << s.ignoreBlanks << "}";
+         << s.binLimit << ", " << s.ignoreCase << ", " << s.ignoreBlanks << ", \"" << s.exclude
+         << "\", " << s.skipVersionControl << ", " << s.ignoreNameCase << "}";
 }
 
 namespace {
@@ -18,7 +19,25 @@ namespace {
 ComparisonSettings Make(int txtBlockSize, int binBlockSize, int txtLimit, int binLimit,
                         bool ignoreCase, bool ignoreBlanks)
 {
-    return {txtBlockSize, binBlockSize, txtLimit, binLimit, ignoreCase, ignoreBlanks};
+    ComparisonSettings settings;
+    settings.txtBlockSize = txtBlockSize;
+    settings.binBlockSize = binBlockSize;
+    settings.txtLimit = txtLimit;
+    settings.binLimit = binLimit;
+    settings.ignoreCase = ignoreCase;
+    settings.ignoreBlanks = ignoreBlanks;
+    return settings;
+}
+
+// The default file settings with the directory options given.
+ComparisonSettings WithDirectoryOptions(const char* exclude, bool skipVersionControl,
+                                        bool ignoreNameCase)
+{
+    ComparisonSettings settings;
+    settings.exclude = exclude;
+    settings.skipVersionControl = skipVersionControl;
+    settings.ignoreNameCase = ignoreNameCase;
+    return settings;
 }
 
 class Settings : public CDocumentFixture
@@ -85,6 +104,10 @@ TEST_F(Settings, LoadReadsEachKeyAndCorrectsWhatNoComparisonCanUse)
          {{"TxtBlockSize", "4294967298"}, {"TxtLimit", "4294967297"}, {"BinLimit", "-99999999999"}},
          {},
          Make(2, 10, 1000, 1000, false, false)},
+        {"directory options read",
+         {{"Exclude", "*.o; build/"}, {"SkipVersionControl", 1}, {"IgnoreNameCase", 1}},
+         {},
+         WithDirectoryOptions("*.o; build/", true, true)},
         {"text that is no number keeps the current value",
          {{"TxtBlockSize", "many"}, {"IgnoreCase", "yes"}},
          Make(3, 10, 1000, 1000, true, false),
@@ -100,7 +123,9 @@ TEST_F(Settings, LoadReadsEachKeyAndCorrectsWhatNoComparisonCanUse)
 
 TEST_F(Settings, SavedValuesLoadBackUnderTheirKeys)
 {
-    const ComparisonSettings saved = Make(5, 20, 300, 0, true, false);
+    ComparisonSettings saved = Make(5, 20, 300, 0, true, false);
+    saved.exclude = "*.o; build/";
+    saved.ignoreNameCase = true;
     {
         QSettings store = Store();
         saved.Save(store);
@@ -112,6 +137,8 @@ TEST_F(Settings, SavedValuesLoadBackUnderTheirKeys)
         {"Settings/TxtBlockSize", "5"}, {"Settings/BinBlockSize", "20"},
         {"Settings/TxtLimit", "300"},   {"Settings/BinLimit", "0"},
         {"Settings/IgnoreCase", "1"},   {"Settings/IgnoreBlanks", "0"},
+        {"Settings/Exclude", "*.o; build/"}, {"Settings/SkipVersionControl", "0"},
+        {"Settings/IgnoreNameCase", "1"},
     };
     EXPECT_EQ(store.allKeys().size(), static_cast<qsizetype>(expected.size()));
     for (const auto& [key, value] : expected)
@@ -139,7 +166,9 @@ TEST(ComparisonSettingsTest, EqualOnlyWhenEveryFieldIs)
     for (ComparisonSettings changed :
          {Make(3, 10, 1000, 1000, false, false), Make(2, 11, 1000, 1000, false, false),
           Make(2, 10, 999, 1000, false, false), Make(2, 10, 1000, 0, false, false),
-          Make(2, 10, 1000, 1000, true, false), Make(2, 10, 1000, 1000, false, true)}) {
+          Make(2, 10, 1000, 1000, true, false), Make(2, 10, 1000, 1000, false, true),
+          WithDirectoryOptions("*.o", false, false), WithDirectoryOptions("", true, false),
+          WithDirectoryOptions("", false, true)}) {
         EXPECT_FALSE(changed == base);
     }
 }

@@ -2,7 +2,13 @@
 
 #include "document/comparison_settings.h"
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -109,17 +115,25 @@ struct OVERRIDE_CASE
 // row shows which fields the options replaced and which kept the store's.
 TEST(CommandLineOverrides, ReplaceOnlyTheFieldsTheOptionsSet)
 {
-    const ComparisonSettings stored{3, 30, 300, 3000, true, true};
+    const ComparisonSettings stored{3, 30, 300, 3000, true, true, "*.o", false, false};
     const std::vector<OVERRIDE_CASE> cases = {
         {"no option keeps the store", {}, stored},
-        {"block size sets both", {"--block-size=5"}, {5, 5, 300, 3000, true, true}},
-        {"limit sets both", {"--limit", "0"}, {3, 30, 0, 0, true, true}},
+        {"block size sets both",
+         {"--block-size=5"},
+         {5, 5, 300, 3000, true, true, "*.o", false, false}},
+        {"limit sets both", {"--limit", "0"}, {3, 30, 0, 0, true, true, "*.o", false, false}},
         {"flags turned off",
          {"--no-ignore-case", "--no-ignore-blanks"},
-         {3, 30, 300, 3000, false, false}},
+         {3, 30, 300, 3000, false, false, "*.o", false, false}},
         {"several options at once",
          {"--ignore-case", "--block-size", "2", "--limit=7"},
-         {2, 2, 7, 7, true, true}},
+         {2, 2, 7, 7, true, true, "*.o", false, false}},
+        {"exclusions come after the stored ones",
+         {"--exclude", "build/", "--exclude=!keep.o"},
+         {3, 30, 300, 3000, true, true, "*.o; build/; !keep.o", false, false}},
+        {"names paired ignoring case",
+         {"--ignore-name-case"},
+         {3, 30, 300, 3000, true, true, "*.o", false, true}},
     };
     for (const OVERRIDE_CASE& c : cases) {
         SCOPED_TRACE(c.name);
@@ -143,4 +157,27 @@ TEST(CommandLineOverrides, TurnOnWhatTheStoreHasOff)
     EXPECT_TRUE(settings.ignoreBlanks);
     EXPECT_EQ(settings.txtBlockSize, 2);
     EXPECT_EQ(settings.binLimit, 1000);
+}
+
+TEST(CommandLineExcludeFrom, ReadsOnePatternALine)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::string path = folder.filePath(QStringLiteral("patterns")).toStdString();
+    {
+        std::ofstream file(path, std::ios::binary);
+        file << "# build output\n*.o\r\n\n__pycache__/\n!keep.o";
+    }
+    CCommandLine options;
+    ASSERT_TRUE(options.Parse({"--exclude=*.tmp", "--exclude-from", path, "old", "new"}))
+        << options.Error();
+    EXPECT_EQ(options.exclude,
+              (std::vector<std::string>{"*.tmp", "*.o", "__pycache__/", "!keep.o"}));
+
+    CCommandLine missing;
+    const std::string gone = folder.filePath(QStringLiteral("gone")).toStdString();
+    std::string option = "--exclude-from=";
+    option += gone;
+    EXPECT_FALSE(missing.Parse({option, "old", "new"}));
+    EXPECT_NE(missing.Error().find(gone), std::string::npos) << missing.Error();
 }
