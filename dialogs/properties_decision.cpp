@@ -23,6 +23,13 @@ bool CPropertiesDecision::ComparisonChanged(const ComparisonSettings& a,
            a.ignoreCase != b.ignoreCase || a.ignoreBlanks != b.ignoreBlanks;
 }
 
+bool CPropertiesDecision::DirectoryOptionsChanged(const ComparisonSettings& a,
+                                                  const ComparisonSettings& b)
+{
+    return a.exclude != b.exclude || a.skipVersionControl != b.skipVersionControl ||
+           a.ignoreNameCase != b.ignoreNameCase;
+}
+
 // The tab size lays out text rows; the other three shape hex rows.
 bool CPropertiesDecision::DisplayChanged(const DisplayValues& a, const DisplayValues& b,
                                          bool binary)

@@ -23,6 +23,11 @@ public:
                           const ComparisonSettings& newSettings, const DisplayValues& oldDisplay,
                           const DisplayValues& newDisplay, bool binaryShown, bool filesLoaded);
 
+    // Whether two directories must be compared again: the filter or the
+    // pairing of names changed.
+    static bool DirectoryOptionsChanged(const ComparisonSettings& oldSettings,
+                                        const ComparisonSettings& newSettings);
+
 private:
     static bool ComparisonChanged(const ComparisonSettings& a, const ComparisonSettings& b,
                                   bool binary);

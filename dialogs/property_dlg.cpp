@@ -54,6 +54,19 @@ CPropertyDlg::CPropertyDlg(QWidget* parent) : QDialog(parent)
     showIndexBox_ = AddCheckBox(binaryForm, QStringLiteral("Show Index"), "showIndex");
     showAsciiBox_ = AddCheckBox(binaryForm, QStringLiteral("Show ASCII"), "showAscii");
 
+    auto* directoryGroup = new QGroupBox(QStringLiteral("Directory Settings"));
+    auto* directoryForm = new QFormLayout(directoryGroup);
+    excludeEdit_ = AddEdit(directoryForm, QStringLiteral("Exclude:"), "exclude");
+    excludeEdit_->setPlaceholderText(QStringLiteral("*.o; build/; __pycache__"));
+    excludeEdit_->setToolTip(
+        QStringLiteral("Names of files and folders left out of both trees, separated by "
+                       "\";\": shell patterns such as *.o; a pattern ending in / matches folders "
+                       "only; ! in front keeps what an earlier pattern left out."));
+    skipVersionControlBox_ = AddCheckBox(
+        directoryForm, QStringLiteral("Skip version control folders"), "skipVersionControl");
+    ignoreNameCaseBox_ = AddCheckBox(directoryForm, QStringLiteral("Match file names ignoring case"),
+                                     "ignoreNameCase");
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPropertyDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CPropertyDlg::reject);
@@ -63,6 +76,7 @@ CPropertyDlg::CPropertyDlg(QWidget* parent) : QDialog(parent)
     groups->addWidget(binaryGroup);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(groups);
+    layout->addWidget(directoryGroup);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -88,6 +102,9 @@ void CPropertyDlg::LoadControls()
     showAsciiBox_->setChecked(display.showAscii);
     binLimitEdit_->setText(QString::number(comparison.binLimit));
     txtLimitEdit_->setText(QString::number(comparison.txtLimit));
+    excludeEdit_->setText(QString::fromStdString(comparison.exclude));
+    skipVersionControlBox_->setChecked(comparison.skipVersionControl);
+    ignoreNameCaseBox_->setChecked(comparison.ignoreNameCase);
 }
 
 void CPropertyDlg::accept()
@@ -130,6 +147,11 @@ void CPropertyDlg::accept()
     comparison.ignoreBlanks = ignoreBlanksBox_->isChecked();
     comparison.ignoreCase = ignoreCaseBox_->isChecked();
     display.showAscii = showAsciiBox_->isChecked();
+    // Kept as the user wrote it, blanks around the patterns aside, so that the
+    // stored text reads back the same.
+    comparison.exclude = excludeEdit_->text().trimmed().toStdString();
+    comparison.skipVersionControl = skipVersionControlBox_->isChecked();
+    comparison.ignoreNameCase = ignoreNameCaseBox_->isChecked();
     QDialog::accept();
 }
 

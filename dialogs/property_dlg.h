@@ -10,8 +10,9 @@ class QLineEdit;
 class QShowEvent;
 
 // The Properties dialog: how files are compared (block sizes, limits, letter
-// case and blanks) and how text and hex rows are shown (tab size, bytes per
-// row, offset and character columns). The caller sets the fields before it
+// case and blanks), how text and hex rows are shown (tab size, bytes per row,
+// offset and character columns), and which entries of two directories are
+// compared and how their names pair. The caller sets the fields before it
 // runs the dialog and reads them back when it returns Accepted; the fields
 // change only then.
 class CPropertyDlg : public QDialog
@@ -56,4 +57,7 @@ private:
     QLineEdit* bytesPerRowEdit_;
     QCheckBox* showIndexBox_;
     QCheckBox* showAsciiBox_;
+    QLineEdit* excludeEdit_;
+    QCheckBox* skipVersionControlBox_;
+    QCheckBox* ignoreNameCaseBox_;
 };

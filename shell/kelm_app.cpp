@@ -94,5 +94,8 @@ ComparisonSettings CKelmApp::SettingsToStore(const ComparisonSettings& stored,
     keep(kept.binLimit, started.binLimit, now.binLimit);
     keep(kept.ignoreCase, started.ignoreCase, now.ignoreCase);
     keep(kept.ignoreBlanks, started.ignoreBlanks, now.ignoreBlanks);
+    keep(kept.exclude, started.exclude, now.exclude);
+    keep(kept.skipVersionControl, started.skipVersionControl, now.skipVersionControl);
+    keep(kept.ignoreNameCase, started.ignoreNameCase, now.ignoreNameCase);
     return kept;
 }

@@ -177,6 +177,7 @@ void CMainFrame::CompareDirectories(const std::string& first, const std::string&
         seam_.ShowError(tr("Overlapping directories cannot be compared!"));
         return;
     }
+    dirs_.SetOptions(doc_.settings);
     if (!dirs_.RunDirComparison(first, second)) {
         seam_.ShowError(tr("Failed to compare directories!"));
         return;
@@ -215,6 +216,7 @@ void CMainFrame::OnReload()
     if (dirsShown_) {
         const std::string first = dirs_.firstList().rootPath;
         const std::string second = dirs_.secondList().rootPath;
+        dirs_.SetOptions(doc_.settings);
         reloaded = dirs_.RunDirComparison(first, second);
         if (reloaded)
             ShowUnreadable();
@@ -285,6 +287,8 @@ void CMainFrame::OnProperties()
     const bool loaded = doc_.firstBuf() || doc_.secondBuf();
     const CPropertiesDecision::Outcome outcome = CPropertiesDecision::Decide(
         doc_.settings, dialog.comparison, oldDisplay, dialog.display, binary, loaded);
+    const bool compareDirectoriesAgain =
+        dirsShown_ && CPropertiesDecision::DirectoryOptionsChanged(doc_.settings, dialog.comparison);
     appearance_.showIndex = dialog.display.showIndex;
     appearance_.showAscii = dialog.display.showAscii;
     appearance_.bytesPerRow = dialog.display.bytesPerRow;
@@ -295,6 +299,14 @@ void CMainFrame::OnProperties()
         doc_.Recompare();
     else if (outcome == CPropertiesDecision::Outcome::Redraw)
         SendUpdate(UpdateHint::AppearanceChanged);
+    // A new filter or pairing of names needs the trees scanned again, as a
+    // new block size needs the files compared again.
+    // The paths are copied: the new result replaces the trees that hold them.
+    if (compareDirectoriesAgain) {
+        const std::string first = dirs_.firstList().rootPath;
+        const std::string second = dirs_.secondList().rootPath;
+        CompareDirectories(first, second);
+    }
 }
 
 void CMainFrame::OnCustomize()

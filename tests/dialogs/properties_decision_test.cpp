@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 // A failing row names the outcomes in words.
@@ -100,4 +101,26 @@ TEST(PropertiesDecision, FollowsTheFieldsOfWhatIsShown)
                                               c.binaryShown, c.filesLoaded),
                   c.outcome);
     }
+}
+
+// Only what decides which entries are compared and how their names pair
+// scans two directories again.
+TEST(PropertiesDecision, DirectoriesAreComparedAgainForTheirOwnOptions)
+{
+    const ComparisonSettings base;
+    const std::vector<std::pair<const char*, std::function<void(ComparisonSettings&)>>> changes = {
+        {"exclude", [](ComparisonSettings& s) { s.exclude = "*.o"; }},
+        {"version control", [](ComparisonSettings& s) { s.skipVersionControl = true; }},
+        {"name case", [](ComparisonSettings& s) { s.ignoreNameCase = true; }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        ComparisonSettings changed = base;
+        change(changed);
+        EXPECT_TRUE(CPropertiesDecision::DirectoryOptionsChanged(base, changed));
+    }
+    ComparisonSettings fileOnly = base;
+    fileOnly.txtBlockSize = 7;
+    fileOnly.ignoreCase = true;
+    EXPECT_FALSE(CPropertiesDecision::DirectoryOptionsChanged(base, fileOnly));
 }

@@ -55,6 +55,9 @@ protected:
         dialog_.comparison.ignoreBlanks = false;
         dialog_.display.showIndex = false;
         dialog_.display.showAscii = true;
+        dialog_.comparison.exclude = "*.o; build/";
+        dialog_.comparison.skipVersionControl = true;
+        dialog_.comparison.ignoreNameCase = false;
         dialog_.show();
     }
 
@@ -97,6 +100,9 @@ TEST_F(PropertyDlgTest, ControlsStartFromTheFields)
     EXPECT_FALSE(CheckBox("ignoreBlanks")->isChecked());
     EXPECT_FALSE(CheckBox("showIndex")->isChecked());
     EXPECT_TRUE(CheckBox("showAscii")->isChecked());
+    EXPECT_EQ(Edit("exclude")->text().toStdString(), "*.o; build/");
+    EXPECT_TRUE(CheckBox("skipVersionControl")->isChecked());
+    EXPECT_FALSE(CheckBox("ignoreNameCase")->isChecked());
 }
 
 TEST_F(PropertyDlgTest, OkTakesEveryControl)
@@ -111,6 +117,9 @@ TEST_F(PropertyDlgTest, OkTakesEveryControl)
     CheckBox("ignoreBlanks")->setChecked(true);
     CheckBox("showIndex")->setChecked(true);
     CheckBox("showAscii")->setChecked(false);
+    Edit("exclude")->setText(QStringLiteral("  __pycache__/; !keep.pyc  "));
+    CheckBox("skipVersionControl")->setChecked(false);
+    CheckBox("ignoreNameCase")->setChecked(true);
 
     PressOk();
 
@@ -119,6 +128,9 @@ TEST_F(PropertyDlgTest, OkTakesEveryControl)
     EXPECT_FALSE(dialog_.isVisible());
     EXPECT_EQ(Fields(dialog_),
               "index 1 bin 100/2147483647 txt 1/0 row 1 tab 16 blanks 1 case 0 ascii 0");
+    EXPECT_EQ(dialog_.comparison.exclude, "__pycache__/; !keep.pyc");
+    EXPECT_FALSE(dialog_.comparison.skipVersionControl);
+    EXPECT_TRUE(dialog_.comparison.ignoreNameCase);
 }
 
 TEST_F(PropertyDlgTest, RefusedInputKeepsTheDialogOpenWithItsPrompt)

@@ -92,6 +92,38 @@ TEST_F(MainFrameTest, CommandsAreEnabledByWhatIsShown)
     EXPECT_EQ(Row(), std::vector<P>{P::DirTree});
 }
 
+// The window compares directories with the filter and the pairing of names
+// of its settings, and a reload takes their current values.
+TEST_F(MainFrameTest, DirectoriesFollowTheFilterAndNamePairingOfTheSettings)
+{
+    Write("d1/keep.c", "1");
+    Write("d1/drop.o", "1");
+    Write("d1/Readme", "r");
+    Write("d2/keep.c", "1");
+    Write("d2/README", "r");
+    const std::string d1 = dir_.filePath("d1").toStdString();
+    const std::string d2 = dir_.filePath("d2").toStdString();
+    const auto names = [](const CDirNodeList& list) {
+        std::vector<std::string> found;
+        for (const auto& node : list.Nodes())
+            found.push_back(node->name);
+        return found;
+    };
+
+    doc_.settings.exclude = "*.o";
+    frame_->CompareDirectories(d1, d2);
+    ASSERT_TRUE(frame_->DirsShown());
+    EXPECT_EQ(names(dirs_.firstList()), (std::vector<std::string>{"keep.c", "Readme"}));
+    EXPECT_EQ(dirs_.firstList().FindByName("Readme")->counterpart, nullptr);
+
+    doc_.settings.exclude.clear();
+    doc_.settings.ignoreNameCase = true;
+    frame_->OnReload();
+    EXPECT_EQ(names(dirs_.firstList()), (std::vector<std::string>{"drop.o", "keep.c", "Readme"}));
+    ASSERT_NE(dirs_.firstList().FindByName("Readme")->counterpart, nullptr);
+    EXPECT_EQ(dirs_.firstList().FindByName("Readme")->counterpart->name, "README");
+}
+
 TEST_F(MainFrameTest, CommandsTellTheUserWhatWentWrong)
 {
     const std::string a = Write("a.txt", "a\n");

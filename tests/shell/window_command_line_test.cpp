@@ -68,6 +68,14 @@ ComparisonSettings Settings(int txtBlockSize, int txtLimit, bool ignoreCase)
     return settings;
 }
 
+ComparisonSettings Excluding(const char* exclude, bool ignoreNameCase)
+{
+    ComparisonSettings settings;
+    settings.exclude = exclude;
+    settings.ignoreNameCase = ignoreNameCase;
+    return settings;
+}
+
 // The options of the command line are never written back; what the user
 // changed in the window is.
 TEST(WindowSettings, OnlyWhatTheUserChangedIsStored)
@@ -83,6 +91,10 @@ TEST(WindowSettings, OnlyWhatTheUserChangedIsStored)
          Settings(2, 1000, true), Settings(3, 1000, true), Settings(3, 1000, false)},
         {"an option's value changed further", Settings(2, 1000, false), Settings(1, 1000, false),
          Settings(4, 1000, false), Settings(4, 1000, false)},
+        {"a filter given for the run only", Excluding("*.o", false),
+         Excluding("*.o; build/", true), Excluding("*.o; build/", true), Excluding("*.o", false)},
+        {"a filter edited in the window", Excluding("*.o", false), Excluding("*.o", true),
+         Excluding("*.tmp", true), Excluding("*.tmp", false)},
     };
     for (const KEEP_CASE& c : cases) {
         SCOPED_TRACE(c.name);
