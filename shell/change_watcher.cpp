@@ -1,0 +1,78 @@
+#include "shell/change_watcher.h"
+
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+
+CChangeWatcher::CChangeWatcher(QObject* parent)
+    : QObject(parent), watcher_(new QFileSystemWatcher(this))
+{
+    quiet_.setSingleShot(true);
+    quiet_.setInterval(kQuietMs);
+    connect(&quiet_, &QTimer::timeout, this, &CChangeWatcher::Settled);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, this, &CChangeWatcher::OnPathChanged);
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this,
+            &CChangeWatcher::OnFolderChanged);
+}
+
+void CChangeWatcher::Watch(const QStringList& paths)
+{
+    if (paths != paths_) {
+        quiet_.stop();
+        const QStringList files = watcher_->files();
+        const QStringList folders = watcher_->directories();
+        if (!files.isEmpty())
+            watcher_->removePaths(files);
+        if (!folders.isEmpty())
+            watcher_->removePaths(folders);
+        paths_ = paths;
+    }
+    TakeUpPaths();
+    missing_ = Missing();
+}
+
+QStringList CChangeWatcher::Missing() const
+{
+    QStringList missing;
+    for (const QString& path : paths_) {
+        if (!QFileInfo::exists(path))
+            missing.append(path);
+    }
+    return missing;
+}
+
+void CChangeWatcher::TakeUpPaths()
+{
+    const QStringList files = watcher_->files();
+    const QStringList folders = watcher_->directories();
+    QStringList wanted;
+    for (const QString& path : paths_) {
+        const QFileInfo info(path);
+        const QString parent = info.absolutePath();
+        if (!folders.contains(parent) && !wanted.contains(parent) && QFileInfo::exists(parent))
+            wanted.append(parent);
+        if (info.exists() && !files.contains(path) && !folders.contains(path) &&
+            !wanted.contains(path))
+            wanted.append(path);
+    }
+    if (!wanted.isEmpty())
+        watcher_->addPaths(wanted);
+}
+
+void CChangeWatcher::OnPathChanged(const QString&)
+{
+    // A file replaced by a rename is no longer watched: take it up again.
+    TakeUpPaths();
+    missing_ = Missing();
+    quiet_.start();
+    emit Changed();
+}
+
+void CChangeWatcher::OnFolderChanged(const QString& folder)
+{
+    // A watched folder itself changed, or a folder holding a watched path
+    // did: only a path that vanished or came back concerns the comparison.
+    const QStringList missing = Missing();
+    if (!paths_.contains(folder) && missing == missing_)
+        return;
+    OnPathChanged(folder);
+}
