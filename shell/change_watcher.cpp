@@ -25,6 +25,7 @@ void CChangeWatcher::Watch(const QStringList& paths)
         if (!folders.isEmpty())
             watcher_->removePaths(folders);
         paths_ = paths;
+        changed_.clear();
     }
     TakeUpPaths();
     missing_ = Missing();
@@ -58,11 +59,19 @@ void CChangeWatcher::TakeUpPaths()
         watcher_->addPaths(wanted);
 }
 
-void CChangeWatcher::OnPathChanged(const QString&)
+void CChangeWatcher::OnPathChanged(const QString& path)
 {
+    const QStringList missing = Missing();
+    if (paths_.contains(path) && !changed_.contains(path))
+        changed_.append(path);
+    // A path that vanished or came back changed too, whoever reported it.
+    for (const QString& one : paths_) {
+        if (missing.contains(one) != missing_.contains(one) && !changed_.contains(one))
+            changed_.append(one);
+    }
     // A file replaced by a rename is no longer watched: take it up again.
     TakeUpPaths();
-    missing_ = Missing();
+    missing_ = missing;
     quiet_.start();
     emit Changed();
 }
@@ -71,8 +80,7 @@ void CChangeWatcher::OnFolderChanged(const QString& folder)
 {
     // A watched folder itself changed, or a folder holding a watched path
     // did: only a path that vanished or came back concerns the comparison.
-    const QStringList missing = Missing();
-    if (!paths_.contains(folder) && missing == missing_)
+    if (!paths_.contains(folder) && Missing() == missing_)
         return;
     OnPathChanged(folder);
 }

@@ -29,6 +29,9 @@ public:
     const QStringList& Paths() const { return paths_; }
     // The watched paths that are not on disk now.
     QStringList Missing() const;
+    // The watched paths that changed since the last Watch or Forget.
+    const QStringList& ChangedPaths() const { return changed_; }
+    void Forget() { changed_.clear(); }
     // Says Settled again after another quiet while, for a settled change that
     // could not be acted on yet.
     void Postpone() { quiet_.start(); }
@@ -50,4 +53,5 @@ private:
     QTimer quiet_;
     QStringList paths_;
     QStringList missing_;
+    QStringList changed_;
 };

@@ -24,9 +24,11 @@ CFileChangeBar::CFileChangeBar(QAction& reload, QWidget* parent)
     hide();
 }
 
-void CFileChangeBar::ShowChanged()
+void CFileChangeBar::ShowChanged(const QStringList& changed)
 {
-    label_->setText(tr("The compared files changed on disk."));
+    label_->setText(changed.isEmpty()
+                        ? tr("The compared files changed on disk.")
+                        : tr("%1 changed on disk.").arg(changed.join(QStringLiteral(", "))));
     reloadButton_->show();
     show();
 }

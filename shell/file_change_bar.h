@@ -17,7 +17,8 @@ class CFileChangeBar : public QFrame
 public:
     CFileChangeBar(QAction& reload, QWidget* parent = nullptr);
 
-    void ShowChanged();
+    // changed: the paths that changed, as the user named them.
+    void ShowChanged(const QStringList& changed);
     // missing: the paths that no longer exist, as the user named them.
     void ShowMissing(const QStringList& missing);
     QString Text() const;

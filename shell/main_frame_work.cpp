@@ -25,6 +25,7 @@
 #include <QClipboard>
 #include <QFileInfo>
 #include <QMenu>
+#include <QPointer>
 #include <QSettings>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -74,8 +75,12 @@ void CMainFrame::CreateWorkBars()
     connect(watcher_, &CChangeWatcher::Changed, this, &CMainFrame::OnShownChanged);
     connect(watcher_, &CChangeWatcher::Settled, this, &CMainFrame::OnShownSettled);
     // A new result is what is on disk now.
-    connect(&doc_, &CDiffDoc::ResultChanged, changeBar_, &QWidget::hide);
-    connect(&dirs_, &CDirComparison::ResultChanged, changeBar_, &QWidget::hide);
+    const auto fresh = [this] {
+        changeBar_->hide();
+        watcher_->Forget();
+    };
+    connect(&doc_, &CDiffDoc::ResultChanged, this, fresh);
+    connect(&dirs_, &CDirComparison::ResultChanged, this, fresh);
     connect(actions_->reloadAutomatically, &QAction::triggered, this,
             &CMainFrame::SetReloadAutomatically);
 
@@ -132,7 +137,7 @@ void CMainFrame::OnShownChanged()
 {
     const QStringList missing = watcher_->Missing();
     if (missing.isEmpty())
-        changeBar_->ShowChanged();
+        changeBar_->ShowChanged(watcher_->ChangedPaths());
     else
         changeBar_->ShowMissing(missing);
 }
@@ -146,7 +151,7 @@ void CMainFrame::OnShownSettled()
         return;
     }
     if (!reloadAutomatically_) {
-        changeBar_->ShowChanged();
+        changeBar_->ShowChanged(watcher_->ChangedPaths());
         return;
     }
     // A reload runs its own modal progress; one that would start inside
@@ -155,8 +160,19 @@ void CMainFrame::OnShownSettled()
         watcher_->Postpone();
         return;
     }
+    // The user keeps reading where they were: a new result would start at
+    // the top.
+    std::vector<std::pair<QPointer<CDiffView>, double>> places;
+    for (CDiffView* view : {panes_->FindDiffView(0), panes_->FindDiffView(1)}) {
+        if (view)
+            places.emplace_back(view, view->GetPosition());
+    }
     statusBar()->showMessage(tr("Reloaded: the compared files changed on disk"));
     OnReload();
+    for (const auto& [view, position] : places) {
+        if (view)
+            view->SetPosition(position);
+    }
 }
 
 // --- Drops and recent comparisons -----------------------------------------------------

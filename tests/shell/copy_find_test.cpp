@@ -1,6 +1,8 @@
 #include "shell/find_bar.h"
 #include "tests/shell/main_frame_fixture.h"
 
+#include <QInputDevice>
+
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -11,6 +13,14 @@ namespace {
 class CopyFindTest : public MainFrameTest
 {
 protected:
+    // A shown window makes Qt register input devices as children of the
+    // application; they must go before Qt's globals do at the program's end.
+    ~CopyFindTest() override
+    {
+        frame_.reset();
+        qDeleteAll(qApp->findChildren<QInputDevice*>(Qt::FindDirectChildrenOnly));
+    }
+
     void CompareLines()
     {
         frame_->CompareFiles(Write("old.txt", "one\nTwo\nthree\nfour\ntwo\n"),

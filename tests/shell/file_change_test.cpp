@@ -2,6 +2,8 @@
 #include "shell/file_change_bar.h"
 #include "tests/shell/main_frame_fixture.h"
 
+#include <QInputDevice>
+
 #include <QtCore/qtestsupport_core.h>
 
 #include <chrono>
@@ -20,6 +22,14 @@ bool WaitFor(const std::function<bool()>& done)
 class FileChangeTest : public MainFrameTest
 {
 protected:
+    // A shown window makes Qt register input devices as children of the
+    // application; they must go before Qt's globals do at the program's end.
+    ~FileChangeTest() override
+    {
+        frame_.reset();
+        qDeleteAll(qApp->findChildren<QInputDevice*>(Qt::FindDirectChildrenOnly));
+    }
+
     void Compare()
     {
         first_ = Write("old.txt", "a\nb\nc\n");
@@ -41,7 +51,7 @@ TEST_F(FileChangeTest, ARewrittenFileRaisesTheBarWithReload)
     Write("new.txt", "a\ny\nc\nd\n");
     ASSERT_TRUE(WaitFor([&] { return !Bar().isHidden(); }));
     EXPECT_TRUE(Bar().OffersReload());
-    EXPECT_EQ(Bar().Text(), "The compared files changed on disk.");
+    EXPECT_EQ(Bar().Text(), QString::fromStdString(second_) + " changed on disk.");
     // Not reloaded by itself: the old result stays until asked. (Each file
     // ends in a line break, which starts an empty last line.)
     EXPECT_EQ(doc_.secondBuf()->GetCount(), 4);
@@ -100,6 +110,19 @@ TEST_F(FileChangeTest, ReloadAutomaticallyReloadsOnceQuietAndIsStored)
     ASSERT_EQ(doc_.secondBuf()->GetCount(), 4);
     ASSERT_TRUE(WaitFor([&] { return doc_.secondBuf() && doc_.secondBuf()->GetCount() == 5; }));
     EXPECT_TRUE(Bar().isHidden());
+
+    // A long file reloaded by itself stays where the user was reading.
+    std::string lines;
+    for (int i = 0; i < 400; ++i)
+        lines += "line " + std::to_string(i) + "\n";
+    frame_->CompareFiles(Write("old.txt", lines), Write("new.txt", lines));
+    frame_->show();
+    CDiffView* view = frame_->Panes().FindDiffView(1);
+    view->ShowRowAtReadingLine(200);
+    ASSERT_EQ(view->ReadingRow(), 200);
+    Write("new.txt", "first\n" + lines);
+    ASSERT_TRUE(WaitFor([&] { return doc_.secondBuf()->GetCount() == 402; }));
+    EXPECT_NEAR(static_cast<double>(view->ReadingRow()), 200.0, 2.0);
 
     frame_.reset();
     frame_ = std::make_unique<CMainFrame>(doc_, dirs_, seam_, store_);
