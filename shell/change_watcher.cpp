@@ -14,9 +14,10 @@ CChangeWatcher::CChangeWatcher(QObject* parent)
             &CChangeWatcher::OnFolderChanged);
 }
 
-void CChangeWatcher::Watch(const QStringList& paths)
+void CChangeWatcher::Watch(const QStringList& paths, const QStringList& innerFolders)
 {
-    if (paths != paths_) {
+    const QStringList inner = innerFolders.mid(0, kMaxInnerFolders);
+    if (paths != paths_ || inner != inner_) {
         quiet_.stop();
         const QStringList files = watcher_->files();
         const QStringList folders = watcher_->directories();
@@ -25,7 +26,10 @@ void CChangeWatcher::Watch(const QStringList& paths)
         if (!folders.isEmpty())
             watcher_->removePaths(folders);
         paths_ = paths;
+        inner_ = inner;
         changed_.clear();
+        if (!inner_.isEmpty())
+            watcher_->addPaths(inner_);
     }
     TakeUpPaths();
     missing_ = Missing();
@@ -78,6 +82,13 @@ void CChangeWatcher::OnPathChanged(const QString& path)
 
 void CChangeWatcher::OnFolderChanged(const QString& folder)
 {
+    // A folder inside a compared folder stands for the compared folder.
+    if (inner_.contains(folder)) {
+        for (const QString& root : paths_) {
+            if (folder.startsWith(root + QLatin1Char('/')))
+                return OnPathChanged(root);
+        }
+    }
     // A watched folder itself changed, or a folder holding a watched path
     // did: only a path that vanished or came back concerns the comparison.
     if (!paths_.contains(folder) && Missing() == missing_)

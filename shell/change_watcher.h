@@ -22,10 +22,16 @@ public:
 
     explicit CChangeWatcher(QObject* parent = nullptr);
 
-    // Watches exactly these paths from now on; a change seen before is
-    // forgotten. Watching the paths already watched only takes up those
-    // whose watch was lost.
-    void Watch(const QStringList& paths);
+    // The most folders inside compared folders that are watched: the system
+    // gives each user a limited number of watches.
+    static constexpr int kMaxInnerFolders = 2000;
+
+    // Watches exactly these paths from now on, and the folders inside them
+    // (innerFolders, up to kMaxInnerFolders), where entries that come, go or
+    // are replaced count as a change of the compared folder; a change seen
+    // before is forgotten. Watching the paths already watched only takes up
+    // those whose watch was lost.
+    void Watch(const QStringList& paths, const QStringList& innerFolders = {});
     const QStringList& Paths() const { return paths_; }
     // The watched paths that are not on disk now.
     QStringList Missing() const;
@@ -54,4 +60,5 @@ private:
     QStringList paths_;
     QStringList missing_;
     QStringList changed_;
+    QStringList inner_;
 };

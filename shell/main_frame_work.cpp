@@ -4,6 +4,7 @@
 #include "shell/main_frame.h"
 
 #include "directory/dir_comparison.h"
+#include "directory/dir_node.h"
 #include "document/diff_doc.h"
 #include "document/path_names.h"
 #include "document/path_text.h"
@@ -75,8 +76,11 @@ void CMainFrame::CreateWorkBars()
     connect(watcher_, &CChangeWatcher::Changed, this, &CMainFrame::OnShownChanged);
     connect(watcher_, &CChangeWatcher::Settled, this, &CMainFrame::OnShownSettled);
     // A new result is what is on disk now.
+    // A reload that scanned the folders anew may have found new folders
+    // inside them to watch.
     const auto fresh = [this] {
         changeBar_->hide();
+        WatchShown();
         watcher_->Forget();
     };
     connect(&doc_, &CDiffDoc::ResultChanged, this, fresh);
@@ -120,15 +124,22 @@ void CMainFrame::SetReloadAutomatically(bool on)
 void CMainFrame::WatchShown()
 {
     QStringList paths;
+    QStringList innerFolders;
     if (dirsShown_) {
         AddWatchable(paths, dirs_.firstList().rootPath);
         AddWatchable(paths, dirs_.secondList().rootPath);
+        for (const CDirNodeList* tree : {&dirs_.firstList(), &dirs_.secondList()}) {
+            for (const auto& node : tree->Nodes()) {
+                if (!node->isFile && innerFolders.size() < CChangeWatcher::kMaxInnerFolders)
+                    AddWatchable(innerFolders, tree->FullPath(*node));
+            }
+        }
     }
     if (fileCount_ >= 1 && doc_.firstBuf())
         AddWatchable(paths, doc_.firstBuf()->path());
     if (fileCount_ == 2 && doc_.secondBuf())
         AddWatchable(paths, doc_.secondBuf()->path());
-    watcher_->Watch(paths);
+    watcher_->Watch(paths, innerFolders);
     if (paths.isEmpty())
         changeBar_->hide();
 }

@@ -150,6 +150,18 @@ TEST_F(FileChangeTest, ComparedFoldersAreWatched)
     EXPECT_EQ(frame_->Watcher().Paths().size(), 2);
     Write("two/b.txt", "b\n");
     ASSERT_TRUE(WaitFor([&] { return Bar().OffersReload(); }));
+    EXPECT_TRUE(Bar().Text().contains("two"));
+
+    // A file replaced deeper in a compared tree is a change of that tree.
+    Write("one/deep/er/c.txt", "c\n");
+    QTest::qWait(300);
+    frame_->Actions().reload->trigger();
+    QTest::qWait(300);
+    ASSERT_TRUE(Bar().isHidden());
+    const std::string temporary = Write("one/deep/er/c.tmp", "changed\n");
+    std::filesystem::rename(temporary, base + "/one/deep/er/c.txt");
+    ASSERT_TRUE(WaitFor([&] { return Bar().OffersReload(); }));
+    EXPECT_TRUE(Bar().Text().contains("one"));
 }
 
 } // namespace
