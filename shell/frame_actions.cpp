@@ -9,7 +9,7 @@
 CFrameActions::CFrameActions(QMainWindow& window) : QObject(&window), window_(window)
 {
     compareFiles = Make(tr("Compare &Files..."), tr("Compare two files"),
-                        {QKeySequence(Qt::CTRL | Qt::Key_O), QKeySequence(Qt::CTRL | Qt::Key_F)});
+                        {QKeySequence(Qt::CTRL | Qt::Key_O)});
     closeFiles =
         Make(tr("&Close Files"), tr("Close the current files"), {QKeySequence(Qt::Key_Escape)});
     compareDirectories = Make(tr("Compare &Directories..."), tr("Compare two directories"),
@@ -17,6 +17,16 @@ CFrameActions::CFrameActions(QMainWindow& window) : QObject(&window), window_(wi
     closeDirectories = Make(tr("Cl&ose Directories"), tr("Close the current directories"));
     exit = Make(tr("E&xit"), QString(), {QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
+    copy = Make(tr("&Copy"), tr("Copy the selected rows of the active pane"),
+                {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    selectAll = Make(tr("Select &All"), tr("Select every row of the active pane"),
+                     {QKeySequence(Qt::CTRL | Qt::Key_A)});
+    find = Make(tr("&Find..."), tr("Find text in the active pane"),
+                {QKeySequence(Qt::CTRL | Qt::Key_F)});
+    findNext =
+        Make(tr("Find &Next"), tr("Find the next match"), {QKeySequence(Qt::CTRL | Qt::Key_G)});
+    findPrevious = Make(tr("Find Pre&vious"), tr("Find the match before"),
+                        {QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_G)});
     editFirstFile = Make(tr("Edit &First File"), tr("Open the first file in the default editor."),
                          {QKeySequence(Qt::Key_F9)});
     editSecondFile =
@@ -33,6 +43,8 @@ CFrameActions::CFrameActions(QMainWindow& window) : QObject(&window), window_(wi
     filesSideBySide = Make(tr("&Side by Side"), tr("Display both files side by side"),
                            {QKeySequence(Qt::Key_F4)});
     overview = Make(tr("&Overview"), tr("Display file overview"), {QKeySequence(Qt::Key_F2)});
+    reloadAutomatically = Make(tr("Reload &Automatically"),
+                               tr("Reload the compared files as soon as they change on disk"));
     dirTree = Make(tr("&Tree"), tr("Display directories as trees."));
     dirList = Make(tr("&List"), tr("Display directories as lists"));
     dirComposite = Make(tr("&Composite"), tr("Display a composite directory"));
@@ -49,7 +61,7 @@ CFrameActions::CFrameActions(QMainWindow& window) : QObject(&window), window_(wi
         Make(tr("Go to website"), tr("Open the Varnel web site using the default web browser."));
     about = Make(tr("&About Varnel"), tr("Display version number and license."));
 
-    for (QAction* check : {statusBar, toolBar, overview})
+    for (QAction* check : {statusBar, toolBar, overview, reloadAutomatically})
         check->setCheckable(true);
     // Radio marks: one of each pair is on.
     const auto radio = [this](QList<QAction*> actions) {
@@ -89,9 +101,18 @@ void CFrameActions::BuildMenus(QMenuBar& bar)
     file->addAction(compareDirectories);
     file->addAction(closeDirectories);
     file->addSeparator();
+    recentMenu = file->addMenu(tr("&Recent Comparisons"));
+    file->addSeparator();
     file->addAction(exit);
 
     QMenu* edit = bar.addMenu(tr("&Edit"));
+    edit->addAction(copy);
+    edit->addAction(selectAll);
+    edit->addSeparator();
+    edit->addAction(find);
+    edit->addAction(findNext);
+    edit->addAction(findPrevious);
+    edit->addSeparator();
     edit->addAction(editFirstFile);
     edit->addAction(editSecondFile);
     edit->addSeparator();
@@ -117,6 +138,8 @@ void CFrameActions::BuildMenus(QMenuBar& bar)
     directories->addSeparator();
     directories->addAction(sortByName);
     directories->addAction(sortByStatus);
+    view->addSeparator();
+    view->addAction(reloadAutomatically);
     view->addSeparator();
     view->addAction(nextDifference);
     view->addAction(previousDifference);

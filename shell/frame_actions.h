@@ -5,6 +5,7 @@
 
 class QAction;
 class QMainWindow;
+class QMenu;
 class QMenuBar;
 
 // The main window's commands: every menu item with its text, mnemonic, keys
@@ -22,7 +23,14 @@ public:
     QAction* compareDirectories;
     QAction* closeDirectories;
     QAction* exit;
+    // Filled by the window with the pairs compared last.
+    QMenu* recentMenu = nullptr;
     // Edit
+    QAction* copy;
+    QAction* selectAll;
+    QAction* find;
+    QAction* findNext;
+    QAction* findPrevious;
     QAction* editFirstFile;
     QAction* editSecondFile;
     QAction* reload;
@@ -34,6 +42,7 @@ public:
     QAction* filesComposite;
     QAction* filesSideBySide;
     QAction* overview;
+    QAction* reloadAutomatically;
     QAction* dirTree;
     QAction* dirList;
     QAction* dirComposite;

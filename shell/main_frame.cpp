@@ -31,6 +31,7 @@ CMainFrame::CMainFrame(CDiffDoc& doc, CDirComparison& dirs, CFrameSeam& seam, QS
     appearance_.TakeSystemColors(palette());
     dialogBar_->setVisible(settings_.showToolBar);
     CreatePaneRow();
+    CreateWorkBars();
     ConnectCommands();
     RefreshCommandState();
 }
@@ -50,6 +51,7 @@ void CMainFrame::SaveAll()
     CFrameSettings::SavePlacement(store_, placement);
     settings_.Save(store_);
     appearance_.Save(store_);
+    SaveWorkSettings();
     store_.sync();
 }
 
@@ -119,6 +121,7 @@ void CMainFrame::ArrangeViews(bool force)
     SyncDialogBar();
     RefreshCommandState();
     panes_->Arrange(dirsShown_, fileCount_, force);
+    WatchShown();
 }
 
 void CMainFrame::SendUpdate(UpdateHints hints)
@@ -138,6 +141,9 @@ void CMainFrame::RefreshCommandState()
     a.editFirstFile->setEnabled(fileCount_ > 0);
     a.editSecondFile->setEnabled(fileCount_ == 2);
     a.reload->setEnabled(dirsShown_ || fileCount_ > 0);
+    a.reloadAutomatically->setChecked(reloadAutomatically_);
+    for (QAction* onFiles : {a.copy, a.selectAll, a.find, a.findNext, a.findPrevious})
+        onFiles->setEnabled(fileCount_ > 0);
     a.statusBar->setChecked(!statusBar()->isHidden());
     a.toolBar->setChecked(settings_.showToolBar);
     a.filesComposite->setChecked(IsTxtComposite());

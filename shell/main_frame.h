@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/frame_settings.h"
+#include "shell/recent_list.h"
 #include "views/appearance.h"
 #include "views/update_hint.h"
 
@@ -9,10 +10,14 @@
 #include <memory>
 #include <string>
 
+class CChangeWatcher;
 class CDiffDoc;
 class CDialogBar;
 class CDirComparison;
 class CFrameActions;
+class CDiffView;
+class CFileChangeBar;
+class CFindBar;
 class CFrameSeam;
 class CPaneRow;
 class QLabel;
@@ -84,6 +89,30 @@ public:
     // Next Difference (F7) and Previous Difference (F8).
     void GoToDifference(bool next);
 
+    // Files that change on disk: the bar above the panes, and whether a
+    // change reloads by itself once the files are quiet.
+    CFileChangeBar& ChangeBar() const { return *changeBar_; }
+    CChangeWatcher& Watcher() const { return *watcher_; }
+    bool ReloadsAutomatically() const { return reloadAutomatically_; }
+    void SetReloadAutomatically(bool on);
+
+    // Files or folders dropped on the window, the first dropped the old one;
+    // a single one asks for its partner.
+    void OnPathsDropped(const std::vector<std::string>& paths);
+    // File > Recent Comparisons.
+    const CRecentList& Recent() const { return recent_; }
+    void OpenRecent(std::size_t index);
+
+    // Edit > Copy, Select All and Find in the active comparison pane.
+    CDiffView* ActiveDiffView() const;
+    void OnCopy();
+    void OnSelectAll();
+    void OnFind();
+    // Finds the find bar's text from the match shown; false when there is
+    // none.
+    bool FindAgain(bool forwards);
+    CFindBar& FindBar() const { return *findBar_; }
+
 private:
     void CreateDialogBar();
     void CreateStatusBar();
@@ -98,6 +127,18 @@ private:
     void SetLayoutSetting(int CFrameSettings::*setting, int value);
     void SaveAll();
     void ShowUnreadable();
+    // The bars around the panes and the commands they serve.
+    void CreateWorkBars();
+    void LoadWorkSettings();
+    void SaveWorkSettings();
+    // Watches the files or folders shown, as they are shown now.
+    void WatchShown();
+    void OnShownChanged();
+    void OnShownSettled();
+    // Remembers a pair the user named, for the recent list.
+    void RememberPair(const std::string& first, const std::string& second, bool folders);
+    void RebuildRecentMenu();
+    void OpenPair(const std::string& first, const std::string& second, bool folders);
 
     CDiffDoc& doc_;
     CDirComparison& dirs_;
@@ -115,4 +156,10 @@ private:
     QLabel* firstPathPane_ = nullptr;
     QLabel* secondPathPane_ = nullptr;
     QString manualFile_;
+
+    CChangeWatcher* watcher_ = nullptr;
+    CFileChangeBar* changeBar_ = nullptr;
+    bool reloadAutomatically_ = false;
+    CRecentList recent_;
+    CFindBar* findBar_ = nullptr;
 };

@@ -144,6 +144,9 @@ void CMainFrame::CompareFiles(const std::string& first, const std::string& secon
         return;
     }
     fileCount_ = 2;
+    // A pair opened from the folders shown is not one the user named.
+    if (!dirsShown_)
+        RememberPair(first, second, false);
     SetPathPanes(PathText(CPathNames::ShortenPath(first, second)),
                  PathText(CPathNames::ShortenPath(second, first)));
     ArrangeViews(false);
@@ -184,6 +187,7 @@ void CMainFrame::CompareDirectories(const std::string& first, const std::string&
     }
     dirsShown_ = true;
     fileCount_ = 0;
+    RememberPair(first, second, true);
     SetPathPanes(QString(), QString());
     ArrangeViews(false);
     ShowUnreadable();
@@ -323,7 +327,8 @@ QString CMainFrame::ManualFile() const
 {
     if (!manualFile_.isEmpty())
         return manualFile_;
-    const std::string folder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    const std::string folder =
+        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
     return PathText(CProgramFiles::Manual(folder));
 }
 

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -93,8 +94,10 @@ void CDiffView::OnUpdate(UpdateHints hints)
     CreateFonts();
     MeasureContent();
     UpdateScrollSizes();
-    if (hints.testFlag(UpdateHint::FileResultChanged))
+    if (hints.testFlag(UpdateHint::FileResultChanged)) {
+        selection_.Clear();
         ScrollTo(0, 0);
+    }
     viewport()->update();
 }
 
@@ -259,6 +262,8 @@ void CDiffView::Scroll(ScrollCommand command)
 
 void CDiffView::keyPressEvent(QKeyEvent* event)
 {
+    if ((event->modifiers() & Qt::ShiftModifier) && ExtendSelection(event->key()))
+        return;
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     switch (event->key()) {
     case Qt::Key_Home:
@@ -397,6 +402,12 @@ void CDiffView::DrawTextRows(QPainter& painter, const VISIBLE& visible)
             continue;
         painter.fillRect(bandLeft, static_cast<int>(from * lineHeight - scroll.y()), bandWidth,
                          static_cast<int>((to - from) * lineHeight), look.background);
+        const long long chosenFrom = std::max(from, selection_.First());
+        const long long chosenTo = std::min(to, selection_.Last() + 1);
+        if (!selection_.IsEmpty() && chosenFrom < chosenTo)
+            painter.fillRect(bandLeft, static_cast<int>(chosenFrom * lineHeight - scroll.y()),
+                             bandWidth, static_cast<int>((chosenTo - chosenFrom) * lineHeight),
+                             palette().color(QPalette::Highlight));
 
         int start = 0;
         const CDiffBuf* source = SourceOf(block, &start);
@@ -413,6 +424,8 @@ void CDiffView::DrawTextRows(QPainter& painter, const VISIBLE& visible)
                 continue;
             int length = 0;
             const char* bytes = text.GetLine(static_cast<int>(line), &length);
+            painter.setPen(selection_.Contains(row) ? palette().color(QPalette::HighlightedText)
+                                                    : look.text);
             painter.drawText(-scroll.x(), static_cast<int>(row * lineHeight - scroll.y()) + ascent,
                              LineText(bytes, length, tabSize, visible.right));
         }
@@ -456,8 +469,10 @@ void CDiffView::DrawHexRows(QPainter& painter, const VISIBLE& visible)
         const QFontMetrics measure = painter.fontMetrics();
         const int width = measure.horizontalAdvance(piece);
         const int top = static_cast<int>(y - scroll.y());
-        painter.fillRect(x - scroll.x(), top, width, static_cast<int>(lineHeight), look.background);
-        painter.setPen(look.text);
+        const bool chosen = selection_.Contains(y / lineHeight);
+        painter.fillRect(x - scroll.x(), top, width, static_cast<int>(lineHeight),
+                         chosen ? palette().color(QPalette::Highlight) : look.background);
+        painter.setPen(chosen ? palette().color(QPalette::HighlightedText) : look.text);
         painter.drawText(x - scroll.x(), top + measure.ascent(), piece);
         return width;
     };
@@ -502,4 +517,140 @@ void CDiffView::DrawHexRows(QPainter& painter, const VISIBLE& visible)
             }
         }
     }
+}
+
+// --- Selection -------------------------------------------------------------------------
+
+CRowText CDiffView::Rows() const
+{
+    return CRowText(doc_, ShownList(), composite ? 0 : sideIndex, BytesPerRow());
+}
+
+QString CDiffView::SelectedText() const
+{
+    if (selection_.IsEmpty() || doc_.IsComparing())
+        return {};
+    return Rows().Text(selection_.First(), selection_.Last());
+}
+
+void CDiffView::SelectAll()
+{
+    if (doc_.IsComparing())
+        return;
+    selection_.SelectAll(Rows().RowCount());
+    viewport()->update();
+}
+
+void CDiffView::SelectRows(long long first, long long last)
+{
+    selection_.Start(first);
+    selection_.ExtendTo(last);
+    viewport()->update();
+}
+
+long long CDiffView::RowAt(int viewportY) const
+{
+    return FloorDiv(static_cast<long long>(viewportY) + verticalScrollBar()->value(),
+                    metrics_.lineHeight);
+}
+
+long long CDiffView::ReadingRow() const
+{
+    return RowAt(static_cast<int>(viewport()->height() * kReadingLine));
+}
+
+void CDiffView::ShowRowAtReadingLine(long long row)
+{
+    const double total = static_cast<double>(std::max(sizes_.totalHeight, 1LL));
+    // The middle of the row, so that the reading line falls inside it
+    // whatever the rounding.
+    SetPosition((static_cast<double>(row) + 0.5) * metrics_.lineHeight / total);
+}
+
+void CDiffView::EnsureRowVisible(long long row)
+{
+    const long long top = row * metrics_.lineHeight;
+    const long long y = verticalScrollBar()->value();
+    if (top < y)
+        ScrollTo(horizontalScrollBar()->value(), top);
+    else if (top + metrics_.lineHeight > y + viewport()->height())
+        ScrollTo(horizontalScrollBar()->value(), top + metrics_.lineHeight - viewport()->height());
+}
+
+bool CDiffView::ExtendSelection(int key)
+{
+    const long long count = doc_.IsComparing() ? 0 : Rows().RowCount();
+    if (count <= 0)
+        return false;
+    // Without a selection it starts at the first row wholly in sight.
+    const long long from =
+        selection_.IsEmpty()
+            ? std::min(CeilDiv(verticalScrollBar()->value(), metrics_.lineHeight), count - 1)
+            : selection_.Active();
+    const long long page = std::max(viewport()->height() / metrics_.lineHeight, 1);
+    long long to = from;
+    switch (key) {
+    case Qt::Key_Up:
+        to = from - 1;
+        break;
+    case Qt::Key_Down:
+        to = from + 1;
+        break;
+    case Qt::Key_PageUp:
+        to = from - page;
+        break;
+    case Qt::Key_PageDown:
+        to = from + page;
+        break;
+    case Qt::Key_Home:
+        to = 0;
+        break;
+    case Qt::Key_End:
+        to = count - 1;
+        break;
+    default:
+        return false;
+    }
+    if (selection_.IsEmpty())
+        selection_.Start(from);
+    selection_.ExtendTo(std::clamp(to, 0LL, count - 1));
+    EnsureRowVisible(selection_.Active());
+    viewport()->update();
+    return true;
+}
+
+void CDiffView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || doc_.IsComparing()) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    const long long count = Rows().RowCount();
+    if (count <= 0)
+        return;
+    const long long row = std::clamp(RowAt(event->position().toPoint().y()), 0LL, count - 1);
+    if (event->modifiers() & Qt::ShiftModifier)
+        selection_.ExtendTo(row);
+    else
+        selection_.Start(row);
+    viewport()->update();
+    event->accept();
+}
+
+void CDiffView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!(event->buttons() & Qt::LeftButton) || selection_.IsEmpty() || doc_.IsComparing()) {
+        QAbstractScrollArea::mouseMoveEvent(event);
+        return;
+    }
+    const long long count = Rows().RowCount();
+    if (count <= 0)
+        return;
+    // Dragging past the top or the bottom scrolls the rows along.
+    const long long row = std::clamp(RowAt(event->position().toPoint().y()), 0LL, count - 1);
+    selection_.ExtendTo(row);
+    EnsureRowVisible(row);
+    viewport()->update();
+    event->accept();
 }

@@ -2,6 +2,8 @@
 
 #include "views/block_starts.h"
 #include "views/pane.h"
+#include "views/row_selection.h"
+#include "views/row_text.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -91,6 +93,18 @@ public:
     // The scroll position, in pixels from the content's top-left corner.
     QPoint ScrollPosition() const;
 
+    // The rows selected with the mouse or with shift and the scroll keys,
+    // their content as text, and the rows as the pane counts them.
+    const CRowSelection& Selection() const { return selection_; }
+    CRowText Rows() const;
+    QString SelectedText() const;
+    void SelectAll();
+    void SelectRows(long long first, long long last);
+    // The row at the reading line, where a search goes on from.
+    long long ReadingRow() const;
+    // Brings the row to the reading line, as difference navigation does.
+    void ShowRowAtReadingLine(long long row);
+
 public slots:
     // Bit 8 (display settings) or 16 (new result) rebuilds fonts and sizes;
     // 16 also goes back to the top. Other bits change nothing here.
@@ -101,6 +115,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
 
@@ -136,6 +152,11 @@ private:
     void DrawTextRows(QPainter& painter, const VISIBLE& visible);
     void DrawHexRows(QPainter& painter, const VISIBLE& visible);
     int CharColumnStart() const;
+    long long RowAt(int viewportY) const;
+    // Shift with a scroll key moves the selection's active end; false for
+    // any other key.
+    bool ExtendSelection(int key);
+    void EnsureRowVisible(long long row);
 
     CDiffDoc& doc_;
     const CAppearance& appearance_;
@@ -149,4 +170,5 @@ private:
     long long contentRows_ = 0;
     SCROLL_SIZES sizes_;
     CBlockStarts starts_;
+    CRowSelection selection_;
 };

@@ -116,7 +116,7 @@ QStringList CLicenseView::RightHelpLines()
         QStringLiteral("Tab = Focus next pane."),
         QStringLiteral("Esc = Close file(s)."),
         QStringLiteral("Ctrl+D = Compare directories."),
-        QStringLiteral("Ctrl+F = Compare files."),
+        QStringLiteral("Ctrl+O = Compare files."),
         QStringLiteral("Ctrl+Q = Quit."),
         QStringLiteral("Shift+F6 = Focus previous pane."),
         QStringLiteral("Home = Show start of file."),

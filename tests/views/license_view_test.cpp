@@ -75,7 +75,7 @@ TEST(LicenseViewTest, ShowsTheHeadingAndTwoColumnsOfKeys)
                                "Tab = Focus next pane.",
                                "Esc = Close file(s).",
                                "Ctrl+D = Compare directories.",
-                               "Ctrl+F = Compare files.",
+                               "Ctrl+O = Compare files.",
                                "Ctrl+Q = Quit.",
                                "Shift+F6 = Focus previous pane.",
                                "Home = Show start of file.",
