@@ -85,7 +85,7 @@ void CDirListView::SetHeaderText(const QString& text)
 void CDirListView::AddFile(const CDirComposite::ENTRY& entry, QList<QTreeWidgetItem*>& rows)
 {
     const CDirNode& node = entry.Node();
-    if (!node.isFile)
+    if (!node.isFile || !Shows(entry))
         return;
     auto* row = new CDirNodeItem(entry, host_);
     row->setText(0, PathText(node.name));

@@ -18,7 +18,15 @@ CDirPane::CDirPane(CDirComparison& dirs, const CAppearance& appearance, CPaneHos
 
 bool CDirPane::Rebuilds(UpdateHints hints)
 {
-    return hints.testAnyFlags(UpdateHint::DirResultChanged | UpdateHint::IconColorsChanged);
+    return hints.testAnyFlags(UpdateHint::DirResultChanged | UpdateHint::IconColorsChanged |
+                              UpdateHint::DirFilterChanged);
+}
+
+// A folder is Normal only when everything in it is, so leaving out the Normal
+// entries leaves out the folders of identical content with them.
+bool CDirPane::Shows(const CDirComposite::ENTRY& entry) const
+{
+    return !onlyDifferences || entry.Node().status != DirNodeStatus::Normal;
 }
 
 bool CDirPane::ActsOn(UpdateHints hints)

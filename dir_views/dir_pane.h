@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dir_views/dir_opener.h"
+#include "directory/dir_composite.h"
 #include "views/pane.h"
 
 #include <QTreeWidget>
@@ -22,11 +23,18 @@ public:
     CDirPane(CDirComparison& dirs, const CAppearance& appearance, CPaneHost& host,
              CDirOpener::AfterOpening afterOpening, QWidget* parent);
 
+    // Entries identical in both trees are left out, and so are folders that
+    // hold only such entries, as the report's --brief leaves them out.
+    bool onlyDifferences = false;
+
 protected:
     // A new result or new icon colours rebuild a pane; with a new sort order
     // these are all the update hints a pane acts on.
     static bool Rebuilds(UpdateHints hints);
     static bool ActsOn(UpdateHints hints);
+
+    // Whether the entry has a row under the pane's onlyDifferences.
+    bool Shows(const CDirComposite::ENTRY& entry) const;
 
     const CDirNodeList& OwnList() const;
     const CDirNodeList& OtherList() const;

@@ -125,6 +125,8 @@ QTreeWidgetItem* CDirView::AddRoot(const QString& text)
 // made in this fill.
 void CDirView::AddEntry(const CDirComposite::ENTRY& entry, QTreeWidgetItem* root, ItemMap& items)
 {
+    if (!Shows(entry))
+        return;
     const CDirNode& node = entry.Node();
     const auto folder = node.parent ? items.find(node.parent) : items.end();
     auto* item = new CDirNodeItem(entry, host_);

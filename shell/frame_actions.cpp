@@ -51,6 +51,8 @@ CFrameActions::CFrameActions(QMainWindow& window) : QObject(&window), window_(wi
     dirSideBySide = Make(tr("&Side by Side"), tr("Display directories side by side"));
     sortByName = Make(tr("Sort by &Name"), tr("Sort directories by name"));
     sortByStatus = Make(tr("Sort by Stat&us"), tr("Sort directories by status"));
+    dirOnlyDifferences = Make(tr("Only &Differences"),
+                              tr("Show only the files and folders that differ"));
     nextDifference =
         Make(tr("&Next Difference"), tr("Scroll to next difference"), {QKeySequence(Qt::Key_F7)});
     previousDifference = Make(tr("&Previous Difference"), tr("Scroll to previous difference"),
@@ -61,7 +63,7 @@ CFrameActions::CFrameActions(QMainWindow& window) : QObject(&window), window_(wi
         Make(tr("Go to website"), tr("Open the Varnel web site using the default web browser."));
     about = Make(tr("&About Varnel"), tr("Display version number and license."));
 
-    for (QAction* check : {statusBar, toolBar, overview, reloadAutomatically})
+    for (QAction* check : {statusBar, toolBar, overview, reloadAutomatically, dirOnlyDifferences})
         check->setCheckable(true);
     // Radio marks: one of each pair is on.
     const auto radio = [this](QList<QAction*> actions) {
@@ -138,6 +140,8 @@ void CFrameActions::BuildMenus(QMenuBar& bar)
     directories->addSeparator();
     directories->addAction(sortByName);
     directories->addAction(sortByStatus);
+    directories->addSeparator();
+    directories->addAction(dirOnlyDifferences);
     view->addSeparator();
     view->addAction(reloadAutomatically);
     view->addSeparator();

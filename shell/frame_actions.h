@@ -49,6 +49,7 @@ public:
     QAction* dirSideBySide;
     QAction* sortByName;
     QAction* sortByStatus;
+    QAction* dirOnlyDifferences;
     QAction* nextDifference;
     QAction* previousDifference;
     // Help

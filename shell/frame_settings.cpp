@@ -28,9 +28,10 @@ constexpr std::array<MODE_KEY, 4> kModeKeys = {{
 
 using FLAG_KEY = CSettingsStore::Key<CFrameSettings, bool>;
 
-constexpr std::array<FLAG_KEY, 2> kFlagKeys = {{
+constexpr std::array<FLAG_KEY, 3> kFlagKeys = {{
     {"TxtOverview", &CFrameSettings::txtOverview},
     {"ShowToolBar", &CFrameSettings::showToolBar},
+    {"DirOnlyDifferences", &CFrameSettings::dirOnlyDifferences},
 }};
 
 // A decimal integer with an optional sign starting at position at, read up to

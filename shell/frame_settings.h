@@ -16,6 +16,9 @@ public:
     int dirSort = 0;
     bool txtOverview = true;
     bool showToolBar = true;
+    // View > Directories > Only Differences: the panes leave out what is
+    // identical in both trees.
+    bool dirOnlyDifferences = false;
 
     // Each key is read as an integer and counts as 1 only when stored as
     // exactly 1, so a stray value falls back to the first choice.

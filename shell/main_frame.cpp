@@ -155,6 +155,7 @@ void CMainFrame::RefreshCommandState()
     a.dirSideBySide->setChecked(settings_.dirViewMode == 1);
     a.sortByName->setChecked(settings_.dirSort == 0);
     a.sortByStatus->setChecked(settings_.dirSort == 1);
+    a.dirOnlyDifferences->setChecked(settings_.dirOnlyDifferences);
 }
 
 void CMainFrame::SyncDialogBar()
@@ -213,6 +214,16 @@ void CMainFrame::SetDirSort(int sort)
     RefreshCommandState();
     SyncDialogBar();
     SendUpdate(UpdateHint::DirSortChanged);
+}
+
+void CMainFrame::SetDirOnlyDifferences(bool on)
+{
+    if (settings_.dirOnlyDifferences == on)
+        return;
+    settings_.dirOnlyDifferences = on;
+    panes_->AssignSideIndices();
+    RefreshCommandState();
+    SendUpdate(UpdateHint::DirFilterChanged);
 }
 
 void CMainFrame::ToggleOverview()

@@ -67,6 +67,7 @@ public:
     void SetDirViewType(int type);
     void SetDirViewMode(int mode);
     void SetDirSort(int sort);
+    void SetDirOnlyDifferences(bool on);
     void ToggleOverview();
     void ToggleToolBar();
 

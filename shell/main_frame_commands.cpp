@@ -76,6 +76,7 @@ void CMainFrame::ConnectCommands()
     connect(a.dirSideBySide, &QAction::triggered, this, [this] { SetDirViewMode(1); });
     connect(a.sortByName, &QAction::triggered, this, [this] { SetDirSort(0); });
     connect(a.sortByStatus, &QAction::triggered, this, [this] { SetDirSort(1); });
+    connect(a.dirOnlyDifferences, &QAction::triggered, this, &CMainFrame::SetDirOnlyDifferences);
     connect(a.help, &QAction::triggered, this, &CMainFrame::OnHelp);
     connect(a.website, &QAction::triggered, this, &CMainFrame::OnWebsite);
     connect(a.about, &QAction::triggered, this, &CMainFrame::OnAbout);

@@ -135,9 +135,11 @@ void CPaneRow::AssignSideIndices()
         } else if (auto* tree = qobject_cast<CDirView*>(pane)) {
             tree->sideIndex = dirSide++;
             tree->composite = dirComposite;
+            tree->onlyDifferences = settings_.dirOnlyDifferences;
         } else if (auto* list = qobject_cast<CDirListView*>(pane)) {
             list->sideIndex = dirSide++;
             list->composite = dirComposite;
+            list->onlyDifferences = settings_.dirOnlyDifferences;
         }
     }
 }

@@ -62,6 +62,9 @@ public:
     void ShowSingleFile(const std::string& path) override;
     void ClearOtherTreeSelections(const QWidget* keep) override;
 
+    // Tells each pane its side and the layout settings it draws by.
+    void AssignSideIndices();
+
 signals:
     void UpdateAllPanes(UpdateHints hints);
     // A directory pane chose a modified file (a pair) or any other file.
@@ -73,7 +76,6 @@ private:
     // The first pane of the row of that class for which wanted holds (any
     // such pane without wanted), or none.
     template<class Pane> Pane* FirstPane(const std::function<bool(const Pane&)>& wanted = {}) const;
-    void AssignSideIndices();
 
     CDiffDoc& doc_;
     CDirComparison& dirs_;

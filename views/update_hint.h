@@ -12,6 +12,7 @@ enum class UpdateHint : int
     DirSortChanged = 4,     // the directory panes' sort order
     AppearanceChanged = 8,  // fonts, colours, emphasis or the hex and tab layout
     FileResultChanged = 16, // a new file result, or the files closed
+    DirFilterChanged = 64,  // the directory panes show only the differences, or all again
 };
 Q_DECLARE_FLAGS(UpdateHints, UpdateHint)
 Q_DECLARE_OPERATORS_FOR_FLAGS(UpdateHints)

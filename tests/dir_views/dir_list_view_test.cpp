@@ -306,4 +306,22 @@ TEST_F(DirListViewTest, OpeningSurvivesTheRebuildItCauses)
     EXPECT_EQ(host.opened.size(), 2u);
 }
 
+// Only the files that differ are listed when only the differences are shown.
+TEST_F(DirListViewTest, OnlyDifferencesListsTheFilesThatDiffer)
+{
+    CompareSmallTrees();
+    for (const bool composite : {true, false}) {
+        SCOPED_TRACE(composite);
+        auto view = MakeView(composite ? 0 : 1, composite);
+        view->onlyDifferences = true;
+        view->OnUpdate(UpdateHint::DirFilterChanged);
+        const std::vector<std::string> expected =
+            composite ? std::vector<std::string>{"newonly/n.txt", "sub/added.txt",
+                                                 "sub/changed.txt", "sub/gone.txt"}
+                      : std::vector<std::string>{"newonly/n.txt", "sub/added.txt",
+                                                 "sub/changed.txt"};
+        EXPECT_EQ(Describe(*view), expected);
+    }
+}
+
 } // namespace

@@ -493,3 +493,37 @@ TEST_F(DirViewTest, OnlyTheLastOfQuickChoicesOpens)
 }
 
 } // namespace
+
+namespace {
+
+// With only the differences shown, the identical files and the folders that
+// hold nothing else are left out in every layout; turning it off brings them
+// back.
+TEST_F(DirViewTest, OnlyDifferencesLeavesOutWhatIsIdentical)
+{
+    const std::vector<F> common = {F::File("top.txt", "t"), F::File("a/one.txt", "1"),
+                                   F::File("other/three.txt", "3")};
+    std::vector<F> first = common;
+    std::vector<F> second = common;
+    first.push_back(F::File("a/b/x.txt", "old"));
+    second.push_back(F::File("a/b/x.txt", "new"));
+    second.push_back(F::File("added.txt", "+"));
+    Compare(first, second);
+    const std::vector<TREE_CASE> cases = {
+        {"first", 0, false, {".../old", "  a", "    b", "      x.txt"}},
+        {"second", 1, false, {".../new", "  a", "    b", "      x.txt", "  added.txt"}},
+        {"composite", 0, true, {"Composite Tree", "  a", "    b", "      x.txt", "  added.txt"}},
+    };
+    for (const TREE_CASE& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto view = MakeView(c.sideIndex, c.composite);
+        view->onlyDifferences = true;
+        view->OnUpdate(UpdateHint::DirFilterChanged);
+        EXPECT_EQ(Describe(*view), c.tree);
+        view->onlyDifferences = false;
+        view->OnUpdate(UpdateHint::DirFilterChanged);
+        EXPECT_NE(ItemWithText(*view, "three.txt"), nullptr);
+    }
+}
+
+} // namespace
