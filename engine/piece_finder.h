@@ -14,6 +14,7 @@
 #include <limits>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 // Finds every run of at least x equal elements between the unmatched ranges of
@@ -392,19 +393,24 @@ private:
         if (stretch1.end - stretch1.start >= x_ && stretch2.end - stretch2.start >= x_)
             segments.items[segments.count++] = {1LL * a + x_ + stretch2.start - stretch1.end,
                                                 1LL * a + stretch2.end - stretch1.start - x_};
-        const auto first = segments.items.begin();
-        const auto last = first + static_cast<std::ptrdiff_t>(segments.count);
-        std::sort(first, last, [](const Segment& l, const Segment& r) { return l.first < r.first; });
+        // Three at most: an insertion sort by hand (std::sort on so short a
+        // range makes GCC 12 warn of bounds its short-range path never uses).
+        for (std::size_t i = 1; i < segments.count; ++i) {
+            for (std::size_t j = i; j > 0 && segments.items[j].first < segments.items[j - 1].first;
+                 --j)
+                std::swap(segments.items[j], segments.items[j - 1]);
+        }
         // Overlapping segments would visit a hit twice.
         Segments merged;
-        for (auto it = first; it != last; ++it) {
-            if (it->first > it->last)
+        for (std::size_t i = 0; i < segments.count; ++i) {
+            const Segment& segment = segments.items[i];
+            if (segment.first > segment.last)
                 continue;
             Segment& previous = merged.items[merged.count == 0 ? 0 : merged.count - 1];
-            if (merged.count > 0 && it->first <= previous.last + 1)
-                previous.last = std::max(previous.last, it->last);
+            if (merged.count > 0 && segment.first <= previous.last + 1)
+                previous.last = std::max(previous.last, segment.last);
             else
-                merged.items[merged.count++] = *it;
+                merged.items[merged.count++] = segment;
         }
         return merged;
     }

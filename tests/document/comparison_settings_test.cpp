@@ -104,10 +104,6 @@ TEST_F(Settings, LoadReadsEachKeyAndCorrectsWhatNoComparisonCanUse)
          {{"TxtBlockSize", "4294967298"}, {"TxtLimit", "4294967297"}, {"BinLimit", "-99999999999"}},
          {},
          Make(2, 10, 1000, 1000, false, false)},
-        {"directory options read",
-         {{"Exclude", "*.o; build/"}, {"SkipVersionControl", 1}, {"IgnoreNameCase", 1}},
-         {},
-         WithDirectoryOptions("*.o; build/", true, true)},
         {"text that is no number keeps the current value",
          {{"TxtBlockSize", "many"}, {"IgnoreCase", "yes"}},
          Make(3, 10, 1000, 1000, true, false),
@@ -119,6 +115,14 @@ TEST_F(Settings, LoadReadsEachKeyAndCorrectsWhatNoComparisonCanUse)
         Put(c.stored);
         EXPECT_EQ(Loaded(c.start), c.loaded);
     }
+}
+
+// Kept out of the table above: GCC 12 at -O3 misjudges a string member of a
+// table entry as used before it is made.
+TEST_F(Settings, LoadReadsTheDirectoryOptions)
+{
+    Put({{"Exclude", "*.o; build/"}, {"SkipVersionControl", 1}, {"IgnoreNameCase", 1}});
+    EXPECT_EQ(Loaded(), WithDirectoryOptions("*.o; build/", true, true));
 }
 
 TEST_F(Settings, SavedValuesLoadBackUnderTheirKeys)
