@@ -34,6 +34,9 @@ public:
     QAction* filesComposite;
     QAction* filesSideBySide;
     QAction* overview;
+    QAction* lineChanges;
+    QAction* scrollTogether;
+    QAction* lineNumbers;
     QAction* dirTree;
     QAction* dirList;
     QAction* dirComposite;

@@ -16,6 +16,11 @@ public:
     int dirSort = 0;
     bool txtOverview = true;
     bool showToolBar = true;
+    // View > Files: marks inside changed lines, side-by-side panes that
+    // scroll together, and the line number column.
+    bool lineChanges = true;
+    bool scrollTogether = true;
+    bool lineNumbers = true;
 
     // Each key is read as an integer and counts as 1 only when stored as
     // exactly 1, so a stray value falls back to the first choice.

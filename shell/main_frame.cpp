@@ -1,10 +1,17 @@
 #include "shell/main_frame.h"
 
+#include "directory/dir_comparison.h"
+#include "document/diff_doc.h"
+#include "document/path_text.h"
 #include "shell/dialog_bar.h"
 #include "shell/frame_actions.h"
 #include "shell/pane_row.h"
+#include "views/diff_view.h"
+#include "views/reading_place.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -118,7 +125,52 @@ void CMainFrame::ArrangeViews(bool force)
         return;
     SyncDialogBar();
     RefreshCommandState();
+    UpdateTitle();
     panes_->Arrange(dirsShown_, fileCount_, force);
+}
+
+namespace {
+
+// The last part of a path, as a task bar has room for: a file's or a
+// folder's own name, or the path itself for a root.
+QString ShownName(const std::string& path)
+{
+    const QString clean = QDir::cleanPath(PathText(path));
+    const QString name = QFileInfo(clean).fileName();
+    return name.isEmpty() ? clean : name;
+}
+
+} // namespace
+
+void CMainFrame::UpdateTitle()
+{
+    QString title;
+    if (fileCount_ == 2 && doc_.firstBuf() && doc_.secondBuf())
+        title = tr("%1 vs %2").arg(ShownName(doc_.firstBuf()->path()),
+                                   ShownName(doc_.secondBuf()->path()));
+    else if (fileCount_ == 1 && doc_.firstBuf())
+        title = ShownName(doc_.firstBuf()->path());
+    else if (dirsShown_)
+        title = tr("%1 vs %2").arg(ShownName(dirs_.firstList().rootPath),
+                                   ShownName(dirs_.secondList().rootPath));
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Varnel")
+                                   : title + QStringLiteral(" - Varnel"));
+}
+
+void CMainFrame::KeepingReadingPlace(const std::function<void()>& change)
+{
+    const CDiffView* before = panes_->GetFirstDiffView();
+    // The pane whose file the place belongs to gets it last, so that a pane
+    // that follows it is brought to the same content.
+    const CReadingPlace place = before ? CReadingPlace::Take(doc_, *before) : CReadingPlace();
+    change();
+    if (!place.IsValid())
+        return;
+    for (int side : {1 - place.Side(), place.Side()}) {
+        CDiffView* view = IsTxtComposite() ? panes_->GetFirstDiffView() : panes_->FindDiffView(side);
+        if (view)
+            place.RestoreIn(doc_, *view);
+    }
 }
 
 void CMainFrame::SendUpdate(UpdateHints hints)
@@ -143,6 +195,9 @@ void CMainFrame::RefreshCommandState()
     a.filesComposite->setChecked(IsTxtComposite());
     a.filesSideBySide->setChecked(!IsTxtComposite());
     a.overview->setChecked(settings_.txtOverview);
+    a.lineChanges->setChecked(settings_.lineChanges);
+    a.scrollTogether->setChecked(settings_.scrollTogether);
+    a.lineNumbers->setChecked(settings_.lineNumbers);
     a.dirTree->setChecked(settings_.dirViewType == 0);
     a.dirList->setChecked(settings_.dirViewType == 1);
     a.dirComposite->setChecked(settings_.dirViewMode == 0);
@@ -186,7 +241,7 @@ void CMainFrame::SetLayoutSetting(int CFrameSettings::*setting, int value)
 
 void CMainFrame::SetTxtViewMode(int mode)
 {
-    SetLayoutSetting(&CFrameSettings::txtViewMode, mode);
+    KeepingReadingPlace([this, mode] { SetLayoutSetting(&CFrameSettings::txtViewMode, mode); });
 }
 
 void CMainFrame::SetDirViewType(int type)
@@ -211,10 +266,19 @@ void CMainFrame::SetDirSort(int sort)
 
 void CMainFrame::ToggleOverview()
 {
-    settings_.txtOverview = !settings_.txtOverview;
-    ArrangeViews(false);
+    KeepingReadingPlace([this] {
+        settings_.txtOverview = !settings_.txtOverview;
+        ArrangeViews(false);
+        RefreshCommandState();
+        SyncDialogBar();
+    });
+}
+
+void CMainFrame::ToggleFileViewOption(bool CFrameSettings::*option)
+{
+    settings_.*option = !(settings_.*option);
+    panes_->ApplyFileViewOptions();
     RefreshCommandState();
-    SyncDialogBar();
 }
 
 void CMainFrame::ToggleToolBar()

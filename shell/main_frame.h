@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,7 @@ class CDialogBar;
 class CDirComparison;
 class CFrameActions;
 class CFrameSeam;
+class CDiffView;
 class CPaneRow;
 class QLabel;
 class QSettings;
@@ -64,6 +66,8 @@ public:
     void SetDirSort(int sort);
     void ToggleOverview();
     void ToggleToolBar();
+    // View > Files > Changes Inside Lines, Scroll Together, Line Numbers.
+    void ToggleFileViewOption(bool CFrameSettings::*option);
 
     // The commands of the File, Edit and Help menus.
     void OnCompareFiles();
@@ -98,6 +102,13 @@ private:
     void SetLayoutSetting(int CFrameSettings::*setting, int value);
     void SaveAll();
     void ShowUnreadable();
+    // "a.txt vs b.txt - Varnel" for what is compared, "Varnel" for nothing.
+    void UpdateTitle();
+    // Runs a change of layout or result and brings the content that stood
+    // at the reading line back there, where it still is.
+    void KeepingReadingPlace(const std::function<void()>& change);
+    // "Difference 3 of 41" in the status bar.
+    void ShowDifferenceOrdinal(int index, int count);
 
     CDiffDoc& doc_;
     CDirComparison& dirs_;

@@ -83,7 +83,11 @@ void COverView::OnUpdate(UpdateHints)
 
 QColor COverView::StripColor(ContentKind kind) const
 {
-    if (appearance_.BgColor(kind) != appearance_.GetNormalBgCol())
+    // A grey background (as dark colours have, for every kind alike) tells
+    // the kinds apart less than a coloured text does.
+    const bool greyOnColour =
+        appearance_.BgColor(kind).hsvSaturation() == 0 && appearance_.TxtColor(kind).hsvSaturation() > 0;
+    if (appearance_.BgColor(kind) != appearance_.GetNormalBgCol() && !greyOnColour)
         return appearance_.BgColor(kind);
     if (appearance_.TxtColor(kind) != appearance_.GetNormalTxtCol())
         return appearance_.TxtColor(kind);
@@ -102,6 +106,10 @@ void COverView::paintEvent(QPaintEvent*)
     if (doc_.IsComparing() || !doc_.firstBuf() || !doc_.secondBuf())
         return;
     QPainter painter(this);
+    // A dark ground for identical content is the strip's ground too, so
+    // that a dark scheme has no light edges.
+    if (appearance_.IsDark())
+        painter.fillRect(rect(), appearance_.GetNormalBgCol());
     if (composite)
         DrawCompositeStrip(painter);
     else
@@ -169,7 +177,7 @@ void COverView::DrawSideStrips(QPainter& painter)
             painter.fillRect(rect, StripColor(ContentKind::MovedTo));
             const int middle = second.top() + t / 2;
             const auto other = movedMiddles.find(block->id);
-            painter.setPen(QPen(Qt::black, 1));
+            painter.setPen(QPen(outline, 1));
             painter.drawLine(secondLeft - kLineGapBeforeSecondStrip, middle,
                              kLineEndAfterFirstStrip,
                              other != movedMiddles.end() ? other->second : middle);
