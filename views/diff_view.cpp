@@ -402,10 +402,11 @@ int CDiffView::GutterWidth() const
     const CDiffBuf* buffer = doc_.firstBuf() ? doc_.firstBuf() : doc_.secondBuf();
     if (!showLineNumbers || !buffer || buffer->type() != CDiffBuf::Text)
         return 0;
-    // A blank column either side of each number; composite rows show the
-    // old and the new number.
+    // A blank column either side of each number, and half a column more
+    // before the text; composite rows show the old and the new number.
     const int numberColumns = numberDigits_ + 2;
-    return metrics_.aveCharWidth * (composite ? 2 * numberColumns : numberColumns);
+    return metrics_.aveCharWidth * (composite ? 2 * numberColumns : numberColumns) +
+           metrics_.aveCharWidth / 2;
 }
 
 void CDiffView::DrawLineNumbers(QPainter& painter, const VISIBLE& visible)
@@ -417,7 +418,9 @@ void CDiffView::DrawLineNumbers(QPainter& painter, const VISIBLE& visible)
     const QColor ink = Blend(appearance_.GetNormalTxtCol(), background, 0.45);
     const int client = viewport()->height();
     painter.fillRect(0, 0, gutter, client, background);
-    painter.fillRect(gutter - 1, 0, 1, client, Blend(ink, background, 0.5));
+    // The rule stands halfway into the blank after the numbers, so that the
+    // text keeps a little room from it.
+    painter.fillRect(gutter - metrics_.aveCharWidth / 2, 0, 1, client, Blend(ink, background, 0.5));
     if (fontsMade_)
         painter.setFont(fonts_[static_cast<std::size_t>(ContentKind::Normal)]);
     painter.setPen(ink);
@@ -426,7 +429,7 @@ void CDiffView::DrawLineNumbers(QPainter& painter, const VISIBLE& visible)
     const int scrollY = ScrollPosition().y();
     const long long firstRow = CeilDiv(std::max(visible.top, 0LL), lineHeight);
     const long long lastRow = FloorDiv(visible.bottom, lineHeight);
-    const int columnWidth = composite ? gutter / 2 : gutter;
+    const int columnWidth = (numberDigits_ + 2) * metrics_.aveCharWidth;
     const int blank = metrics_.aveCharWidth;
     const auto number = [&](long long n, int column, int top) {
         const QRect box(column * columnWidth, top, columnWidth - blank, static_cast<int>(lineHeight));
