@@ -98,9 +98,10 @@ public:
     // the kind's text colour, so that it follows the user's colours, light
     // or dark.
     QColor ChangedBgColor(ContentKind kind) const;
-    // Whether identical content is drawn on a dark background, which the
-    // panes then extend to their whole ground.
-    bool IsDark() const { return GetNormalBgCol().lightness() < 128; }
+    // Whether identical content is drawn on a dark background of the
+    // user's choosing, which the panes then extend to their whole ground;
+    // the system's own background is their ground already.
+    bool IsDark() const { return normalBgCol != 0 && GetNormalBgCol().lightness() < 128; }
     // Normal content is drawn without emphasis.
     EmphasisFlags Emphasis(ContentKind kind) const;
     // The exact, case-sensitive reading of an emphasis name: "Bold", "Italic"
