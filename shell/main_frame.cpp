@@ -104,6 +104,10 @@ void CMainFrame::CreateStatusBar()
         pane->setMinimumWidth(kPathPaneWidth);
         pane->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
+    // The path panes fill the status bar, so the count of the difference
+    // navigation went to has a pane of its own before them.
+    differencePane_ = new QLabel(this);
+    statusBar()->addPermanentWidget(differencePane_);
     statusBar()->addPermanentWidget(firstPathPane_);
     statusBar()->addPermanentWidget(secondPathPane_, 1);
     statusBar()->showMessage(tr("Ready"));
@@ -126,6 +130,7 @@ void CMainFrame::ArrangeViews(bool force)
     SyncDialogBar();
     RefreshCommandState();
     UpdateTitle();
+    differencePane_->clear();
     panes_->Arrange(dirsShown_, fileCount_, force);
 }
 
@@ -225,6 +230,11 @@ QString CMainFrame::FirstPathText() const
 QString CMainFrame::SecondPathText() const
 {
     return secondPathPane_->text();
+}
+
+QString CMainFrame::DifferenceText() const
+{
+    return differencePane_->text();
 }
 
 // --- Layout commands ----------------------------------------------------------

@@ -58,6 +58,8 @@ public:
     int FileCount() const { return fileCount_; }
     QString FirstPathText() const;
     QString SecondPathText() const;
+    // "Difference 3 of 41" after Next or Previous Difference, else empty.
+    QString DifferenceText() const;
 
     // The layout commands; each does nothing when the value is already set.
     void SetTxtViewMode(int mode);
@@ -125,5 +127,6 @@ private:
     CDialogBar* dialogBar_ = nullptr;
     QLabel* firstPathPane_ = nullptr;
     QLabel* secondPathPane_ = nullptr;
+    QLabel* differencePane_ = nullptr;
     QString manualFile_;
 };

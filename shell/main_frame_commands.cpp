@@ -26,6 +26,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -140,8 +141,8 @@ void CMainFrame::GoToDifference(bool next)
 
 void CMainFrame::ShowDifferenceOrdinal(int index, int count)
 {
-    if (count > 0)
-        statusBar()->showMessage(tr("Difference %1 of %2").arg(std::max(index, 1)).arg(count));
+    differencePane_->setText(
+        count > 0 ? tr("Difference %1 of %2").arg(std::max(index, 1)).arg(count) : QString());
 }
 
 // --- What is compared ---------------------------------------------------------

@@ -41,8 +41,12 @@ void CScrollLink::Follow(int side)
     if (following_ || !from || !to || doc_.IsComparing())
         return;
     partners_.Refresh(doc_);
+    // Hex rows hold several bytes, and the places are bytes.
+    const CDiffBuf* buffer = doc_.firstBuf();
+    const double perRow =
+        buffer && buffer->type() == CDiffBuf::Binary ? static_cast<double>(from->BytesPerRow()) : 1.0;
     following_ = true;
-    to->SetReadingRow(partners_.OtherSideLine(doc_, side, from->ReadingRow()));
+    to->SetReadingRow(partners_.OtherSideLine(doc_, side, from->ReadingRow() * perRow) / perRow);
     following_ = false;
 }
 

@@ -3,7 +3,6 @@
 #include "views/scroll_link.h"
 
 #include <QScrollBar>
-#include <QStatusBar>
 
 #include <cmath>
 
@@ -138,10 +137,10 @@ TEST_F(ReadingFrameTest, NavigationMarksTheDifferenceAndCountsIt)
     // Composite: four differences, a removed and an added row twice.
     frame_->Actions().nextDifference->trigger();
     EXPECT_TRUE(view->HasDifferenceMark());
-    EXPECT_EQ(frame_->statusBar()->currentMessage(), QStringLiteral("Difference 1 of 4"));
+    EXPECT_EQ(frame_->DifferenceText(), QStringLiteral("Difference 1 of 4"));
     frame_->Actions().nextDifference->trigger();
     frame_->Actions().nextDifference->trigger();
-    EXPECT_EQ(frame_->statusBar()->currentMessage(), QStringLiteral("Difference 3 of 4"));
+    EXPECT_EQ(frame_->DifferenceText(), QStringLiteral("Difference 3 of 4"));
     EXPECT_EQ(ReadingLine(*view), 151);
     // The mark stays until the pane moves on.
     view->Scroll(CDiffView::ScrollCommand::LineDown);
@@ -153,7 +152,7 @@ TEST_F(ReadingFrameTest, NavigationMarksTheDifferenceAndCountsIt)
     CDiffView* second = frame_->Panes().FindDiffView(1);
     first->Scroll(CDiffView::ScrollCommand::Home);
     frame_->Actions().nextDifference->trigger();
-    EXPECT_EQ(frame_->statusBar()->currentMessage(), QStringLiteral("Difference 1 of 2"));
+    EXPECT_EQ(frame_->DifferenceText(), QStringLiteral("Difference 1 of 2"));
     EXPECT_EQ(ReadingLine(*first), 50);
     EXPECT_EQ(ReadingLine(*second), 50);
     EXPECT_TRUE(first->HasDifferenceMark());
