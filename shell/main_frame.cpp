@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPalette>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
@@ -38,6 +39,7 @@ CMainFrame::CMainFrame(CDiffDoc& doc, CDirComparison& dirs, CFrameSeam& seam, QS
     appearance_.TakeSystemColors(palette());
     dialogBar_->setVisible(settings_.showToolBar);
     CreatePaneRow();
+    MatchWindowToGround();
     ConnectCommands();
     RefreshCommandState();
 }
@@ -146,6 +148,26 @@ QString ShownName(const std::string& path)
 }
 
 } // namespace
+
+void CMainFrame::MatchWindowToGround()
+{
+    if (!appearance_.IsDark()) {
+        // An empty palette resolves nothing, so the window takes the
+        // desktop's colours again.
+        setPalette(QPalette());
+        return;
+    }
+    const QColor ground = appearance_.GetNormalBgCol();
+    const QColor ink = appearance_.GetNormalTxtCol();
+    QPalette dark = palette();
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::AlternateBase})
+        dark.setColor(role, ground);
+    dark.setColor(QPalette::Button, ground.lighter(160));
+    for (QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
+        dark.setColor(role, ink);
+    setPalette(dark);
+}
 
 void CMainFrame::UpdateTitle()
 {

@@ -104,6 +104,9 @@ private:
     void SetLayoutSetting(int CFrameSettings::*setting, int value);
     void SaveAll();
     void ShowUnreadable();
+    // A dark ground for identical content darkens the whole window to
+    // match; any other leaves the desktop's colours.
+    void MatchWindowToGround();
     // "a.txt vs b.txt - Varnel" for what is compared, "Varnel" for nothing.
     void UpdateTitle();
     // Runs a change of layout or result and brings the content that stood

@@ -331,6 +331,7 @@ void CMainFrame::OnCustomize()
     CCustomizeDlg dialog(appearance_, ScalableFontFamilies(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    MatchWindowToGround();
     SendUpdate(dialog.Hint());
 }
 

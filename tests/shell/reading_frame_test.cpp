@@ -160,3 +160,19 @@ TEST_F(ReadingFrameTest, NavigationMarksTheDifferenceAndCountsIt)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ReadingFrameTest, ADarkGroundDarkensTheWholeWindow)
+{
+    EXPECT_GT(frame_->palette().color(QPalette::Window).lightness(), 128)
+        << "the desktop's colours by default (the offscreen desktop is light)";
+    frame_.reset();
+    store_.setValue("Settings/NormalBgCol", 2); // Black
+    store_.setValue("Settings/NormalTxtCol", 1); // White
+    CMainFrame dark(doc_, dirs_, seam_, store_);
+    EXPECT_EQ(dark.palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(dark.palette().color(QPalette::WindowText), QColor(Qt::white));
+}
+
+} // namespace
