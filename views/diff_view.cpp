@@ -127,8 +127,11 @@ void CDiffView::OnUpdate(UpdateHints hints)
     CreateFonts();
     MeasureContent();
     UpdateScrollSizes();
-    if (hints.testFlag(UpdateHint::FileResultChanged))
+    if (hints.testFlag(UpdateHint::FileResultChanged)) {
+        // A mark of the former result would point at other content.
+        markRow_ = markEnd_ = -1;
         ScrollTo(0, 0);
+    }
     viewport()->update();
 }
 
@@ -399,8 +402,10 @@ long long CDiffView::DifferenceEnd(long long row) const
 
 int CDiffView::GutterWidth() const
 {
+    if (!showLineNumbers || doc_.IsComparing())
+        return 0;
     const CDiffBuf* buffer = doc_.firstBuf() ? doc_.firstBuf() : doc_.secondBuf();
-    if (!showLineNumbers || !buffer || buffer->type() != CDiffBuf::Text)
+    if (!buffer || buffer->type() != CDiffBuf::Text)
         return 0;
     // A blank column either side of each number, and half a column more
     // before the text; composite rows show the old and the new number.

@@ -106,6 +106,10 @@ void COverView::paintEvent(QPaintEvent*)
     if (doc_.IsComparing() || !doc_.firstBuf() || !doc_.secondBuf())
         return;
     QPainter painter(this);
+    // Worked out once a paint, not once a block.
+    for (ContentKind kind : {ContentKind::Normal, ContentKind::New, ContentKind::Old,
+                             ContentKind::MovedTo, ContentKind::MovedFrom})
+        stripColors_[static_cast<std::size_t>(kind)] = StripColor(kind);
     // A dark ground for identical content is the strip's ground too, so
     // that a dark scheme has no light edges.
     if (appearance_.IsDark())
@@ -132,7 +136,7 @@ void COverView::DrawCompositeStrip(QPainter& painter)
         if (block->IsCommon())
             FrameRect(painter, rect, outline);
         else
-            painter.fillRect(rect, StripColor(CDiffView::KindOf(*block)));
+            painter.fillRect(rect, stripColors_[static_cast<std::size_t>(CDiffView::KindOf(*block))]);
     }
     DrawMarker(painter, 0, height(), kCompositeMarkerLeft, kCompositeMarkerRight);
 }
@@ -159,10 +163,10 @@ void COverView::DrawSideStrips(QPainter& painter)
             continue;
         const QRect rect(kFirstStripLeft, first.top(), kFirstStripRight - kFirstStripLeft, t);
         if (block->kind == BlockKind::Moved) {
-            painter.fillRect(rect, StripColor(ContentKind::MovedFrom));
+            painter.fillRect(rect, stripColors_[static_cast<std::size_t>(ContentKind::MovedFrom)]);
             movedMiddles[block->id] = first.top() + t / 2;
         } else if (block->kind == BlockKind::Unmatched) {
-            painter.fillRect(rect, StripColor(ContentKind::Old));
+            painter.fillRect(rect, stripColors_[static_cast<std::size_t>(ContentKind::Old)]);
         }
         outlineIfTall(*block, rect);
     }
@@ -174,7 +178,7 @@ void COverView::DrawSideStrips(QPainter& painter)
             continue;
         const QRect rect(secondLeft, second.top(), kStripWidth, t);
         if (block->kind == BlockKind::Moved) {
-            painter.fillRect(rect, StripColor(ContentKind::MovedTo));
+            painter.fillRect(rect, stripColors_[static_cast<std::size_t>(ContentKind::MovedTo)]);
             const int middle = second.top() + t / 2;
             const auto other = movedMiddles.find(block->id);
             painter.setPen(QPen(outline, 1));
@@ -182,7 +186,7 @@ void COverView::DrawSideStrips(QPainter& painter)
                              kLineEndAfterFirstStrip,
                              other != movedMiddles.end() ? other->second : middle);
         } else if (block->kind == BlockKind::Unmatched) {
-            painter.fillRect(rect, StripColor(ContentKind::New));
+            painter.fillRect(rect, stripColors_[static_cast<std::size_t>(ContentKind::New)]);
         }
         outlineIfTall(*block, rect);
     }
