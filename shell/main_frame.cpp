@@ -110,6 +110,7 @@ void CMainFrame::CreateStatusBar()
     // navigation went to has a pane of its own before them.
     differencePane_ = new QLabel(this);
     statusBar()->addPermanentWidget(differencePane_);
+    differencePane_->hide();
     statusBar()->addPermanentWidget(firstPathPane_);
     statusBar()->addPermanentWidget(secondPathPane_, 1);
     statusBar()->showMessage(tr("Ready"));
@@ -133,6 +134,7 @@ void CMainFrame::ArrangeViews(bool force)
     RefreshCommandState();
     UpdateTitle();
     differencePane_->clear();
+    differencePane_->hide();
     panes_->Arrange(dirsShown_, fileCount_, force);
 }
 

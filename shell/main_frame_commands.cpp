@@ -143,6 +143,7 @@ void CMainFrame::ShowDifferenceOrdinal(int index, int count)
 {
     differencePane_->setText(
         count > 0 ? tr("Difference %1 of %2").arg(std::max(index, 1)).arg(count) : QString());
+    differencePane_->setVisible(count > 0);
 }
 
 // --- What is compared ---------------------------------------------------------
