@@ -436,9 +436,13 @@ void CDiffView::DrawLineNumbers(QPainter& painter, const VISIBLE& visible)
     const long long lastRow = FloorDiv(visible.bottom, lineHeight);
     const int columnWidth = (numberDigits_ + 2) * metrics_.aveCharWidth;
     const int blank = metrics_.aveCharWidth;
+    const QFontMetrics measure = painter.fontMetrics();
+    const int ascent = measure.ascent();
+    // Right-aligned by measuring, which costs far less than a laid-out box.
     const auto number = [&](long long n, int column, int top) {
-        const QRect box(column * columnWidth, top, columnWidth - blank, static_cast<int>(lineHeight));
-        painter.drawText(box, Qt::AlignRight | Qt::AlignVCenter, QString::number(n));
+        const QString text = QString::number(n);
+        const int right = (column + 1) * columnWidth - blank;
+        painter.drawText(right - measure.horizontalAdvance(text), top + ascent, text);
     };
     for (std::size_t b = starts_.BlockAt(firstRow); b < list.Blocks().size(); ++b) {
         const DIFF_BLOCK& block = *list.Blocks()[b];
