@@ -6,6 +6,7 @@
 #include "engine/stamped_map.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <bit>
 #include <cstdint>
@@ -33,8 +34,12 @@ public:
         : e1_(first), e2_(second), ranges1_(ranges1), ranges2_(ranges2), limit_(limit),
           stop_(stopRequested),
           // A finder starts on ranges that still hold the whole files.
-          uniform1_(FindUniform(first, static_cast<int>(ranges1.Elements()))),
-          uniform2_(FindUniform(second, static_cast<int>(ranges2.Elements())))
+          uniform1_(FindUniform(first, static_cast<int>(ranges1.Elements()), kShortestUniform)),
+          uniform2_(FindUniform(second, static_cast<int>(ranges2.Elements()), kShortestUniform)),
+          gramStretches1_(
+              FindUniform(first, static_cast<int>(ranges1.Elements()), kShortestUniformGram)),
+          gramStretches2_(
+              FindUniform(second, static_cast<int>(ranges2.Elements()), kShortestUniformGram))
     {
     }
 
@@ -58,6 +63,7 @@ public:
         std::vector<std::uint32_t> rows;
         for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1)
             rows.push_back(r1);
+        ++fullSearches_;
         const bool done = FindInRowsNow(rows, Search::Once);
         budget_ = std::numeric_limits<std::size_t>::max();
         if (!done)
@@ -113,14 +119,20 @@ private:
     // Passes that search by walking before an index of the second file is
     // built for the passes after them.
     static constexpr int kPassesBeforeIndex = 4;
+    static constexpr int kFullSearchesBeforeIndex = 4;
 
     // Longer grams are rarer, so fewer false hits are followed; shorter ones
-    // allow sampling further apart.
+    // allow sampling further apart. Lines are varied enough that a gram of
+    // half a run is rare already. Bytes are not: compiled code repeats short
+    // patterns everywhere, and grams of half a run hit millions of times
+    // without extending to one, so bytes take grams nearly as long as the
+    // run and sample more often instead.
     static int GramLength(int x)
     {
         if (x <= 2)
             return x;
-        return static_cast<int>(std::bit_floor(static_cast<unsigned>(std::min(16, x / 2 + x % 2))));
+        const int wanted = sizeof(T) == 1 ? x : x / 2 + x % 2;
+        return static_cast<int>(std::bit_floor(static_cast<unsigned>(std::min(16, wanted))));
     }
 
     void SetThreshold(int x)
@@ -154,10 +166,19 @@ private:
     // and every walk would cover the whole second file again: once a few
     // passes have walked, the index is built and kept, and each further pass
     // costs what its samples cost.
-    bool IndexPaysOff() const
+    //
+    // The same holds for full searches: where thousands of runs are equally
+    // long (the repeated records of a large binary), a search that finds too
+    // many is repeated further up, and the cache empties again after a few
+    // passes. Walking the second file for each would make every one of them
+    // cost the whole file.
+    bool IndexPaysOff(Search search) const
     {
         const auto slot = indexes_.find(q_);
-        return (slot != indexes_.end() && slot->second) || passes_ > kPassesBeforeIndex;
+        if (slot != indexes_.end() && slot->second)
+            return true;
+        return search == Search::Once ? fullSearches_ > kFullSearchesBeforeIndex
+                                      : passes_ > kPassesBeforeIndex;
     }
 
     // The runs of the given first-file ranges against every second-file range.
@@ -167,7 +188,7 @@ private:
             return true;
         const bool fewSamples =
             CountSamples(rows) * kSamplesPerStreamedElement < ranges2_.Elements();
-        if (fewSamples && (search == Search::Once || !IndexPaysOff()))
+        if (fewSamples && !IndexPaysOff(search))
             return FindByStreaming(rows);
         return FindByIndex(rows);
     }
@@ -263,6 +284,13 @@ private:
         return true;
     }
 
+    // A stretch of one element repeated, [start, end).
+    struct UNIFORM
+    {
+        int start;
+        int end;
+    };
+
     // A hit of a sample `along` elements into its range can lie only in the
     // window of a second-file range long enough to reach that far. A common
     // gram has hits all over the file, most of them in no window: then the
@@ -273,17 +301,23 @@ private:
         const auto bucket = index.Lookup(GramHash<T>::Of(e1_ + a, q_));
         if (bucket.Size() == 0)
             return;
+        const UNIFORM* stretch1 = UniformGramAt(gramStretches1_, a);
         const int along = a - ranges1_[r1].start;
         const std::size_t reaching = ColumnsReaching(along);
         const std::size_t perWindow = static_cast<std::size_t>(std::bit_width(bucket.Size())) + 2;
         if (bucket.Size() <= kCrowdedBucketMinimum || bucket.Size() < reaching * perWindow) {
+            // The bucket ascends, so the range of each hit is found by
+            // moving on from the range of the one before.
             const std::size_t ranges = ranges2_.Count();
-            for (const std::int32_t* it = bucket.begin; it != bucket.end; ++it) {
-                const std::size_t r2 = ranges2_.IndexOf(*it);
-                if (r2 < ranges)
-                    Follow(r1, a, static_cast<std::uint32_t>(r2), *it,
+            std::size_t r2 = 0;
+            const auto followInItsRange = [&](int b) {
+                if (r2 < ranges && ranges2_[r2].end() <= b)
+                    r2 = ranges2_.FirstEndingAfter(b, r2);
+                if (r2 < ranges && ranges2_[r2].start <= b)
+                    Follow(r1, a, static_cast<std::uint32_t>(r2), b,
                            static_cast<std::uint32_t>(r2));
-            }
+            };
+            FollowHits(stretch1, a, bucket.begin, bucket.end, followInItsRange);
             return;
         }
         for (std::size_t k = 0; k < reaching; ++k) {
@@ -296,10 +330,94 @@ private:
                 std::min<long long>(range2.end() - q_, 1LL * range2.start + along + window.hi);
             if (lo > hi)
                 continue;
-            for (const std::int32_t* it = std::lower_bound(bucket.begin, bucket.end, lo);
-                 it != bucket.end && *it <= hi; ++it)
-                Follow(r1, a, r2, *it, r2);
+            const std::int32_t* from = std::lower_bound(bucket.begin, bucket.end, lo);
+            const std::int32_t* to = std::upper_bound(from, bucket.end, hi);
+            FollowHits(stretch1, a, from, to, [&](int b) { Follow(r1, a, r2, b, r2); });
         }
+    }
+
+    // Visits the hits [from, to) of the sample at a, ascending. A sample
+    // inside a stretch of one repeated element (stretch1) hits every position
+    // of every such stretch of the other file; of those, only the ones whose
+    // run can reach x are visited (UniformHitsWorthFollowing).
+    template<typename Visit>
+    void FollowHits(const UNIFORM* stretch1, int a, const std::int32_t* from,
+                    const std::int32_t* to, Visit visit) const
+    {
+        for (const std::int32_t* it = from; it != to;) {
+            const UNIFORM* stretch2 = stretch1 ? UniformGramAt(gramStretches2_, *it) : nullptr;
+            if (!stretch2) {
+                visit(*it++);
+                continue;
+            }
+            const std::int32_t* past = std::upper_bound(it, to, stretch2->end - q_);
+            for (const Segment& segment : UniformHitsWorthFollowing(*stretch1, a, *stretch2)) {
+                it = std::lower_bound(it, past, segment.first);
+                for (; it != past && *it <= segment.last; ++it)
+                    visit(*it);
+            }
+            it = past;
+        }
+    }
+
+    struct Segment
+    {
+        long long first;
+        long long last;
+    };
+    // At most three, kept off the heap: this runs for every stretch hit.
+    struct Segments
+    {
+        std::array<Segment, 3> items;
+        std::size_t count = 0;
+        const Segment* begin() const { return items.data(); }
+        const Segment* end() const { return items.data() + count; }
+    };
+
+    // The positions in stretch2 where a hit of the sample at a (inside
+    // stretch1) can start a run of x, ascending. Off the two diagonals where
+    // the stretches' starts or their ends meet, the run through a hit is
+    // exactly the overlap of the two stretches on that diagonal: before the
+    // later start, and after the earlier end, one side still repeats its
+    // element and the other no longer does. So besides those two diagonals
+    // only the ones whose overlap is x or more can hold a run of x.
+    Segments UniformHitsWorthFollowing(const UNIFORM& stretch1, int a,
+                                       const UNIFORM& stretch2) const
+    {
+        Segments segments;
+        const long long startsMeet = 1LL * stretch2.start + (a - stretch1.start);
+        const long long endsMeet = 1LL * stretch2.end - (stretch1.end - a);
+        segments.items[segments.count++] = {startsMeet, startsMeet};
+        segments.items[segments.count++] = {endsMeet, endsMeet};
+        if (stretch1.end - stretch1.start >= x_ && stretch2.end - stretch2.start >= x_)
+            segments.items[segments.count++] = {1LL * a + x_ + stretch2.start - stretch1.end,
+                                                1LL * a + stretch2.end - stretch1.start - x_};
+        const auto first = segments.items.begin();
+        const auto last = first + static_cast<std::ptrdiff_t>(segments.count);
+        std::sort(first, last, [](const Segment& l, const Segment& r) { return l.first < r.first; });
+        // Overlapping segments would visit a hit twice.
+        Segments merged;
+        for (auto it = first; it != last; ++it) {
+            if (it->first > it->last)
+                continue;
+            Segment& previous = merged.items[merged.count == 0 ? 0 : merged.count - 1];
+            if (merged.count > 0 && it->first <= previous.last + 1)
+                previous.last = std::max(previous.last, it->last);
+            else
+                merged.items[merged.count++] = *it;
+        }
+        return merged;
+    }
+
+    // The stretch of one repeated element whose gram at pos lies wholly
+    // inside it, or nullptr. Only grams of kShortestUniformGram or more are
+    // looked at: shorter grams are too common to treat this way.
+    const UNIFORM* UniformGramAt(const std::vector<UNIFORM>& stretches, int pos) const
+    {
+        if (q_ < kShortestUniformGram)
+            return nullptr;
+        const UNIFORM* stretch = UniformAt(stretches, pos);
+        return stretch && pos + q_ <= stretch->end ? stretch : nullptr;
     }
 
     // Orders the second file's ranges longest first, for ColumnsReaching.
@@ -336,6 +454,9 @@ private:
         int a;
         int rangeStart;
         int rangeLength;
+        // The range's index when the sample was taken; ranges are renumbered
+        // by cuts, so it holds only until the next one.
+        std::uint32_t row;
         int Along() const { return a - rangeStart; }
     };
 
@@ -347,24 +468,28 @@ private:
     public:
         void Build(std::vector<Sample> samples)
         {
-            samples_ = std::move(samples);
-            bits_ = std::clamp(static_cast<int>(std::bit_width(samples_.size())) + 1, 4, 30);
-            // Within a slot by offset in their range, so that a walk can visit
-            // only the samples whose diagonals can lie in its pairs' windows.
-            std::sort(samples_.begin(), samples_.end(), [this](const Sample& l, const Sample& r) {
-                const auto sl = GramHash<T>::Slot(l.hash, bits_);
-                const auto sr = GramHash<T>::Slot(r.hash, bits_);
-                if (sl != sr)
-                    return sl < sr;
-                if (l.Along() != r.Along())
-                    return l.Along() < r.Along();
-                return l.a < r.a;
-            });
+            bits_ = std::clamp(static_cast<int>(std::bit_width(samples.size())) + 1, 4, 30);
+            // Placed by slot (a counting sort: there are more slots than
+            // samples), then within a slot by offset in their range, so that
+            // a walk can visit only the samples whose diagonals can lie in
+            // its pairs' windows.
             starts_.assign((std::size_t{1} << bits_) + 1, 0);
-            for (const Sample& s : samples_)
+            for (const Sample& s : samples)
                 ++starts_[GramHash<T>::Slot(s.hash, bits_) + 1];
             for (std::size_t k = 0; k + 1 < starts_.size(); ++k)
                 starts_[k + 1] += starts_[k];
+            samples_.resize(samples.size());
+            std::vector<std::uint32_t> next(starts_.begin(), starts_.end() - 1);
+            for (const Sample& s : samples)
+                samples_[next[GramHash<T>::Slot(s.hash, bits_)]++] = s;
+            for (std::size_t k = 0; k + 1 < starts_.size(); ++k) {
+                const auto first = samples_.begin() + starts_[k];
+                const auto last = samples_.begin() + starts_[k + 1];
+                if (last - first > 1)
+                    std::sort(first, last, [](const Sample& l, const Sample& r) {
+                        return l.Along() != r.Along() ? l.Along() < r.Along() : l.a < r.a;
+                    });
+            }
         }
         bool IsEmpty() const { return samples_.empty(); }
         std::size_t Size() const { return samples_.size(); }
@@ -398,7 +523,7 @@ private:
                 continue;
             for (int a = range1.start; a + q_ <= range1.end(); a += step_)
                 samples.push_back(
-                    Sample{GramHash<T>::Of(e1_ + a, q_), a, range1.start, range1.length});
+                    Sample{GramHash<T>::Of(e1_ + a, q_), a, range1.start, range1.length, r1});
         }
     }
 
@@ -456,10 +581,8 @@ private:
         table.Build(std::move(samples));
         return WalkColumns(AllColumns(), [&](std::uint64_t h, std::uint32_t r2, int b) {
             const long long along = b - ranges2_[r2].start;
-            table.ForEachAlong(h, along - limit_ + 1, along + limit_ - 1, [&](const Sample& s) {
-                const auto r1 = static_cast<std::uint32_t>(ranges1_.IndexOf(s.a));
-                Follow(r1, s.a, r2, b, r1);
-            });
+            table.ForEachAlong(h, along - limit_ + 1, along + limit_ - 1,
+                               [&](const Sample& s) { Follow(s.row, s.a, r2, b, s.row); });
         });
     }
 
@@ -508,7 +631,7 @@ private:
         // What a look-up of a column costs: the samples of the other rows.
         // Counted only once look-ups are in question at all.
         long long samples = -1;
-        if (IndexPaysOff()) {
+        if (IndexPaysOff(Search::PassAfterPass)) {
             std::vector<std::uint32_t> oldRows;
             for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1) {
                 if (!searchedAsRow[r1])
@@ -534,6 +657,8 @@ private:
             const long long along = b - ranges2_[r2].start;
             sampleTable_.ForEachAlong(h, along - limit_ + 1, along + limit_ - 1,
                                       [&](const Sample& s) { onSample(s, r2, b); });
+            if (addedSamples_.empty())
+                return;
             const auto [from, to] = addedSamples_.equal_range(h);
             for (auto it = from; it != to; ++it)
                 onSample(it->second, r2, b);
@@ -587,22 +712,16 @@ private:
     static constexpr int kBlock = 256 / static_cast<int>(sizeof(T));
     static constexpr int kScalarLead = 16;
     static constexpr int kShortestUniform = 64;
+    static constexpr int kShortestUniformGram = 8;
 
-    // A stretch of one element repeated, [start, end).
-    struct UNIFORM
-    {
-        int start;
-        int end;
-    };
-
-    static std::vector<UNIFORM> FindUniform(const T* e, int count)
+    static std::vector<UNIFORM> FindUniform(const T* e, int count, int shortest)
     {
         std::vector<UNIFORM> stretches;
         for (int i = 0; i < count;) {
             int j = i + 1;
             while (j < count && e[j] == e[i])
                 ++j;
-            if (j - i >= kShortestUniform)
+            if (j - i >= shortest)
                 stretches.push_back(UNIFORM{i, j});
             i = j;
         }
@@ -720,11 +839,17 @@ private:
     int step_ = 1;
     // Searches of new ranges so far, one per pass.
     int passes_ = 0;
+    // Searches of every range, one per FindAll.
+    int fullSearches_ = 0;
     std::vector<PIECE>* pieces_ = nullptr;
     std::size_t budget_ = std::numeric_limits<std::size_t>::max();
     // The stretches of one repeated element in each file.
     std::vector<UNIFORM> uniform1_;
     std::vector<UNIFORM> uniform2_;
+    // The stretches of one repeated element that can hold a whole gram of
+    // kShortestUniformGram or more, for the hits of samples inside them.
+    std::vector<UNIFORM> gramStretches1_;
+    std::vector<UNIFORM> gramStretches2_;
     // The second file's ranges, longest first, while samples are looked up.
     std::vector<std::uint32_t> columnsByLength_;
     // While the runs after cuts are searched: the shifts of every range, and

@@ -13,6 +13,15 @@ std::size_t CRangeList::IndexOf(int pos) const
     return pos < it->end() ? static_cast<std::size_t>(it - ranges_.begin()) : ranges_.size();
 }
 
+std::size_t CRangeList::FirstEndingAfter(int pos, std::size_t from) const
+{
+    const auto begin = ranges_.begin() + static_cast<std::ptrdiff_t>(std::min(from, ranges_.size()));
+    // Ranges are disjoint and in order, so their ends ascend too.
+    const auto it = std::upper_bound(begin, ranges_.end(), pos,
+                                     [](int p, const RANGE& r) { return p < r.end(); });
+    return static_cast<std::size_t>(it - ranges_.begin());
+}
+
 void CRangeList::Cut(int pos, int length)
 {
     const std::size_t i = IndexOf(pos);

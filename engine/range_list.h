@@ -27,6 +27,9 @@ public:
 
     // Index of the range holding element pos, or Count() when none does.
     std::size_t IndexOf(int pos) const;
+    // Index of the first range from `from` on that ends after pos, or
+    // Count() when none does; for positions visited in ascending order.
+    std::size_t FirstEndingAfter(int pos, std::size_t from) const;
     // Takes the matched stretch [pos, pos + length), which lies inside one
     // range, out of the list: the range shrinks, splits in two, or goes.
     void Cut(int pos, int length);

@@ -939,6 +939,35 @@ Input CompiledLikeInput(Random& random, int size)
     return input;
 }
 
+// Zero stretches of every length from a gram up to several windows, among
+// random bytes: a sample inside one hits every position of every zero stretch
+// of the other file, and only the diagonals where two stretches' starts or
+// ends meet, or where they overlap by a whole run, may hold a run.
+Input ZeroStretchesInput(Random& random, int size)
+{
+    const auto makeFile = [&]() {
+        std::string bytes;
+        while (static_cast<int>(bytes.size()) < size) {
+            if (random.Chance(20))
+                bytes.append(static_cast<std::size_t>(random.Between(8, 400)), '\0');
+            else
+                for (int k = random.Between(1, 30); k > 0; --k)
+                    bytes.push_back(static_cast<char>(random.Below(4)));
+        }
+        return bytes;
+    };
+    const std::string first = makeFile();
+    std::vector<char> edited(first.begin(), first.end());
+    static const std::vector<char> alphabet = {'\0', '\x01', '\x02'};
+    for (int k = random.Between(3, 8); k > 0; --k)
+        edited = Mutate(random, edited, alphabet, size / 8);
+    Input input;
+    input.binary = true;
+    input.first = first;
+    input.second.assign(edited.begin(), edited.end());
+    return input;
+}
+
 TEST(DifferentialAtScale, EngineMatchesLiteralReference)
 {
     Random random(0x5ca1e5u);
@@ -964,6 +993,14 @@ TEST(DifferentialAtScale, EngineMatchesLiteralReference)
         const Input input = CompiledLikeInput(random, blockSize <= 3 ? 500 : 1500);
         const std::string differences = CompareOnce(input, params);
         EXPECT_TRUE(differences.empty()) << DescribeCase(input, params) << differences;
+    }
+    for (const int blockSize : {8, 9, 12, 16, 20}) {
+        for (const int limit : {50, 1000}) {
+            const Params params{blockSize, limit, false, false};
+            const Input input = ZeroStretchesInput(random, 4000);
+            const std::string differences = CompareOnce(input, params);
+            EXPECT_TRUE(differences.empty()) << DescribeCase(input, params) << differences;
+        }
     }
 }
 

@@ -152,4 +152,74 @@ TEST(PieceFinderTest, RunsAfterCutsAreExactlyTheRunsOfTheNewPairs)
     }
 }
 
+// Content of compiled files: zero stretches of every length among bytes of a
+// small alphabet. A full search looks its samples up in an index once a few
+// have walked the file; samples inside a zero stretch hit every position of
+// every zero stretch in the other file, and only some of those hits can
+// start a run of x. The second file is the first, edited. Each full search, walking or through the index, must
+// find exactly the runs a walk of every diagonal finds.
+TEST(PieceFinderTest, FullSearchesAmongZeroStretchesFindEveryRun)
+{
+    std::mt19937 random(20261211);
+    const auto makeFile = [&]() {
+        std::vector<std::uint8_t> bytes;
+        while (bytes.size() < 6000) {
+            if (random() % 5 == 0)
+                bytes.insert(bytes.end(), 8 + random() % 400, 0);
+            else
+                for (int k = 1 + static_cast<int>(random() % 30); k > 0; --k)
+                    bytes.push_back(static_cast<std::uint8_t>(random() % 3));
+        }
+        return bytes;
+    };
+    const std::vector<std::uint8_t> e1 = makeFile();
+    // The second file: the first with zero stretches grown or shrunk and
+    // now and then new content, so that many runs go on past a stretch on
+    // the diagonals where the stretches' starts or ends meet.
+    std::vector<std::uint8_t> e2;
+    for (std::size_t at = 0; at < e1.size(); ++at) {
+        const bool inZeros = e1[at] == 0 && at > 0 && e1[at - 1] == 0;
+        if (inZeros && random() % 40 == 0) {
+            if (random() % 2 == 0)
+                continue;
+            e2.insert(e2.end(), 1 + random() % 30, 0);
+        }
+        if (random() % 500 == 0)
+            e2.insert(e2.end(), 1 + random() % 20, static_cast<std::uint8_t>(random() % 3));
+        e2.push_back(e1[at]);
+    }
+    for (const int limit : {40, 700}) {
+        SCOPED_TRACE(limit);
+        CRangeList ranges1(static_cast<int>(e1.size()));
+        CRangeList ranges2(static_cast<int>(e2.size()));
+        const std::atomic<bool> stop{false};
+        CPieceFinder<std::uint8_t> finder(e1.data(), e2.data(), ranges1, ranges2, limit, stop);
+        for (int search = 0; search < 9; ++search) {
+            const int x = std::vector<int>{8, 12, 16, 30, 200, 12, 16, 12, 64}[search];
+            SCOPED_TRACE(x);
+            // Cuts between searches make many pairs, some of them cutting a
+            // zero stretch, so that ranges end inside one.
+            for (CRangeList* ranges : {&ranges1, &ranges2}) {
+                const RANGE r = ranges->Ranges()[random() % ranges->Count()];
+                if (r.length > 40)
+                    ranges->Cut(r.start + static_cast<int>(random() % (r.length - 20)), 12);
+            }
+            std::vector<PIECE> found;
+            ASSERT_EQ(finder.FindAll(x, found), CPieceFinder<std::uint8_t>::Found::All);
+            std::vector<Piece> expected;
+            for (const RANGE& r1 : ranges1.Ranges()) {
+                for (const RANGE& r2 : ranges2.Ranges())
+                    WalkPair(e1, e2, r1, r2, x, limit, expected);
+            }
+            std::vector<Piece> got;
+            for (const PIECE& p : found)
+                got.push_back(AsTuple(p));
+            std::sort(expected.begin(), expected.end());
+            std::sort(got.begin(), got.end());
+            got.erase(std::unique(got.begin(), got.end()), got.end());
+            ASSERT_EQ(got, expected);
+        }
+    }
+}
+
 } // namespace
