@@ -118,4 +118,28 @@ TEST_F(ScrollLinkTest, TheSecondPaneFollowsTheFirstAndBackUntilUnlinked)
     EXPECT_EQ(second.verticalScrollBar()->value(), before);
 }
 
+TEST_F(ScrollLinkTest, HexPanesFollowByBytesNotByRows)
+{
+    // 50 bytes inserted after the first 200 of 400: byte 300 of the first
+    // file is byte 350 of the second, ten bytes a row.
+    std::string old(400, '\0');
+    unsigned state = 7;
+    for (char& c : old) {
+        state = state * 1103515245u + 12345u;
+        c = static_cast<char>(state >> 16);
+    }
+    const std::string now = old.substr(0, 200) + std::string(50, '\x01') + old.substr(200);
+    ASSERT_TRUE(doc_.RunFileComparison(Write("old.bin", old), Write("new.bin", now)));
+    ASSERT_EQ(doc_.firstBuf()->type(), CDiffBuf::Binary);
+    CDiffView first(doc_, appearance_, host_);
+    CDiffView second(doc_, appearance_, host_);
+    Show(first, 0);
+    Show(second, 1);
+    ASSERT_EQ(first.BytesPerRow(), 10);
+    CScrollLink link(doc_);
+    link.Link(&first, &second);
+    first.SetReadingRow(30.0);
+    EXPECT_NEAR(second.ReadingRow(), 35.0, 1.0 / second.Metrics().lineHeight);
+}
+
 } // namespace
