@@ -3,7 +3,10 @@
 // the visible rows cost, never what the file costs, so the three positions
 // should take about the same time.
 //
-//   paint_bench [--lines N] [--every K] [--bytes N] [--runs R]
+// The panes draw as the window shows them by default, with changes inside
+// lines and line numbers; --plain 1 draws them without either.
+//
+//   paint_bench [--lines N] [--every K] [--bytes N] [--runs R] [--plain 1]
 
 #include "document/diff_doc.h"
 #include "document/sync_user_seam.h"
@@ -34,6 +37,7 @@ struct OPTIONS
     int every = 300; // one changed line in so many: about 10 000 blocks in all
     int bytes = 4 * 1024 * 1024;
     int runs = 30;
+    bool plain = false;
 };
 
 OPTIONS ParseOptions(int argc, char** argv)
@@ -49,6 +53,8 @@ OPTIONS ParseOptions(int argc, char** argv)
             options.bytes = value;
         else if (!std::strcmp(argv[i], "--runs"))
             options.runs = std::max(value, 1);
+        else if (!std::strcmp(argv[i], "--plain"))
+            options.plain = value != 0;
     }
     return options;
 }
@@ -152,6 +158,10 @@ void MeasureLayout(CDiffDoc& doc, const CAppearance& appearance, const char* wha
     COverView overview(doc, appearance, host);
     first.composite = composite;
     second.sideIndex = 1;
+    for (CDiffView* view : {&first, &second}) {
+        view->showLineChanges = !o.plain;
+        view->showLineNumbers = !o.plain;
+    }
     overview.composite = composite;
     host.views = {&first, &second};
     for (QWidget* w : std::initializer_list<QWidget*>{&first, &second})
@@ -191,8 +201,8 @@ int main(int argc, char** argv)
     CSyncUserSeam seam;
     CDiffDoc doc(seam);
 
-    std::printf("Paint of a 1000 x 800 pane, median of %d, release build recommended\n\n",
-                options.runs);
+    std::printf("Paint of a 1000 x 800 pane, median of %d, release build recommended%s\n\n",
+                options.runs, options.plain ? ", plain" : ", changes inside lines and numbers");
     WriteTextPair(path("old.txt"), path("new.txt"), options);
     if (!Compare(doc, path("old.txt"), path("new.txt")))
         return 2;

@@ -1,6 +1,7 @@
 #include "dialogs/customize_dlg.h"
 
 #include "dialogs/number_text.h"
+#include "views/color_scheme.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -12,6 +13,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -98,8 +100,17 @@ CCustomizeDlg::CCustomizeDlg(CAppearance& appearance, const QStringList& fontNam
     fontRow->addWidget(new QLabel(QStringLiteral("Size:")));
     fontRow->addWidget(sizeEdit_);
 
+    // A scheme sets every colour list at once; the lists stay the user's to
+    // change afterwards, and OK takes whatever they show.
+    schemeList_ = MakeList("colorScheme");
+    schemeList_->addItems(CColorScheme::Names());
+    auto* schemeRow = new QHBoxLayout;
+    schemeRow->addWidget(new QLabel(QStringLiteral("Color Scheme:")));
+    schemeRow->addWidget(schemeList_, 1);
+
     auto* left = new QVBoxLayout;
     left->addLayout(fontRow);
+    left->addLayout(schemeRow);
     left->addWidget(MakeContentGroup(QStringLiteral("Identical Content"),
                                      &CAppearance::normalTxtCol, "normalTxtCol",
                                      &CAppearance::normalBgCol, "normalBgCol", nullptr, nullptr));
@@ -149,7 +160,34 @@ CCustomizeDlg::CCustomizeDlg(CAppearance& appearance, const QStringList& fontNam
     layout->addLayout(left, 3);
     layout->addLayout(right, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    ShowMatchingScheme();
+    connect(schemeList_, &QComboBox::activated, this,
+            [this] { ChooseScheme(schemeList_->currentText()); });
+    for (const COLOR_LIST& color : colorLists_)
+        connect(color.list, &QComboBox::currentIndexChanged, this,
+                &CCustomizeDlg::ShowMatchingScheme);
     fontList_->setFocus();
+}
+
+void CCustomizeDlg::ChooseScheme(const QString& name)
+{
+    CAppearance scheme = edited_;
+    if (!CColorScheme::Apply(name, scheme))
+        return;
+    for (const COLOR_LIST& color : colorLists_)
+        color.list->setCurrentIndex(scheme.*color.index);
+}
+
+void CCustomizeDlg::ShowMatchingScheme()
+{
+    // The colours as the lists show them now, unselected lists as stored.
+    CAppearance shown = edited_;
+    for (const COLOR_LIST& color : colorLists_) {
+        if (color.list->currentIndex() >= 0)
+            shown.*color.index = color.list->currentIndex();
+    }
+    const QSignalBlocker quiet(schemeList_);
+    schemeList_->setCurrentIndex(schemeList_->findText(CColorScheme::Matching(shown)));
 }
 
 QWidget* CCustomizeDlg::MakeContentGroup(const QString& title, int CAppearance::*txt,

@@ -12,7 +12,8 @@ class QComboBox;
 class QGridLayout;
 class QLineEdit;
 
-// The Customize dialog: the comparison font and its size, the text colour,
+// The Customize dialog: the comparison font and its size, a colour scheme
+// that sets every colour at once, the text colour,
 // background colour and emphasis of each content kind, and the icon colour of
 // each file and folder state. It edits a copy; OK writes the copy back to the
 // appearance it was opened on and tells which views must rebuild, Cancel
@@ -69,11 +70,16 @@ private:
                               int CAppearance::*bg, const char* bgName,
                               QString CAppearance::*emphasis, const char* emphasisName);
     UpdateHints CompareHint(const CAppearance& before, const CAppearance& after) const;
+    // Sets every colour list to the named scheme's colours.
+    void ChooseScheme(const QString& name);
+    // Selects the scheme the colour lists show, or none for the user's mix.
+    void ShowMatchingScheme();
 
     CAppearance& target_;
     CAppearance edited_;
     QComboBox* fontList_;
     QLineEdit* sizeEdit_;
+    QComboBox* schemeList_;
     std::vector<COLOR_LIST> colorLists_;
     std::vector<NAME_LIST> nameLists_;
     UpdateHints hint_;

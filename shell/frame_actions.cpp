@@ -45,6 +45,10 @@ CFrameActions::CFrameActions(QMainWindow& window) : QObject(&window), window_(wi
     overview = Make(tr("&Overview"), tr("Display file overview"), {QKeySequence(Qt::Key_F2)});
     reloadAutomatically = Make(tr("Reload &Automatically"),
                                tr("Reload the compared files as soon as they change on disk"));
+    lineChanges = Make(tr("Changes &Inside Lines"),
+                       tr("Mark the changed characters of changed lines"));
+    scrollTogether = Make(tr("Scroll &Together"), tr("Scroll both files side by side together"));
+    lineNumbers = Make(tr("&Line Numbers"), tr("Display line numbers"));
     dirTree = Make(tr("&Tree"), tr("Display directories as trees."));
     dirList = Make(tr("&List"), tr("Display directories as lists"));
     dirComposite = Make(tr("&Composite"), tr("Display a composite directory"));
@@ -63,7 +67,8 @@ CFrameActions::CFrameActions(QMainWindow& window) : QObject(&window), window_(wi
         Make(tr("Go to website"), tr("Open the Varnel web site using the default web browser."));
     about = Make(tr("&About Varnel"), tr("Display version number and license."));
 
-    for (QAction* check : {statusBar, toolBar, overview, reloadAutomatically, dirOnlyDifferences})
+    for (QAction* check : {statusBar, toolBar, overview, lineChanges, scrollTogether, lineNumbers,
+                           reloadAutomatically, dirOnlyDifferences})
         check->setCheckable(true);
     // Radio marks: one of each pair is on.
     const auto radio = [this](QList<QAction*> actions) {
@@ -131,6 +136,10 @@ void CFrameActions::BuildMenus(QMenuBar& bar)
     files->addAction(filesSideBySide);
     files->addSeparator();
     files->addAction(overview);
+    files->addSeparator();
+    files->addAction(lineChanges);
+    files->addAction(scrollTogether);
+    files->addAction(lineNumbers);
     QMenu* directories = view->addMenu(tr("&Directories"));
     directories->addAction(dirTree);
     directories->addAction(dirList);

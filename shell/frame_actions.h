@@ -43,6 +43,9 @@ public:
     QAction* filesSideBySide;
     QAction* overview;
     QAction* reloadAutomatically;
+    QAction* lineChanges;
+    QAction* scrollTogether;
+    QAction* lineNumbers;
     QAction* dirTree;
     QAction* dirList;
     QAction* dirComposite;

@@ -28,9 +28,12 @@ constexpr std::array<MODE_KEY, 4> kModeKeys = {{
 
 using FLAG_KEY = CSettingsStore::Key<CFrameSettings, bool>;
 
-constexpr std::array<FLAG_KEY, 3> kFlagKeys = {{
+constexpr std::array<FLAG_KEY, 6> kFlagKeys = {{
     {"TxtOverview", &CFrameSettings::txtOverview},
     {"ShowToolBar", &CFrameSettings::showToolBar},
+    {"LineChanges", &CFrameSettings::lineChanges},
+    {"ScrollTogether", &CFrameSettings::scrollTogether},
+    {"LineNumbers", &CFrameSettings::lineNumbers},
     {"DirOnlyDifferences", &CFrameSettings::dirOnlyDifferences},
 }};
 

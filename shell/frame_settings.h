@@ -16,6 +16,11 @@ public:
     int dirSort = 0;
     bool txtOverview = true;
     bool showToolBar = true;
+    // View > Files: marks inside changed lines, side-by-side panes that
+    // scroll together, and the line number column.
+    bool lineChanges = true;
+    bool scrollTogether = true;
+    bool lineNumbers = true;
     // View > Directories > Only Differences: the panes leave out what is
     // identical in both trees.
     bool dirOnlyDifferences = false;

@@ -1,12 +1,20 @@
 #include "shell/main_frame.h"
 
+#include "directory/dir_comparison.h"
+#include "document/diff_doc.h"
+#include "document/path_text.h"
 #include "shell/dialog_bar.h"
 #include "shell/frame_actions.h"
 #include "shell/pane_row.h"
+#include "views/diff_view.h"
+#include "views/reading_place.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPalette>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
@@ -32,6 +40,7 @@ CMainFrame::CMainFrame(CDiffDoc& doc, CDirComparison& dirs, CFrameSeam& seam, QS
     dialogBar_->setVisible(settings_.showToolBar);
     CreatePaneRow();
     CreateWorkBars();
+    MatchWindowToGround();
     ConnectCommands();
     RefreshCommandState();
 }
@@ -99,6 +108,11 @@ void CMainFrame::CreateStatusBar()
         pane->setMinimumWidth(kPathPaneWidth);
         pane->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
+    // The path panes fill the status bar, so the count of the difference
+    // navigation went to has a pane of its own before them.
+    differencePane_ = new QLabel(this);
+    statusBar()->addPermanentWidget(differencePane_);
+    differencePane_->hide();
     statusBar()->addPermanentWidget(firstPathPane_);
     statusBar()->addPermanentWidget(secondPathPane_, 1);
     statusBar()->showMessage(tr("Ready"));
@@ -120,8 +134,75 @@ void CMainFrame::ArrangeViews(bool force)
         return;
     SyncDialogBar();
     RefreshCommandState();
+    UpdateTitle();
+    differencePane_->clear();
+    differencePane_->hide();
     panes_->Arrange(dirsShown_, fileCount_, force);
     WatchShown();
+}
+
+namespace {
+
+// The last part of a path, as a task bar has room for: a file's or a
+// folder's own name, or the path itself for a root.
+QString ShownName(const std::string& path)
+{
+    const QString clean = QDir::cleanPath(PathText(path));
+    const QString name = QFileInfo(clean).fileName();
+    return name.isEmpty() ? clean : name;
+}
+
+} // namespace
+
+void CMainFrame::MatchWindowToGround()
+{
+    if (!appearance_.IsDark()) {
+        // An empty palette resolves nothing, so the window takes the
+        // desktop's colours again.
+        setPalette(QPalette());
+        return;
+    }
+    const QColor ground = appearance_.GetNormalBgCol();
+    const QColor ink = appearance_.GetNormalTxtCol();
+    QPalette dark = palette();
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::AlternateBase})
+        dark.setColor(role, ground);
+    dark.setColor(QPalette::Button, ground.lighter(160));
+    for (QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::ToolTipText})
+        dark.setColor(role, ink);
+    setPalette(dark);
+}
+
+void CMainFrame::UpdateTitle()
+{
+    QString title;
+    if (fileCount_ == 2 && doc_.firstBuf() && doc_.secondBuf())
+        title = tr("%1 vs %2").arg(ShownName(doc_.firstBuf()->path()),
+                                   ShownName(doc_.secondBuf()->path()));
+    else if (fileCount_ == 1 && doc_.firstBuf())
+        title = ShownName(doc_.firstBuf()->path());
+    else if (dirsShown_)
+        title = tr("%1 vs %2").arg(ShownName(dirs_.firstList().rootPath),
+                                   ShownName(dirs_.secondList().rootPath));
+    setWindowTitle(title.isEmpty() ? QStringLiteral("Varnel")
+                                   : title + QStringLiteral(" - Varnel"));
+}
+
+void CMainFrame::KeepingReadingPlace(const std::function<void()>& change)
+{
+    const CDiffView* before = panes_->GetFirstDiffView();
+    // The pane whose file the place belongs to gets it last, so that a pane
+    // that follows it is brought to the same content.
+    const CReadingPlace place = before ? CReadingPlace::Take(doc_, *before) : CReadingPlace();
+    change();
+    if (!place.IsValid())
+        return;
+    for (int side : {1 - place.Side(), place.Side()}) {
+        CDiffView* view = IsTxtComposite() ? panes_->GetFirstDiffView() : panes_->FindDiffView(side);
+        if (view)
+            place.RestoreIn(doc_, *view);
+    }
 }
 
 void CMainFrame::SendUpdate(UpdateHints hints)
@@ -149,6 +230,9 @@ void CMainFrame::RefreshCommandState()
     a.filesComposite->setChecked(IsTxtComposite());
     a.filesSideBySide->setChecked(!IsTxtComposite());
     a.overview->setChecked(settings_.txtOverview);
+    a.lineChanges->setChecked(settings_.lineChanges);
+    a.scrollTogether->setChecked(settings_.scrollTogether);
+    a.lineNumbers->setChecked(settings_.lineNumbers);
     a.dirTree->setChecked(settings_.dirViewType == 0);
     a.dirList->setChecked(settings_.dirViewType == 1);
     a.dirComposite->setChecked(settings_.dirViewMode == 0);
@@ -179,6 +263,11 @@ QString CMainFrame::SecondPathText() const
     return secondPathPane_->text();
 }
 
+QString CMainFrame::DifferenceText() const
+{
+    return differencePane_->text();
+}
+
 // --- Layout commands ----------------------------------------------------------
 
 void CMainFrame::SetLayoutSetting(int CFrameSettings::*setting, int value)
@@ -193,7 +282,7 @@ void CMainFrame::SetLayoutSetting(int CFrameSettings::*setting, int value)
 
 void CMainFrame::SetTxtViewMode(int mode)
 {
-    SetLayoutSetting(&CFrameSettings::txtViewMode, mode);
+    KeepingReadingPlace([this, mode] { SetLayoutSetting(&CFrameSettings::txtViewMode, mode); });
 }
 
 void CMainFrame::SetDirViewType(int type)
@@ -228,10 +317,19 @@ void CMainFrame::SetDirOnlyDifferences(bool on)
 
 void CMainFrame::ToggleOverview()
 {
-    settings_.txtOverview = !settings_.txtOverview;
-    ArrangeViews(false);
+    KeepingReadingPlace([this] {
+        settings_.txtOverview = !settings_.txtOverview;
+        ArrangeViews(false);
+        RefreshCommandState();
+        SyncDialogBar();
+    });
+}
+
+void CMainFrame::ToggleFileViewOption(bool CFrameSettings::*option)
+{
+    settings_.*option = !(settings_.*option);
+    panes_->ApplyFileViewOptions();
     RefreshCommandState();
-    SyncDialogBar();
 }
 
 void CMainFrame::ToggleToolBar()

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,7 @@ class CDiffView;
 class CFileChangeBar;
 class CFindBar;
 class CFrameSeam;
+class CDiffView;
 class CPaneRow;
 class QLabel;
 class QSettings;
@@ -61,6 +63,8 @@ public:
     int FileCount() const { return fileCount_; }
     QString FirstPathText() const;
     QString SecondPathText() const;
+    // "Difference 3 of 41" after Next or Previous Difference, else empty.
+    QString DifferenceText() const;
 
     // The layout commands; each does nothing when the value is already set.
     void SetTxtViewMode(int mode);
@@ -70,6 +74,8 @@ public:
     void SetDirOnlyDifferences(bool on);
     void ToggleOverview();
     void ToggleToolBar();
+    // View > Files > Changes Inside Lines, Scroll Together, Line Numbers.
+    void ToggleFileViewOption(bool CFrameSettings::*option);
 
     // The commands of the File, Edit and Help menus.
     void OnCompareFiles();
@@ -140,6 +146,16 @@ private:
     void RememberPair(const std::string& first, const std::string& second, bool folders);
     void RebuildRecentMenu();
     void OpenPair(const std::string& first, const std::string& second, bool folders);
+    // A dark ground for identical content darkens the whole window to
+    // match; any other leaves the desktop's colours.
+    void MatchWindowToGround();
+    // "a.txt vs b.txt - Varnel" for what is compared, "Varnel" for nothing.
+    void UpdateTitle();
+    // Runs a change of layout or result and brings the content that stood
+    // at the reading line back there, where it still is.
+    void KeepingReadingPlace(const std::function<void()>& change);
+    // "Difference 3 of 41" in the status bar.
+    void ShowDifferenceOrdinal(int index, int count);
 
     CDiffDoc& doc_;
     CDirComparison& dirs_;
@@ -156,6 +172,7 @@ private:
     CDialogBar* dialogBar_ = nullptr;
     QLabel* firstPathPane_ = nullptr;
     QLabel* secondPathPane_ = nullptr;
+    QLabel* differencePane_ = nullptr;
     QString manualFile_;
 
     CChangeWatcher* watcher_ = nullptr;

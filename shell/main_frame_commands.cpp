@@ -18,12 +18,15 @@
 #include "shell/frame_seam.h"
 #include "shell/pane_row.h"
 #include "views/diff_view.h"
+#include "views/difference_count.h"
+#include "views/scroll_link.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -70,6 +73,12 @@ void CMainFrame::ConnectCommands()
     connect(a.filesComposite, &QAction::triggered, this, [this] { SetTxtViewMode(0); });
     connect(a.filesSideBySide, &QAction::triggered, this, [this] { SetTxtViewMode(1); });
     connect(a.overview, &QAction::triggered, this, [this] { ToggleOverview(); });
+    connect(a.lineChanges, &QAction::triggered, this,
+            [this] { ToggleFileViewOption(&CFrameSettings::lineChanges); });
+    connect(a.scrollTogether, &QAction::triggered, this,
+            [this] { ToggleFileViewOption(&CFrameSettings::scrollTogether); });
+    connect(a.lineNumbers, &QAction::triggered, this,
+            [this] { ToggleFileViewOption(&CFrameSettings::lineNumbers); });
     connect(a.dirTree, &QAction::triggered, this, [this] { SetDirViewType(0); });
     connect(a.dirList, &QAction::triggered, this, [this] { SetDirViewType(1); });
     connect(a.dirComposite, &QAction::triggered, this, [this] { SetDirViewMode(0); });
@@ -102,10 +111,15 @@ void CMainFrame::GoToDifference(bool next)
         const long long target = next ? CDiffNavigation::NextInComposite(all, p)
                                       : CDiffNavigation::PreviousInComposite(all, p);
         view->SetPosition(static_cast<double>(target) / total);
+        view->MarkDifferenceAt(target);
+        const CDifferenceCount::ORDINAL ordinal = CDifferenceCount::InComposite(all, target);
+        ShowDifferenceOrdinal(ordinal.index, ordinal.count);
         return;
     }
-    // Each side jumps within its own file.
-    for (int side = 0; side < 2; ++side) {
+    // Each side jumps within its own file; panes that scroll together jump
+    // in the first file, and the second follows it there.
+    const bool together = panes_->ScrollLink().IsLinked();
+    for (int side = 0; side < (together ? 1 : 2); ++side) {
         const CDiffBuf* buffer = side == 0 ? doc_.firstBuf() : doc_.secondBuf();
         const CBlockList& list = side == 0 ? doc_.firstList() : doc_.secondList();
         CDiffView* view = panes_->FindDiffView(side);
@@ -116,7 +130,21 @@ void CMainFrame::GoToDifference(bool next)
         const long long target = next ? CDiffNavigation::NextInSide(list, count, p)
                                       : CDiffNavigation::PreviousInSide(list, p);
         view->SetPosition(static_cast<double>(target) / count);
+        view->MarkDifferenceAt(target);
+        if (side == 0) {
+            const CDifferenceCount::ORDINAL ordinal = CDifferenceCount::InSide(list, count, target);
+            ShowDifferenceOrdinal(ordinal.index, ordinal.count);
+        }
     }
+    if (CDiffView* second = panes_->FindDiffView(1); together && second)
+        second->MarkDifferenceAt(CDiffView::RoundHalfUp(second->ReadingRow()));
+}
+
+void CMainFrame::ShowDifferenceOrdinal(int index, int count)
+{
+    differencePane_->setText(
+        count > 0 ? tr("Difference %1 of %2").arg(std::max(index, 1)).arg(count) : QString());
+    differencePane_->setVisible(count > 0);
 }
 
 // --- What is compared ---------------------------------------------------------
@@ -226,12 +254,14 @@ void CMainFrame::OnReload()
         if (reloaded)
             ShowUnreadable();
     }
-    if (reloaded && fileCount_ == 1) {
-        const std::string path = doc_.firstBuf()->path();
-        reloaded = doc_.OpenSingleFile(path);
-    } else if (reloaded && fileCount_ == 2) {
-        reloaded = doc_.ReloadFiles();
-    }
+    KeepingReadingPlace([this, &reloaded] {
+        if (reloaded && fileCount_ == 1) {
+            const std::string path = doc_.firstBuf()->path();
+            reloaded = doc_.OpenSingleFile(path);
+        } else if (reloaded && fileCount_ == 2) {
+            reloaded = doc_.ReloadFiles();
+        }
+    });
     if (reloaded)
         return;
     dirsShown_ = false;
@@ -301,7 +331,7 @@ void CMainFrame::OnProperties()
     doc_.settings = dialog.comparison;
 
     if (outcome == CPropertiesDecision::Outcome::Recompare)
-        doc_.Recompare();
+        KeepingReadingPlace([this] { doc_.Recompare(); });
     else if (outcome == CPropertiesDecision::Outcome::Redraw)
         SendUpdate(UpdateHint::AppearanceChanged);
     // A new filter or pairing of names needs the trees scanned again, as a
@@ -319,6 +349,7 @@ void CMainFrame::OnCustomize()
     CCustomizeDlg dialog(appearance_, ScalableFontFamilies(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    MatchWindowToGround();
     SendUpdate(dialog.Hint());
 }
 

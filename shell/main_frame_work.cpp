@@ -326,8 +326,8 @@ bool CMainFrame::FindAgain(bool forwards)
     // own row is searched first.
     const CRowSelection& selection = view->Selection();
     const long long from = !selection.IsEmpty() ? selection.First()
-                           : forwards           ? view->ReadingRow() - 1
-                                                : view->ReadingRow() + 1;
+                           : forwards           ? view->ReadingLineRow() - 1
+                                                : view->ReadingLineRow() + 1;
     const CRowText rows = view->Rows();
     const CRowSearch::MATCH match =
         CRowSearch::Find(rows, needle, from < 0 ? -1 : from, forwards, findBar_->MatchCase());

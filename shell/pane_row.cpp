@@ -9,6 +9,7 @@
 #include "views/diff_view.h"
 #include "views/license_view.h"
 #include "views/over_view.h"
+#include "views/scroll_link.h"
 #include "views/semi_splitter.h"
 
 #include <QMainWindow>
@@ -17,6 +18,7 @@ CPaneRow::CPaneRow(QMainWindow& window, CDiffDoc& doc, CDirComparison& dirs,
                    const CAppearance& appearance, const CFrameSettings& settings)
     : doc_(doc), dirs_(dirs), appearance_(appearance), settings_(settings)
 {
+    scrollLink_ = new CScrollLink(doc_, this);
     splitter_ = new CSemiSplitter([this](PaneClass c) { return CreatePane(c); }, &window);
     window.setCentralWidget(splitter_);
     ready_ = splitter_->InsertColumn(PaneClass::License, 0, window.width(), 0);
@@ -117,6 +119,34 @@ void CPaneRow::Arrange(bool dirsShown, int fileCount, bool force)
     splitter_->RecalcLayout();
     // New panes have never been drawn, and kept ones may have changed side.
     SendUpdate(UpdateHint::AppearanceChanged | UpdateHint::IconColorsChanged);
+    LinkScrolling();
+}
+
+void CPaneRow::ApplyFileViewOptions()
+{
+    for (int i = 0; i < splitter_->GetColumnCount(); ++i) {
+        if (auto* diff = qobject_cast<CDiffView*>(splitter_->GetPane(i))) {
+            diff->showLineChanges = settings_.lineChanges;
+            diff->showLineNumbers = settings_.lineNumbers;
+        }
+    }
+    SendUpdate(UpdateHint::AppearanceChanged);
+    LinkScrolling();
+}
+
+void CPaneRow::LinkScrolling()
+{
+    CDiffView* first = FindDiffView(0);
+    CDiffView* second = FindDiffView(1);
+    const bool linked = scrollLink_->IsLinked();
+    if (settings_.scrollTogether && settings_.txtViewMode == 1 && first && second) {
+        // Linking brings the second pane to the first's place, which must
+        // not happen on every re-arrangement of the same two panes.
+        if (!linked || !scrollLink_->Joins(first, second))
+            scrollLink_->Link(first, second);
+    } else {
+        scrollLink_->Unlink();
+    }
 }
 
 void CPaneRow::AssignSideIndices()
@@ -130,6 +160,8 @@ void CPaneRow::AssignSideIndices()
         if (auto* diff = qobject_cast<CDiffView*>(pane)) {
             diff->sideIndex = fileSide++;
             diff->composite = txtComposite;
+            diff->showLineChanges = settings_.lineChanges;
+            diff->showLineNumbers = settings_.lineNumbers;
         } else if (auto* overview = qobject_cast<COverView*>(pane)) {
             overview->composite = txtComposite;
         } else if (auto* tree = qobject_cast<CDirView*>(pane)) {
@@ -191,8 +223,10 @@ bool CPaneRow::GetDiffViewRange(int sideIndex, double* top, double* bottom) cons
 
 void CPaneRow::SetDiffViewPosition(int sideIndex, double fraction)
 {
-    if (CDiffView* view = FindDiffView(sideIndex))
+    if (CDiffView* view = FindDiffView(sideIndex)) {
         view->SetPosition(fraction);
+        view->MarkDifferenceAtReadingLine();
+    }
 }
 
 int CPaneRow::GetDirSort() const

@@ -15,6 +15,7 @@ class CDiffView;
 class CDirComparison;
 class CFrameSettings;
 class COverView;
+class CScrollLink;
 class CSemiSplitter;
 class QMainWindow;
 class QWidget;
@@ -45,6 +46,10 @@ public:
     void Arrange(bool dirsShown, int fileCount, bool force);
     // Tells every pane what changed.
     void SendUpdate(UpdateHints hints);
+    // Gives the comparison panes the View > Files choices of the settings
+    // (marks inside lines, line numbers, scrolling together) and redraws.
+    void ApplyFileViewOptions();
+    const CScrollLink& ScrollLink() const { return *scrollLink_; }
 
     CSemiSplitter& Splitter() const { return *splitter_; }
     CDiffView* FindDiffView(int sideIndex) const;
@@ -76,12 +81,15 @@ private:
     // The first pane of the row of that class for which wanted holds (any
     // such pane without wanted), or none.
     template<class Pane> Pane* FirstPane(const std::function<bool(const Pane&)>& wanted = {}) const;
+    // Joins the two side-by-side panes when they scroll together.
+    void LinkScrolling();
 
     CDiffDoc& doc_;
     CDirComparison& dirs_;
     const CAppearance& appearance_;
     const CFrameSettings& settings_;
     CSemiSplitter* splitter_ = nullptr;
+    CScrollLink* scrollLink_ = nullptr;
     bool ready_ = false;
     std::string currentDir_;
 };

@@ -7,6 +7,7 @@
 #include <QSettings>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -190,6 +191,20 @@ QColor CAppearance::TxtColor(ContentKind kind) const
     const KIND_SETTINGS& settings = SettingsOf(kind);
     const int index = this->*settings.txt;
     return txtPalette_[IsColorIndex(index) ? index : Defaults().*settings.txt];
+}
+
+QColor CAppearance::ChangedBgColor(ContentKind kind) const
+{
+    // Far enough to tell apart at a glance, near enough that the text on it
+    // stays as readable as on the plain background.
+    constexpr double kShift = 0.3;
+    const QColor bg = BgColor(kind);
+    const QColor txt = TxtColor(kind);
+    const auto mix = [](int from, int to) {
+        return static_cast<int>(std::lround(from + (to - from) * kShift));
+    };
+    return QColor(mix(bg.red(), txt.red()), mix(bg.green(), txt.green()),
+                  mix(bg.blue(), txt.blue()));
 }
 
 QColor CAppearance::BgColor(ContentKind kind) const

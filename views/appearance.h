@@ -93,6 +93,15 @@ public:
 
     QColor TxtColor(ContentKind kind) const;
     QColor BgColor(ContentKind kind) const;
+    // The stronger shade of a kind's background that changed characters
+    // inside a line are drawn on: the background moved a part of the way to
+    // the kind's text colour, so that it follows the user's colours, light
+    // or dark.
+    QColor ChangedBgColor(ContentKind kind) const;
+    // Whether identical content is drawn on a dark background of the
+    // user's choosing, which the panes then extend to their whole ground;
+    // the system's own background is their ground already.
+    bool IsDark() const { return normalBgCol != 0 && GetNormalBgCol().lightness() < 128; }
     // Normal content is drawn without emphasis.
     EmphasisFlags Emphasis(ContentKind kind) const;
     // The exact, case-sensitive reading of an emphasis name: "Bold", "Italic"

@@ -75,6 +75,40 @@ QString LineText(const char* bytes, int length, int tabSize, long long maxColumn
     return text;
 }
 
+// The first cut bytes of a line as LineText draws them, cut moved forward
+// to the next character's first byte so that a span never splits one.
+QString LinePrefix(const char* bytes, int length, int cut, bool utf8, int tabSize)
+{
+    cut = std::clamp(cut, 0, length);
+    if (utf8) {
+        while (cut < length && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80)
+            ++cut;
+    }
+    QString text = utf8 ? QString::fromUtf8(bytes, cut) : QString::fromLatin1(bytes, cut);
+    if (text.contains(QLatin1Char('\t')))
+        text.replace(QLatin1Char('\t'), QString(std::max(tabSize, 0), QLatin1Char(' ')));
+    return text;
+}
+
+int DigitsOf(long long n)
+{
+    int digits = 1;
+    while (n >= 10) {
+        n /= 10;
+        ++digits;
+    }
+    return digits;
+}
+
+// The colour between two colours, weight of the way from a to b.
+QColor Blend(const QColor& a, const QColor& b, double weight)
+{
+    const auto mix = [weight](int x, int y) {
+        return static_cast<int>(std::lround(x + (y - x) * weight));
+    };
+    return QColor(mix(a.red(), b.red()), mix(a.green(), b.green()), mix(a.blue(), b.blue()));
+}
+
 } // namespace
 
 CDiffView::CDiffView(CDiffDoc& doc, const CAppearance& appearance, CPaneHost& host, QWidget* parent)
@@ -96,6 +130,8 @@ void CDiffView::OnUpdate(UpdateHints hints)
     UpdateScrollSizes();
     if (hints.testFlag(UpdateHint::FileResultChanged)) {
         selection_.Clear();
+        // A mark of the former result would point at other content.
+        markRow_ = markEnd_ = -1;
         ScrollTo(0, 0);
     }
     viewport()->update();
@@ -157,6 +193,9 @@ void CDiffView::MeasureContent()
             if (appearance_.GetShowAscii())
                 columns += kCharColumnsPerByte * perRow;
         } else {
+            numberDigits_ = DigitsOf(std::max<long long>(
+                doc_.firstBuf() ? doc_.firstBuf()->GetCount() : 0,
+                doc_.secondBuf() ? doc_.secondBuf()->GetCount() : 0));
             const int tabSize = appearance_.GetTabSize();
             columns = composite ? doc_.GetMaxLineWidth(tabSize)
                                 : static_cast<const CTextBuf*>(buffer)->GetMaxWidth(tabSize);
@@ -171,7 +210,7 @@ void CDiffView::MeasureContent()
 void CDiffView::UpdateScrollSizes()
 {
     const QSize client = viewport()->size();
-    sizes_.totalWidth = contentColumns_ * metrics_.aveCharWidth;
+    sizes_.totalWidth = contentColumns_ * metrics_.aveCharWidth + GutterWidth();
     sizes_.totalHeight = contentRows_ * metrics_.lineHeight;
     sizes_.pageWidth = client.width() - client.width() % metrics_.charWidth;
     sizes_.pageHeight = client.height() - client.height() % metrics_.lineHeight;
@@ -219,6 +258,18 @@ double CDiffView::GetPosition() const
     const double total = static_cast<double>(std::max(sizes_.totalHeight, 1LL));
     const double reading = viewport()->height() * kReadingLine + verticalScrollBar()->value();
     return std::clamp(reading / total, 0.0, 1.0);
+}
+
+double CDiffView::ReadingRow() const
+{
+    return (viewport()->height() * kReadingLine + verticalScrollBar()->value()) /
+           metrics_.lineHeight;
+}
+
+void CDiffView::SetReadingRow(double row)
+{
+    const double y = row * metrics_.lineHeight - viewport()->height() * kReadingLine;
+    ScrollTo(horizontalScrollBar()->value(), std::max(RoundHalfUp(y), 0LL));
 }
 
 void CDiffView::SetPosition(double fraction)
@@ -312,9 +363,127 @@ void CDiffView::resizeEvent(QResizeEvent* event)
     UpdateScrollSizes();
 }
 
-void CDiffView::scrollContentsBy(int, int)
+void CDiffView::scrollContentsBy(int, int dy)
 {
+    if (dy != 0 && markRow_ >= 0 && verticalScrollBar()->value() != markScrollY_)
+        markRow_ = markEnd_ = -1;
     viewport()->update();
+}
+
+// --- The difference mark and the line numbers --------------------------------------
+
+void CDiffView::MarkDifferenceAtReadingLine()
+{
+    const CBlockList& list = ShownList();
+    CBlockStarts starts;
+    starts.Refresh(list);
+    const std::size_t b = starts.BlockAt(static_cast<long long>(std::max(ReadingRow(), 0.0)));
+    if (b < list.Blocks().size() && !list.Blocks()[b]->IsCommon())
+        MarkDifferenceAt(starts.StartOf(b));
+}
+
+void CDiffView::MarkDifferenceAt(long long row)
+{
+    markRow_ = std::max(row, 0LL);
+    markEnd_ = DifferenceEnd(markRow_);
+    markScrollY_ = verticalScrollBar()->value();
+    viewport()->update();
+}
+
+long long CDiffView::DifferenceEnd(long long row) const
+{
+    const CBlockList& list = ShownList();
+    CBlockStarts starts;
+    starts.Refresh(list);
+    long long end = row;
+    for (std::size_t b = starts.BlockAt(row); b < list.Blocks().size(); ++b) {
+        if (list.Blocks()[b]->IsCommon())
+            break;
+        end = starts.StartOf(b) + list.Blocks()[b]->length;
+    }
+    return end;
+}
+
+int CDiffView::GutterWidth() const
+{
+    if (!showLineNumbers || doc_.IsComparing())
+        return 0;
+    const CDiffBuf* buffer = doc_.firstBuf() ? doc_.firstBuf() : doc_.secondBuf();
+    if (!buffer || buffer->type() != CDiffBuf::Text)
+        return 0;
+    // A blank column either side of each number, and half a column more
+    // before the text; composite rows show the old and the new number.
+    const int numberColumns = numberDigits_ + 2;
+    return metrics_.aveCharWidth * (composite ? 2 * numberColumns : numberColumns) +
+           metrics_.aveCharWidth / 2;
+}
+
+void CDiffView::DrawLineNumbers(QPainter& painter, const VISIBLE& visible)
+{
+    const int gutter = GutterWidth();
+    if (gutter == 0)
+        return;
+    const QColor background = appearance_.GetNormalBgCol();
+    const QColor ink = Blend(appearance_.GetNormalTxtCol(), background, 0.45);
+    const int client = viewport()->height();
+    painter.fillRect(0, 0, gutter, client, background);
+    // The rule stands halfway into the blank after the numbers, so that the
+    // text keeps a little room from it.
+    painter.fillRect(gutter - metrics_.aveCharWidth / 2, 0, 1, client, Blend(ink, background, 0.5));
+    if (fontsMade_)
+        painter.setFont(fonts_[static_cast<std::size_t>(ContentKind::Normal)]);
+    painter.setPen(ink);
+    const CBlockList& list = ShownList();
+    const long long lineHeight = metrics_.lineHeight;
+    const int scrollY = ScrollPosition().y();
+    const long long firstRow = CeilDiv(std::max(visible.top, 0LL), lineHeight);
+    const long long lastRow = FloorDiv(visible.bottom, lineHeight);
+    const int columnWidth = (numberDigits_ + 2) * metrics_.aveCharWidth;
+    const int blank = metrics_.aveCharWidth;
+    const QFontMetrics measure = painter.fontMetrics();
+    const int ascent = measure.ascent();
+    // Right-aligned by measuring, which costs far less than a laid-out box.
+    const auto number = [&](long long n, int column, int top) {
+        const QString text = QString::number(n);
+        const int right = (column + 1) * columnWidth - blank;
+        painter.drawText(right - measure.horizontalAdvance(text), top + ascent, text);
+    };
+    for (std::size_t b = starts_.BlockAt(firstRow); b < list.Blocks().size(); ++b) {
+        const DIFF_BLOCK& block = *list.Blocks()[b];
+        const long long blockRow = starts_.StartOf(b);
+        if (blockRow > lastRow)
+            break;
+        const long long to = std::min(blockRow + block.length, lastRow + 1);
+        for (long long row = std::max(blockRow, firstRow); row < to; ++row) {
+            const long long offset = row - blockRow;
+            const int top = static_cast<int>(row * lineHeight - scrollY);
+            if (!composite) {
+                number(block.PosIn(sideIndex) + offset + 1, 0, top);
+                continue;
+            }
+            for (int side = 0; side < 2; ++side) {
+                if (block.IsCommon() || block.side() == side)
+                    number(block.PosIn(side) + offset + 1, side, top);
+            }
+        }
+    }
+}
+
+void CDiffView::DrawDifferenceMark(QPainter& painter)
+{
+    if (markRow_ < 0)
+        return;
+    const long long lineHeight = metrics_.lineHeight;
+    const int scrollY = ScrollPosition().y();
+    const int top = static_cast<int>(markRow_ * lineHeight - scrollY);
+    const QColor ink = appearance_.GetNormalTxtCol();
+    constexpr int kBar = 3;
+    if (markEnd_ > markRow_) {
+        painter.fillRect(0, top, kBar, static_cast<int>((markEnd_ - markRow_) * lineHeight), ink);
+    } else {
+        // Nothing of this file stands there: a line between its rows.
+        painter.fillRect(0, top - 1, viewport()->width(), 2, ink);
+    }
 }
 
 // --- Painting --------------------------------------------------------------------------
@@ -371,10 +540,24 @@ void CDiffView::paintEvent(QPaintEvent*)
     host_.InvalidateOverView();
     starts_.Refresh(ShownList());
     const CDiffBuf* first = doc_.firstBuf();
-    if (first && first->type() == CDiffBuf::Binary)
+    if (first && first->type() == CDiffBuf::Binary) {
         DrawHexRows(painter, visible);
-    else
+    } else {
+        // Below the last row a dark scheme stays dark.
+        if (appearance_.IsDark())
+            painter.fillRect(0, 0, client.width(), client.height(), appearance_.GetNormalBgCol());
+        // The rows scroll sideways under the line numbers, which stay.
+        const int gutter = GutterWidth();
+        painter.save();
+        if (gutter > 0) {
+            painter.setClipRect(gutter, 0, client.width() - gutter, client.height());
+            painter.translate(gutter, 0);
+        }
         DrawTextRows(painter, visible);
+        painter.restore();
+        DrawLineNumbers(painter, visible);
+    }
+    DrawDifferenceMark(painter);
 }
 
 void CDiffView::DrawTextRows(QPainter& painter, const VISIBLE& visible)
@@ -389,6 +572,10 @@ void CDiffView::DrawTextRows(QPainter& painter, const VISIBLE& visible)
     const long long lastRow = FloorDiv(visible.bottom, lineHeight);
     const int bandLeft = static_cast<int>(visible.left - scroll.x());
     const int bandWidth = static_cast<int>(visible.right - visible.left);
+    if (showLineChanges) {
+        partners_.Refresh(doc_);
+        lineChanges_.Refresh(doc_);
+    }
 
     for (std::size_t b = starts_.BlockAt(firstRow); b < list.Blocks().size(); ++b) {
         const DIFF_BLOCK& block = *list.Blocks()[b];
@@ -418,14 +605,21 @@ void CDiffView::DrawTextRows(QPainter& painter, const VISIBLE& visible)
             painter.setFont(*look.font);
         painter.setPen(look.text);
         const int ascent = painter.fontMetrics().ascent();
+        const bool marked = showLineChanges && block.kind == BlockKind::Unmatched &&
+                            partners_.PartnerOf(&block);
         for (long long row = from; row < to; ++row) {
             const long long line = start + (row - blockRow);
             if (line < 0 || line >= text.GetCount())
                 continue;
             int length = 0;
             const char* bytes = text.GetLine(static_cast<int>(line), &length);
-            painter.setPen(selection_.Contains(row) ? palette().color(QPalette::HighlightedText)
-                                                    : look.text);
+            // A selected row shows the platform's highlight, which the
+            // marks inside lines would cover.
+            const bool selected = selection_.Contains(row);
+            if (marked && !selected)
+                DrawLineChanges(painter, block, row - blockRow, bytes, length,
+                                static_cast<int>(row * lineHeight - scroll.y()), tabSize);
+            painter.setPen(selected ? palette().color(QPalette::HighlightedText) : look.text);
             painter.drawText(-scroll.x(), static_cast<int>(row * lineHeight - scroll.y()) + ascent,
                              LineText(bytes, length, tabSize, visible.right));
         }
@@ -554,7 +748,7 @@ long long CDiffView::RowAt(int viewportY) const
                     metrics_.lineHeight);
 }
 
-long long CDiffView::ReadingRow() const
+long long CDiffView::ReadingLineRow() const
 {
     return RowAt(static_cast<int>(viewport()->height() * kReadingLine));
 }
@@ -653,4 +847,29 @@ void CDiffView::mouseMoveEvent(QMouseEvent* event)
     EnsureRowVisible(row);
     viewport()->update();
     event->accept();
+}
+
+void CDiffView::DrawLineChanges(QPainter& painter, const DIFF_BLOCK& block, long long offset,
+                                const char* bytes, int length, int top, int tabSize)
+{
+    const std::vector<LineChanges::Span>& spans =
+        lineChanges_.SpansOf(doc_, partners_, block, static_cast<int>(offset));
+    if (spans.empty())
+        return;
+    const bool utf8 = CTextBuf::IsValidUtf8(bytes, static_cast<std::size_t>(length));
+    const QFontMetrics measure = painter.fontMetrics();
+    const QColor shade = appearance_.ChangedBgColor(KindOf(block));
+    const int scrollX = ScrollPosition().x();
+    const int right = viewport()->width();
+    for (const LineChanges::Span& span : spans) {
+        const int left =
+            measure.horizontalAdvance(LinePrefix(bytes, length, span.start, utf8, tabSize)) - scrollX;
+        if (left > right)
+            break;
+        const int end =
+            measure.horizontalAdvance(LinePrefix(bytes, length, span.start + span.length, utf8,
+                                                 tabSize)) -
+            scrollX;
+        painter.fillRect(left, top, std::max(end - left, 1), metrics_.lineHeight, shade);
+    }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "views/block_partners.h"
 #include "views/block_starts.h"
+#include "views/line_change_cache.h"
 #include "views/pane.h"
 #include "views/row_selection.h"
 #include "views/row_text.h"
@@ -92,6 +94,26 @@ public:
     void Scroll(ScrollCommand command);
     // The scroll position, in pixels from the content's top-left corner.
     QPoint ScrollPosition() const;
+    // The content row at the reading line, with the fraction of the row
+    // above it, and scrolling a row (and fraction) to that line.
+    double ReadingRow() const;
+    void SetReadingRow(double row);
+
+    // Set by the frame with the layout. Changed characters of removed and
+    // added lines that stand opposite each other are drawn on a stronger
+    // shade; line numbers stand in a column at the left of text rows.
+    bool showLineChanges = false;
+    bool showLineNumbers = false;
+
+    // Marks the difference that starts at a content row, which navigation
+    // has just brought to the reading line; the mark goes when the pane
+    // scrolls up or down.
+    void MarkDifferenceAt(long long row);
+    // Marks the difference that holds the reading line, if one does.
+    void MarkDifferenceAtReadingLine();
+    bool HasDifferenceMark() const { return markRow_ >= 0; }
+    // The width of the line number column, 0 when none is shown.
+    int GutterWidth() const;
 
     // The rows selected with the mouse or with shift and the scroll keys,
     // their content as text, and the rows as the pane counts them.
@@ -101,7 +123,7 @@ public:
     void SelectAll();
     void SelectRows(long long first, long long last);
     // The row at the reading line, where a search goes on from.
-    long long ReadingRow() const;
+    long long ReadingLineRow() const;
     // Brings the row to the reading line, as difference navigation does.
     void ShowRowAtReadingLine(long long row);
 
@@ -150,6 +172,15 @@ private:
     // The buffer a block's content comes from, and where it starts there.
     const CDiffBuf* SourceOf(const DIFF_BLOCK& block, int* start) const;
     void DrawTextRows(QPainter& painter, const VISIBLE& visible);
+    // Marks the changed spans of one line drawn at content x 0 and pixel
+    // row top, on the stronger shade of its block's background.
+    void DrawLineChanges(QPainter& painter, const DIFF_BLOCK& block, long long offset,
+                         const char* bytes, int length, int top, int tabSize);
+    void DrawLineNumbers(QPainter& painter, const VISIBLE& visible);
+    void DrawDifferenceMark(QPainter& painter);
+    // The end of the difference that starts at row: the rows of the blocks
+    // from there that are not common.
+    long long DifferenceEnd(long long row) const;
     void DrawHexRows(QPainter& painter, const VISIBLE& visible);
     int CharColumnStart() const;
     long long RowAt(int viewportY) const;
@@ -171,4 +202,12 @@ private:
     SCROLL_SIZES sizes_;
     CBlockStarts starts_;
     CRowSelection selection_;
+    CBlockPartners partners_;
+    CLineChangeCache lineChanges_;
+    // Digits of the largest line number, for the line number column.
+    int numberDigits_ = 1;
+    // The marked difference's rows and the scroll position it was marked at.
+    long long markRow_ = -1;
+    long long markEnd_ = -1;
+    int markScrollY_ = 0;
 };

@@ -83,7 +83,11 @@ void COverView::OnUpdate(UpdateHints)
 
 QColor COverView::StripColor(ContentKind kind) const
 {
-    if (appearance_.BgColor(kind) != appearance_.GetNormalBgCol())
+    // A grey background (as dark colours have, for every kind alike) tells
+    // the kinds apart less than a coloured text does.
+    const bool greyOnColour =
+        appearance_.BgColor(kind).hsvSaturation() == 0 && appearance_.TxtColor(kind).hsvSaturation() > 0;
+    if (appearance_.BgColor(kind) != appearance_.GetNormalBgCol() && !greyOnColour)
         return appearance_.BgColor(kind);
     if (appearance_.TxtColor(kind) != appearance_.GetNormalTxtCol())
         return appearance_.TxtColor(kind);
@@ -102,6 +106,14 @@ void COverView::paintEvent(QPaintEvent*)
     if (doc_.IsComparing() || !doc_.firstBuf() || !doc_.secondBuf())
         return;
     QPainter painter(this);
+    // Worked out once a paint, not once a block.
+    for (ContentKind kind : {ContentKind::Normal, ContentKind::New, ContentKind::Old,
+                             ContentKind::MovedTo, ContentKind::MovedFrom})
+        stripColors_[static_cast<std::size_t>(kind)] = StripColor(kind);
+    // A dark ground for identical content is the strip's ground too, so
+    // that a dark scheme has no light edges.
+    if (appearance_.IsDark())
+        painter.fillRect(rect(), appearance_.GetNormalBgCol());
     if (composite)
         DrawCompositeStrip(painter);
     else
@@ -124,7 +136,7 @@ void COverView::DrawCompositeStrip(QPainter& painter)
         if (block->IsCommon())
             FrameRect(painter, rect, outline);
         else
-            painter.fillRect(rect, StripColor(CDiffView::KindOf(*block)));
+            painter.fillRect(rect, stripColors_[static_cast<std::size_t>(CDiffView::KindOf(*block))]);
     }
     DrawMarker(painter, 0, height(), kCompositeMarkerLeft, kCompositeMarkerRight);
 }
@@ -151,10 +163,10 @@ void COverView::DrawSideStrips(QPainter& painter)
             continue;
         const QRect rect(kFirstStripLeft, first.top(), kFirstStripRight - kFirstStripLeft, t);
         if (block->kind == BlockKind::Moved) {
-            painter.fillRect(rect, StripColor(ContentKind::MovedFrom));
+            painter.fillRect(rect, stripColors_[static_cast<std::size_t>(ContentKind::MovedFrom)]);
             movedMiddles[block->id] = first.top() + t / 2;
         } else if (block->kind == BlockKind::Unmatched) {
-            painter.fillRect(rect, StripColor(ContentKind::Old));
+            painter.fillRect(rect, stripColors_[static_cast<std::size_t>(ContentKind::Old)]);
         }
         outlineIfTall(*block, rect);
     }
@@ -166,15 +178,15 @@ void COverView::DrawSideStrips(QPainter& painter)
             continue;
         const QRect rect(secondLeft, second.top(), kStripWidth, t);
         if (block->kind == BlockKind::Moved) {
-            painter.fillRect(rect, StripColor(ContentKind::MovedTo));
+            painter.fillRect(rect, stripColors_[static_cast<std::size_t>(ContentKind::MovedTo)]);
             const int middle = second.top() + t / 2;
             const auto other = movedMiddles.find(block->id);
-            painter.setPen(QPen(Qt::black, 1));
+            painter.setPen(QPen(outline, 1));
             painter.drawLine(secondLeft - kLineGapBeforeSecondStrip, middle,
                              kLineEndAfterFirstStrip,
                              other != movedMiddles.end() ? other->second : middle);
         } else if (block->kind == BlockKind::Unmatched) {
-            painter.fillRect(rect, StripColor(ContentKind::New));
+            painter.fillRect(rect, stripColors_[static_cast<std::size_t>(ContentKind::New)]);
         }
         outlineIfTall(*block, rect);
     }

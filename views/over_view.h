@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QWidget>
 
+#include <array>
+
 class CAppearance;
 class CBlockList;
 class CDiffDoc;
@@ -54,4 +56,6 @@ private:
     CDiffDoc& doc_;
     const CAppearance& appearance_;
     CPaneHost& host_;
+    // The strip colour of each content kind, by ContentKind, for one paint.
+    std::array<QColor, 5> stripColors_;
 };

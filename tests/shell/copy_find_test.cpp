@@ -113,7 +113,7 @@ TEST_F(CopyFindTest, AMatchComesToTheReadingLine)
     ASSERT_TRUE(frame_->FindAgain(true));
     CDiffView* view = frame_->ActiveDiffView();
     EXPECT_EQ(view->Selection().First(), 250);
-    EXPECT_EQ(view->ReadingRow(), 250);
+    EXPECT_EQ(view->ReadingLineRow(), 250);
 }
 
 } // namespace

@@ -119,10 +119,10 @@ TEST_F(FileChangeTest, ReloadAutomaticallyReloadsOnceQuietAndIsStored)
     frame_->show();
     CDiffView* view = frame_->Panes().FindDiffView(1);
     view->ShowRowAtReadingLine(200);
-    ASSERT_EQ(view->ReadingRow(), 200);
+    ASSERT_EQ(view->ReadingLineRow(), 200);
     Write("new.txt", "first\n" + lines);
     ASSERT_TRUE(WaitFor([&] { return doc_.secondBuf()->GetCount() == 402; }));
-    EXPECT_NEAR(static_cast<double>(view->ReadingRow()), 200.0, 2.0);
+    EXPECT_NEAR(static_cast<double>(view->ReadingLineRow()), 200.0, 2.0);
 
     frame_.reset();
     frame_ = std::make_unique<CMainFrame>(doc_, dirs_, seam_, store_);

@@ -1,0 +1,62 @@
+#include "views/scroll_link.h"
+
+#include "document/diff_doc.h"
+#include "views/diff_view.h"
+
+#include <QScrollBar>
+
+CScrollLink::CScrollLink(const CDiffDoc& doc, QObject* parent) : QObject(parent), doc_(doc) {}
+
+void CScrollLink::Unlink()
+{
+    for (const QMetaObject::Connection& connection : connections_)
+        disconnect(connection);
+    connections_.clear();
+    first_ = nullptr;
+    second_ = nullptr;
+}
+
+void CScrollLink::Link(CDiffView* first, CDiffView* second)
+{
+    Unlink();
+    if (!first || !second)
+        return;
+    first_ = first;
+    second_ = second;
+    for (int side = 0; side < 2; ++side) {
+        CDiffView* view = side == 0 ? first : second;
+        connections_.append(connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this,
+                                    [this, side] { Follow(side); }));
+        connections_.append(connect(view->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+                                    [this, side] { FollowSideways(side); }));
+    }
+    Follow(0);
+}
+
+void CScrollLink::Follow(int side)
+{
+    CDiffView* from = side == 0 ? first_.data() : second_.data();
+    CDiffView* to = side == 0 ? second_.data() : first_.data();
+    // While a comparison runs its worker owns the lists.
+    if (following_ || !from || !to || doc_.IsComparing())
+        return;
+    partners_.Refresh(doc_);
+    // Hex rows hold several bytes, and the places are bytes.
+    const CDiffBuf* buffer = doc_.firstBuf();
+    const double perRow =
+        buffer && buffer->type() == CDiffBuf::Binary ? static_cast<double>(from->BytesPerRow()) : 1.0;
+    following_ = true;
+    to->SetReadingRow(partners_.OtherSideLine(doc_, side, from->ReadingRow() * perRow) / perRow);
+    following_ = false;
+}
+
+void CScrollLink::FollowSideways(int side)
+{
+    CDiffView* from = side == 0 ? first_.data() : second_.data();
+    CDiffView* to = side == 0 ? second_.data() : first_.data();
+    if (following_ || !from || !to)
+        return;
+    following_ = true;
+    to->horizontalScrollBar()->setValue(from->horizontalScrollBar()->value());
+    following_ = false;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "views/block_partners.h"
+
+#include <QMetaObject>
+#include <QObject>
+#include <QPointer>
+
+class CDiffDoc;
+class CDiffView;
+
+// Two side-by-side comparison panes that scroll together: whatever moves
+// one (wheel, keys, scroll bar, navigation, the overview) moves the other so
+// that the same content stands at its reading line, by CBlockPartners'
+// place in the other file. Sideways the two keep the same offset.
+class CScrollLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CScrollLink(const CDiffDoc& doc, QObject* parent = nullptr);
+
+    // Joins the panes of the first and the second file and brings the
+    // second to the first's place; Link with a missing pane, or Unlink,
+    // leaves both panes to scroll alone.
+    void Link(CDiffView* first, CDiffView* second);
+    void Unlink();
+    bool IsLinked() const { return first_ && second_; }
+    bool Joins(const CDiffView* first, const CDiffView* second) const
+    {
+        return first_ == first && second_ == second;
+    }
+
+    // Brings the pane of the other side to the place that the pane of side
+    // shows now.
+    void Follow(int side);
+
+private:
+    void FollowSideways(int side);
+
+    const CDiffDoc& doc_;
+    QPointer<CDiffView> first_;
+    QPointer<CDiffView> second_;
+    CBlockPartners partners_;
+    // Set while one pane moves the other, so that the other's move does not
+    // come back.
+    bool following_ = false;
+    QList<QMetaObject::Connection> connections_;
+};
