@@ -124,6 +124,8 @@ void CMainFrame::CreatePaneRow()
     // What a directory pane opens is shown as if the user had named it.
     connect(panes_.get(), &CPaneRow::FilesChosen, this, &CMainFrame::CompareFiles);
     connect(panes_.get(), &CPaneRow::SingleFileChosen, this, &CMainFrame::ShowSingleFile);
+    connect(panes_.get(), &CPaneRow::ReadingPlaceChosen, this,
+            &CMainFrame::ShowDifferenceAtReadingLine);
 }
 
 // --- Pane arrangement -------------------------------------------------------

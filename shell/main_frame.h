@@ -156,6 +156,8 @@ private:
     void KeepingReadingPlace(const std::function<void()>& change);
     // "Difference 3 of 41" in the status bar.
     void ShowDifferenceOrdinal(int index, int count);
+    // The count for the difference marked at a pane's reading line, or none.
+    void ShowDifferenceAtReadingLine(int sideIndex);
 
     CDiffDoc& doc_;
     CDirComparison& dirs_;

@@ -140,6 +140,34 @@ void CMainFrame::GoToDifference(bool next)
         second->MarkDifferenceAt(CDiffView::RoundHalfUp(second->ReadingRow()));
 }
 
+// A click in the overview marks the difference it brought to the reading
+// line, if there is one; the count follows it as it follows F7 and F8.
+void CMainFrame::ShowDifferenceAtReadingLine(int sideIndex)
+{
+    CDiffView* view = panes_->FindDiffView(IsTxtComposite() ? 0 : sideIndex);
+    if (!view || doc_.IsComparing() || !view->HasDifferenceMark()) {
+        ShowDifferenceOrdinal(0, 0);
+        return;
+    }
+    if (IsTxtComposite()) {
+        const CBlockList& all = doc_.allList();
+        const long long p = CDiffView::RoundHalfUp(view->GetPosition() * all.total());
+        const CDifferenceCount::ORDINAL ordinal = CDifferenceCount::InComposite(all, p);
+        ShowDifferenceOrdinal(ordinal.index, ordinal.count);
+        return;
+    }
+    const CDiffBuf* buffer = sideIndex == 0 ? doc_.firstBuf() : doc_.secondBuf();
+    const CBlockList& list = sideIndex == 0 ? doc_.firstList() : doc_.secondList();
+    if (!buffer || buffer->GetCount() <= 0) {
+        ShowDifferenceOrdinal(0, 0);
+        return;
+    }
+    const long long count = buffer->GetCount();
+    const long long p = CDiffView::RoundHalfUp(view->GetPosition() * count);
+    const CDifferenceCount::ORDINAL ordinal = CDifferenceCount::InSide(list, count, p);
+    ShowDifferenceOrdinal(ordinal.index, ordinal.count);
+}
+
 void CMainFrame::ShowDifferenceOrdinal(int index, int count)
 {
     differencePane_->setText(

@@ -226,6 +226,7 @@ void CPaneRow::SetDiffViewPosition(int sideIndex, double fraction)
     if (CDiffView* view = FindDiffView(sideIndex)) {
         view->SetPosition(fraction);
         view->MarkDifferenceAtReadingLine();
+        emit ReadingPlaceChosen(sideIndex);
     }
 }
 

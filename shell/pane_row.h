@@ -75,6 +75,9 @@ signals:
     // A directory pane chose a modified file (a pair) or any other file.
     void FilesChosen(const std::string& first, const std::string& second);
     void SingleFileChosen(const std::string& path);
+    // A click in the overview brought a place of that side to the reading
+    // line, and marked the difference there, if one stands there.
+    void ReadingPlaceChosen(int sideIndex);
 
 private:
     QWidget* CreatePane(PaneClass paneClass);

@@ -159,6 +159,27 @@ TEST_F(ReadingFrameTest, NavigationMarksTheDifferenceAndCountsIt)
     EXPECT_TRUE(second->HasDifferenceMark());
 }
 
+// A click in the overview that brings a difference to the reading line marks
+// it and counts it as F7 would; one on identical content clears the count.
+TEST_F(ReadingFrameTest, AnOverviewClickCountsTheDifferenceItBrings)
+{
+    CompareTwoChanges();
+    frame_->SetTxtViewMode(0);
+    CDiffView* view = frame_->Panes().GetFirstDiffView();
+    ASSERT_NE(view, nullptr);
+    frame_->Actions().nextDifference->trigger();
+    frame_->Actions().nextDifference->trigger();
+    frame_->Actions().nextDifference->trigger();
+    const double third = view->GetPosition();
+    view->Scroll(CDiffView::ScrollCommand::Home);
+    frame_->Panes().SetDiffViewPosition(0, third);
+    EXPECT_TRUE(view->HasDifferenceMark());
+    EXPECT_EQ(frame_->DifferenceText(), QStringLiteral("Difference 3 of 4"));
+    frame_->Panes().SetDiffViewPosition(0, 0.0);
+    EXPECT_FALSE(view->HasDifferenceMark());
+    EXPECT_EQ(frame_->DifferenceText(), QString());
+}
+
 } // namespace
 
 namespace {
