@@ -19,6 +19,24 @@ namespace {
 
 using E = TreeEntry;
 
+// Builds the two trees, compares them under the settings and checks both
+// lists and the verdict.
+void ExpectComparison(const std::vector<TreeEntry>& firstTree,
+                      const std::vector<TreeEntry>& secondTree, const ComparisonSettings& settings,
+                      const char* firstList, const char* secondList, bool identical)
+{
+    TreeFolder folder;
+    const std::string first = folder.Build("first", firstTree);
+    const std::string second = folder.Build("second", secondTree);
+    CSyncDirUserSeam seam;
+    CDirComparison comparison(seam);
+    comparison.SetOptions(settings);
+    ASSERT_TRUE(comparison.RunDirComparison(first, second));
+    EXPECT_EQ(DescribeTree(comparison.firstList()), firstList);
+    EXPECT_EQ(DescribeTree(comparison.secondList()), secondList);
+    EXPECT_EQ(comparison.dirsIdentical, identical);
+}
+
 struct TreeCase
 {
     const char* name;
@@ -104,15 +122,8 @@ TEST(DirComparisonTest, ClassifiesEveryNode)
     };
     for (const TreeCase& c : cases) {
         SCOPED_TRACE(c.name);
-        TreeFolder folder;
-        const std::string first = folder.Build("first", c.first);
-        const std::string second = folder.Build("second", c.second);
-        CSyncDirUserSeam seam;
-        CDirComparison comparison(seam);
-        ASSERT_TRUE(comparison.RunDirComparison(first, second));
-        EXPECT_EQ(DescribeTree(comparison.firstList()), c.firstList);
-        EXPECT_EQ(DescribeTree(comparison.secondList()), c.secondList);
-        EXPECT_EQ(comparison.dirsIdentical, c.identical);
+        ExpectComparison(c.first, c.second, ComparisonSettings(), c.firstList, c.secondList,
+                         c.identical);
     }
 }
 
@@ -194,20 +205,11 @@ TEST(DirComparisonTest, FiltersAndNamePairingFollowTheOptions)
     };
     for (const OptionsCase& c : cases) {
         SCOPED_TRACE(c.name);
-        TreeFolder folder;
-        const std::string first = folder.Build("first", c.first);
-        const std::string second = folder.Build("second", c.second);
         ComparisonSettings settings;
         settings.exclude = c.exclude;
         settings.skipVersionControl = c.skipVersionControl;
         settings.ignoreNameCase = c.ignoreNameCase;
-        CSyncDirUserSeam seam;
-        CDirComparison comparison(seam);
-        comparison.SetOptions(settings);
-        ASSERT_TRUE(comparison.RunDirComparison(first, second));
-        EXPECT_EQ(DescribeTree(comparison.firstList()), c.firstList);
-        EXPECT_EQ(DescribeTree(comparison.secondList()), c.secondList);
-        EXPECT_EQ(comparison.dirsIdentical, c.identical);
+        ExpectComparison(c.first, c.second, settings, c.firstList, c.secondList, c.identical);
     }
 }
 

@@ -43,6 +43,27 @@ void WalkPair(const std::vector<std::uint8_t>& e1, const std::vector<std::uint8_
     }
 }
 
+// The runs found (a run found twice counts once) against those a walk of
+// every diagonal of every pair of the current ranges finds.
+void ExpectTheRunsOfEveryPair(const std::vector<std::uint8_t>& e1,
+                              const std::vector<std::uint8_t>& e2, const CRangeList& ranges1,
+                              const CRangeList& ranges2, int x, int limit,
+                              const std::vector<PIECE>& runs)
+{
+    std::vector<Piece> expected;
+    for (const RANGE& r1 : ranges1.Ranges()) {
+        for (const RANGE& r2 : ranges2.Ranges())
+            WalkPair(e1, e2, r1, r2, x, limit, expected);
+    }
+    std::vector<Piece> found;
+    for (const PIECE& p : runs)
+        found.push_back(AsTuple(p));
+    std::sort(expected.begin(), expected.end());
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    EXPECT_EQ(found, expected);
+}
+
 struct FINDER_CASE
 {
     const char* name;
@@ -135,19 +156,9 @@ TEST(PieceFinderTest, RunsAfterCutsAreExactlyTheRunsOfTheNewPairs)
             ASSERT_TRUE(finder.FindAfterCuts(cut1, cut2, made));
             kept = now;
             kept.insert(kept.end(), made.begin(), made.end());
-
-            std::vector<Piece> expected;
-            for (const RANGE& r1 : ranges1.Ranges()) {
-                for (const RANGE& r2 : ranges2.Ranges())
-                    WalkPair(e1, e2, r1, r2, c.x, c.limit, expected);
-            }
-            std::vector<Piece> found;
-            for (const PIECE& p : kept)
-                found.push_back(AsTuple(p));
-            std::sort(expected.begin(), expected.end());
-            std::sort(found.begin(), found.end());
-            found.erase(std::unique(found.begin(), found.end()), found.end());
-            ASSERT_EQ(found, expected);
+            ExpectTheRunsOfEveryPair(e1, e2, ranges1, ranges2, c.x, c.limit, kept);
+            if (::testing::Test::HasFailure())
+                return;
         }
     }
 }
@@ -156,8 +167,9 @@ TEST(PieceFinderTest, RunsAfterCutsAreExactlyTheRunsOfTheNewPairs)
 // small alphabet. A full search looks its samples up in an index once a few
 // have walked the file; samples inside a zero stretch hit every position of
 // every zero stretch in the other file, and only some of those hits can
-// start a run of x. The second file is the first, edited. Each full search, walking or through the index, must
-// find exactly the runs a walk of every diagonal finds.
+// start a run of x. The second file is the first, edited. Each full search,
+// walking or through the index, must find exactly the runs a walk of every
+// diagonal finds.
 TEST(PieceFinderTest, FullSearchesAmongZeroStretchesFindEveryRun)
 {
     std::mt19937 random(20261211);
@@ -206,18 +218,9 @@ TEST(PieceFinderTest, FullSearchesAmongZeroStretchesFindEveryRun)
             }
             std::vector<PIECE> found;
             ASSERT_EQ(finder.FindAll(x, found), CPieceFinder<std::uint8_t>::Found::All);
-            std::vector<Piece> expected;
-            for (const RANGE& r1 : ranges1.Ranges()) {
-                for (const RANGE& r2 : ranges2.Ranges())
-                    WalkPair(e1, e2, r1, r2, x, limit, expected);
-            }
-            std::vector<Piece> got;
-            for (const PIECE& p : found)
-                got.push_back(AsTuple(p));
-            std::sort(expected.begin(), expected.end());
-            std::sort(got.begin(), got.end());
-            got.erase(std::unique(got.begin(), got.end()), got.end());
-            ASSERT_EQ(got, expected);
+            ExpectTheRunsOfEveryPair(e1, e2, ranges1, ranges2, x, limit, found);
+            if (::testing::Test::HasFailure())
+                return;
         }
     }
 }
