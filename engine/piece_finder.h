@@ -35,12 +35,13 @@ public:
         : e1_(first), e2_(second), ranges1_(ranges1), ranges2_(ranges2), limit_(limit),
           stop_(stopRequested),
           // A finder starts on ranges that still hold the whole files.
-          uniform1_(FindUniform(first, static_cast<int>(ranges1.Elements()), kShortestUniform)),
-          uniform2_(FindUniform(second, static_cast<int>(ranges2.Elements()), kShortestUniform)),
           gramStretches1_(
               FindUniform(first, static_cast<int>(ranges1.Elements()), kShortestUniformGram)),
           gramStretches2_(
-              FindUniform(second, static_cast<int>(ranges2.Elements()), kShortestUniformGram))
+              FindUniform(second, static_cast<int>(ranges2.Elements()), kShortestUniformGram)),
+          // The long stretches are among the short ones: the files are scanned once.
+          uniform1_(AtLeast(gramStretches1_, kShortestUniform)),
+          uniform2_(AtLeast(gramStretches2_, kShortestUniform))
     {
     }
 
@@ -734,6 +735,16 @@ private:
         return stretches;
     }
 
+    static std::vector<UNIFORM> AtLeast(const std::vector<UNIFORM>& stretches, int shortest)
+    {
+        std::vector<UNIFORM> kept;
+        for (const UNIFORM& u : stretches) {
+            if (u.end - u.start >= shortest)
+                kept.push_back(u);
+        }
+        return kept;
+    }
+
     // The stretch holding pos, or nullptr.
     static const UNIFORM* UniformAt(const std::vector<UNIFORM>& stretches, int pos)
     {
@@ -849,13 +860,14 @@ private:
     int fullSearches_ = 0;
     std::vector<PIECE>* pieces_ = nullptr;
     std::size_t budget_ = std::numeric_limits<std::size_t>::max();
-    // The stretches of one repeated element in each file.
-    std::vector<UNIFORM> uniform1_;
-    std::vector<UNIFORM> uniform2_;
     // The stretches of one repeated element that can hold a whole gram of
     // kShortestUniformGram or more, for the hits of samples inside them.
     std::vector<UNIFORM> gramStretches1_;
     std::vector<UNIFORM> gramStretches2_;
+    // The stretches of one repeated element in each file long enough to be
+    // passed at once when a run is followed.
+    std::vector<UNIFORM> uniform1_;
+    std::vector<UNIFORM> uniform2_;
     // The second file's ranges, longest first, while samples are looked up.
     std::vector<std::uint32_t> columnsByLength_;
     // While the runs after cuts are searched: the shifts of every range, and

@@ -906,6 +906,21 @@ Input MovedBeyondLimitInput(Random& random)
     return input;
 }
 
+// A binary pair: first, and first edited by a few rounds of mutation with
+// bytes of the alphabet, each touching up to span bytes.
+Input EditedBinaryPair(Random& random, const std::string& first, const std::vector<char>& alphabet,
+                       int fewestRounds, int mostRounds, int span)
+{
+    std::vector<char> edited(first.begin(), first.end());
+    for (int k = random.Between(fewestRounds, mostRounds); k > 0; --k)
+        edited = Mutate(random, edited, alphabet, span);
+    Input input;
+    input.binary = true;
+    input.first = first;
+    input.second.assign(edited.begin(), edited.end());
+    return input;
+}
+
 Input CompiledLikeInput(Random& random, int size)
 {
     std::vector<std::string> patterns;
@@ -927,16 +942,8 @@ Input CompiledLikeInput(Random& random, int size)
         }
         return bytes;
     };
-    const std::string first = makeFile();
-    std::vector<char> edited(first.begin(), first.end());
     static const std::vector<char> alphabet = {'\0', '\x01', '\x7f', 'q'};
-    for (int k = random.Between(2, 5); k > 0; --k)
-        edited = Mutate(random, edited, alphabet, size / 5);
-    Input input;
-    input.binary = true;
-    input.first = first;
-    input.second.assign(edited.begin(), edited.end());
-    return input;
+    return EditedBinaryPair(random, makeFile(), alphabet, 2, 5, size / 5);
 }
 
 // Zero stretches of every length from a gram up to several windows, among
@@ -956,16 +963,8 @@ Input ZeroStretchesInput(Random& random, int size)
         }
         return bytes;
     };
-    const std::string first = makeFile();
-    std::vector<char> edited(first.begin(), first.end());
     static const std::vector<char> alphabet = {'\0', '\x01', '\x02'};
-    for (int k = random.Between(3, 8); k > 0; --k)
-        edited = Mutate(random, edited, alphabet, size / 8);
-    Input input;
-    input.binary = true;
-    input.first = first;
-    input.second.assign(edited.begin(), edited.end());
-    return input;
+    return EditedBinaryPair(random, makeFile(), alphabet, 3, 8, size / 8);
 }
 
 TEST(DifferentialAtScale, EngineMatchesLiteralReference)
