@@ -81,6 +81,7 @@ public:
     void CompareFiles(const std::string&, const std::string&) override {}
     void ShowSingleFile(const std::string&) override {}
     void ClearOtherTreeSelections(const QWidget*) override {}
+    void FollowListSelection(const QWidget*, const CDirNode*) override {}
 
     std::vector<const CDiffView*> views;
 

@@ -4,9 +4,12 @@
 #include "directory/dir_comparison.h"
 #include "document/path_text.h"
 #include "views/appearance.h"
+#include "views/pane_host.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 
 #include <utility>
 
@@ -18,6 +21,7 @@ CDirListView::CDirListView(CDirComparison& dirs, const CAppearance& appearance, 
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     SetHeaderText(QStringLiteral("Files"));
+    connect(this, &QTreeWidget::itemSelectionChanged, this, &CDirListView::TellOtherLists);
 }
 
 int CDirListView::FileImage(DirNodeStatus status) const
@@ -29,6 +33,7 @@ void CDirListView::OnUpdate(UpdateHints hints)
 {
     if (!ActsOn(hints))
         return;
+    const QScopedValueRollback<bool> selectingItself(selectingItself_, true);
     if (Rebuilds(hints))
         Rebuild();
     invisibleRootItem()->sortChildren(0, Qt::AscendingOrder);
@@ -50,6 +55,59 @@ void CDirListView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QTreeWidget::mouseDoubleClickEvent(event);
     doubleClicked_ = event->button() == Qt::LeftButton;
+}
+
+// Enter and Space open as a click does. Space with Control still adds a row
+// to the selection or takes it out, as in any list.
+void CDirListView::keyPressEvent(QKeyEvent* event)
+{
+    if (!OpensOnKey(*event)) {
+        QTreeWidget::keyPressEvent(event);
+        return;
+    }
+    if (selectedItems().isEmpty() && currentItem())
+        currentItem()->setSelected(true);
+    OpenFirstSelectedRow();
+    event->accept();
+}
+
+bool CDirListView::OpensOnKey(const QKeyEvent& event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        return modifiers == Qt::NoModifier;
+    default:
+        return false;
+    }
+}
+
+void CDirListView::SelectPartnerOf(const CDirNode* node)
+{
+    const QScopedValueRollback<bool> selectingItself(selectingItself_, true);
+    clearSelection();
+    if (!node)
+        return;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = topLevelItem(i);
+        const CDirNode* shown = CDirNodeItem::NodeOf(row);
+        if (shown && (shown == node || shown == node->counterpart)) {
+            row->setSelected(true);
+            setCurrentItem(row, 0, QItemSelectionModel::NoUpdate);
+            scrollToItem(row);
+            return;
+        }
+    }
+}
+
+void CDirListView::TellOtherLists()
+{
+    if (selectingItself_)
+        return;
+    const QTreeWidgetItem* row = FirstSelectedRow();
+    host_.FollowListSelection(this, row ? CDirNodeItem::NodeOf(row) : nullptr);
 }
 
 void CDirListView::Rebuild()
@@ -109,14 +167,19 @@ void CDirListView::ReselectCurrentDir()
     }
 }
 
-void CDirListView::OpenFirstSelectedRow()
+// In the order shown, which the order of selecting need not be.
+const QTreeWidgetItem* CDirListView::FirstSelectedRow() const
 {
     for (int i = 0; i < topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = topLevelItem(i);
-        if (!row->isSelected())
-            continue;
-        if (const CDirNode* node = CDirNodeItem::NodeOf(row))
-            opener_.Choose(*node, sideIndex);
-        return;
+        if (topLevelItem(i)->isSelected())
+            return topLevelItem(i);
     }
+    return nullptr;
+}
+
+void CDirListView::OpenFirstSelectedRow()
+{
+    const QTreeWidgetItem* row = FirstSelectedRow();
+    if (const CDirNode* node = row ? CDirNodeItem::NodeOf(row) : nullptr)
+        opener_.Choose(*node, sideIndex);
 }

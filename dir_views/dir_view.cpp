@@ -66,14 +66,55 @@ void CDirView::Rebuild()
         return;
     // The items are made before the tree gets them: one insertion instead
     // of one per entry.
-    QTreeWidgetItem* root = AddRoot(composite ? QStringLiteral("Composite Tree") : OwnRootText());
+    QTreeWidgetItem* root = AddRoot(composite ? BothRootsText() : OwnRootText());
     if (composite)
         FillComposite(root);
     else
         FillSide(root);
     addTopLevelItem(root);
     root->setExpanded(true);
-    Reopen(openFolders);
+    if (!Reopen(openFolders))
+        OpenPathToFirstDifference(root);
+}
+
+// Each folder shortened against the other, as the status bar shows them, so
+// the root says which two folders the tree merges.
+QString CDirView::BothRootsText() const
+{
+    const std::string& first = dirs_.firstList().rootPath;
+    const std::string& second = dirs_.secondList().rootPath;
+    QString text = PathText(CPathNames::ShortenPath(first, second));
+    text += QStringLiteral(" vs ");
+    text += PathText(CPathNames::ShortenPath(second, first));
+    return text;
+}
+
+// A tree the user has not opened yet opens at its first difference in the
+// order shown: every folder on the way, which holds it, is opened, and the
+// difference itself (a file, or a folder only one tree holds) is left closed.
+void CDirView::OpenPathToFirstDifference(QTreeWidgetItem* root)
+{
+    QTreeWidgetItem* folder = root;
+    while (QTreeWidgetItem* difference = FirstDifferentChild(folder)) {
+        const CDirNode* node = CDirNodeItem::NodeOf(difference);
+        if (node->isFile || node->status != DirNodeStatus::Modified) {
+            scrollToItem(difference);
+            return;
+        }
+        difference->setExpanded(true);
+        folder = difference;
+    }
+}
+
+QTreeWidgetItem* CDirView::FirstDifferentChild(QTreeWidgetItem* folder)
+{
+    SortChildren(folder);
+    for (int i = 0; i < folder->childCount(); ++i) {
+        const CDirNode* node = CDirNodeItem::NodeOf(folder->child(i));
+        if (node && node->status != DirNodeStatus::Normal)
+            return folder->child(i);
+    }
+    return nullptr;
 }
 
 // An item's path below the root, from the texts shown, so that nothing of the
@@ -97,10 +138,10 @@ QSet<QString> CDirView::OpenFolderPaths()
     return paths;
 }
 
-void CDirView::Reopen(const QSet<QString>& folderPaths)
+bool CDirView::Reopen(const QSet<QString>& folderPaths)
 {
     if (folderPaths.isEmpty())
-        return;
+        return false;
     // Gathered first: opening a folder re-sorts its entries.
     std::vector<QTreeWidgetItem*> folders;
     for (QTreeWidgetItemIterator it(this); *it; ++it) {
@@ -109,6 +150,7 @@ void CDirView::Reopen(const QSet<QString>& folderPaths)
     }
     for (QTreeWidgetItem* folder : folders)
         folder->setExpanded(true);
+    return !folders.empty();
 }
 
 QTreeWidgetItem* CDirView::AddRoot(const QString& text)

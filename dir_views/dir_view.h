@@ -11,9 +11,10 @@
 #include <unordered_map>
 
 // A directory comparison as a tree of its files and folders: the tree of its
-// side, or both trees merged under "Composite Tree", where a paired entry
-// shows once and what only the second tree holds joins the first tree's
-// folder. Every item carries the icon of its status. Choosing a file, with the
+// side, or both trees merged under a root that names both folders, where a
+// paired entry shows once and what only the second tree holds joins the first
+// tree's folder. A new tree opens the folders on the way to its first
+// difference. Every item carries the icon of its status. Choosing a file, with the
 // mouse or the keyboard, opens it: a modified file as a pair, own side first,
 // any other file alone.
 class CDirView : public CDirPane
@@ -40,8 +41,12 @@ private:
     void Rebuild();
     static QString ItemPath(const QTreeWidgetItem* item);
     QSet<QString> OpenFolderPaths();
-    void Reopen(const QSet<QString>& folderPaths);
+    // Whether any of the folders was found, and opened.
+    bool Reopen(const QSet<QString>& folderPaths);
     QTreeWidgetItem* AddRoot(const QString& text);
+    QString BothRootsText() const;
+    void OpenPathToFirstDifference(QTreeWidgetItem* root);
+    QTreeWidgetItem* FirstDifferentChild(QTreeWidgetItem* folder);
     // The item made for each node so far, for finding an entry's folder.
     using ItemMap = std::unordered_map<const CDirNode*, QTreeWidgetItem*>;
     void AddEntry(const CDirComposite::ENTRY& entry, QTreeWidgetItem* root, ItemMap& items);

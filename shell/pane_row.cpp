@@ -253,3 +253,12 @@ void CPaneRow::ClearOtherTreeSelections(const QWidget* keep)
             tree->clearSelection();
     }
 }
+
+void CPaneRow::FollowListSelection(const QWidget* from, const CDirNode* node)
+{
+    for (int i = 0; i < splitter_->GetColumnCount(); ++i) {
+        auto* list = qobject_cast<CDirListView*>(splitter_->GetPane(i));
+        if (list && list != from)
+            list->SelectPartnerOf(node);
+    }
+}

@@ -66,6 +66,7 @@ public:
     void CompareFiles(const std::string& first, const std::string& second) override;
     void ShowSingleFile(const std::string& path) override;
     void ClearOtherTreeSelections(const QWidget* keep) override;
+    void FollowListSelection(const QWidget* from, const CDirNode* node) override;
 
     // Tells each pane its side and the layout settings it draws by.
     void AssignSideIndices();

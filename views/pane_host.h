@@ -3,6 +3,7 @@
 #include <string>
 
 class QWidget;
+struct CDirNode;
 
 // What the panes ask of the window that holds them. The panes never see the
 // window class itself: the frame implements this, and tests implement it
@@ -29,4 +30,8 @@ public:
     virtual void ShowSingleFile(const std::string& path) = 0;
     // Clears the selection of every directory tree pane but the given one.
     virtual void ClearOtherTreeSelections(const QWidget* keep) = 0;
+    // The file a list pane selected, or none: every other list pane selects
+    // the same file of its own tree, or nothing when its tree has no such
+    // file, so that two lists never show different files as chosen.
+    virtual void FollowListSelection(const QWidget* from, const CDirNode* node) = 0;
 };

@@ -1,4 +1,5 @@
 #include "dir_views/dir_list_view.h"
+#include "document/comparison_settings.h"
 #include "document/diff_doc.h"
 #include "tests/dir_views/dir_views_fixture.h"
 
@@ -242,6 +243,97 @@ TEST_F(DirListViewTest, KeysMoveTheSelectionWithoutOpening)
     }
     EXPECT_TRUE(host_.opened.empty());
     EXPECT_EQ(host_.currentDir, "same.txt");
+}
+
+struct OPENING_KEY
+{
+    const char* name;
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    bool opens;
+};
+
+// Enter and Space open the selected file as a click does; Space with Control
+// only adds a row to the selection or takes it out.
+TEST_F(DirListViewTest, EnterAndSpaceOpenTheSelectedFile)
+{
+    CompareSmallTrees();
+    const std::vector<OPENING_KEY> cases = {
+        {"Return", Qt::Key_Return, Qt::NoModifier, true},
+        {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, true},
+        {"Space", Qt::Key_Space, Qt::NoModifier, true},
+        {"Control+Space", Qt::Key_Space, Qt::ControlModifier, false},
+    };
+    for (const OPENING_KEY& c : cases) {
+        SCOPED_TRACE(c.name);
+        host_ = CRecordingPaneHost();
+        host_.currentDir = "same.txt";
+        auto view = MakeView(0, true);
+        ShowPane(*view);
+        PressKey(*view, Qt::Key_Down);
+        PressKey(*view, c.key, c.modifiers);
+        LetPendingWorkRun();
+        EXPECT_EQ(host_.opened,
+                  c.opens ? std::vector<std::string>{Second("sub/added.txt")}
+                          : std::vector<std::string>{});
+    }
+}
+
+// Side by side, each list selects the file the other one selected, or
+// nothing when its tree has no such file. Following is not passed back.
+TEST_F(DirListViewTest, SideBySideListsSelectTheSameFile)
+{
+    CompareSmallTrees();
+    auto left = MakeView(0, false);
+    auto right = MakeView(1, false);
+    host_.followSelection = [&](const QWidget* from, const CDirNode* node) {
+        (from == left.get() ? *right : *left).SelectPartnerOf(node);
+    };
+    ShowPane(*left);
+    ShowPane(*right);
+    struct STEP
+    {
+        CDirListView* chosenIn;
+        std::string row;
+        CDirListView* other;
+        std::vector<std::string> otherSelects;
+    };
+    const std::vector<STEP> steps = {
+        {left.get(), "sub/changed.txt", right.get(), {"sub/changed.txt"}},
+        {left.get(), "sub/gone.txt", right.get(), {}},
+        {right.get(), "same.txt", left.get(), {"same.txt"}},
+        {right.get(), "newonly/n.txt", left.get(), {}},
+    };
+    for (const STEP& step : steps) {
+        SCOPED_TRACE(step.row);
+        ClickItem(*step.chosenIn, ItemWithText(*step.chosenIn, step.row));
+        EXPECT_EQ(SelectedTexts(*step.chosenIn), std::vector<std::string>{step.row});
+        EXPECT_EQ(SelectedTexts(*step.other), step.otherSelects);
+    }
+    // The keys, which open nothing, move the other list too.
+    PressKey(*right, Qt::Key_Down);
+    EXPECT_EQ(SelectedTexts(*left), std::vector<std::string>{"same.txt"});
+    const std::size_t told = host_.followed.size();
+    left->SelectPartnerOf(nullptr);
+    EXPECT_TRUE(SelectedTexts(*left).empty());
+    EXPECT_EQ(host_.followed.size(), told);
+}
+
+// Names paired regardless of case are one file, under either name.
+TEST_F(DirListViewTest, ListsFollowAPairNamedInAnotherCase)
+{
+    ComparisonSettings settings;
+    settings.ignoreNameCase = true;
+    dirs_.SetOptions(settings);
+    Compare({F::File("Readme", "1")}, {F::File("README", "2")});
+    auto left = MakeView(0, false);
+    auto right = MakeView(1, false);
+    host_.followSelection = [&](const QWidget*, const CDirNode* node) {
+        right->SelectPartnerOf(node);
+    };
+    ShowPane(*left);
+    ClickItem(*left, ItemWithText(*left, "Readme"));
+    EXPECT_EQ(SelectedTexts(*right), std::vector<std::string>{"README"});
 }
 
 TEST_F(DirListViewTest, ReselectsTheFileChosenLastWithoutOpeningIt)

@@ -51,7 +51,7 @@ TEST_F(DirViewTest, ShowsItsSideOrBothMerged)
         {"composite",
          0,
          true,
-         {"Composite Tree", "  newonly", "    n.txt", "  oldonly", "  sub", "    added.txt",
+         {".../old vs .../new", "  newonly", "    n.txt", "  oldonly", "  sub", "    added.txt",
           "    changed.txt", "    gone.txt", "  same.txt"}},
     };
     for (const TREE_CASE& c : cases) {
@@ -85,7 +85,7 @@ TEST_F(DirViewTest, CompositeTreeMarksThePathToADifference)
     Compare(first, second);
     auto view = MakeView(0, true);
     const std::vector<std::pair<std::string, std::string>> expected = {
-        {"Composite Tree", "folder-modified-red"},
+        {".../old vs .../new", "folder-modified-red"},
         {"a", "folder-modified-red"},
         {"b", "folder-modified-red"},
         {"c", "folder-modified-red"},
@@ -148,6 +148,74 @@ TEST_F(DirViewTest, RootIconSaysWhetherTheTreesAreIdentical)
         ASSERT_EQ(view->topLevelItemCount(), 1);
         EXPECT_TRUE(ShowsImage(view->topLevelItem(0)->icon(0), c.image));
     }
+}
+
+struct FIRST_DIFFERENCE_CASE
+{
+    const char* name;
+    std::vector<F> first;
+    std::vector<F> second;
+    std::vector<std::string> open;
+};
+
+// The folders a tree shows open, below its root, in the order shown.
+std::vector<std::string> OpenFolders(QTreeWidget& tree)
+{
+    std::vector<std::string> open;
+    for (QTreeWidgetItemIterator it(&tree); *it; ++it) {
+        if ((*it)->parent() && (*it)->isExpanded())
+            open.push_back((*it)->text(0).toStdString());
+    }
+    return open;
+}
+
+// A new tree opens every folder on the way to its first difference in the
+// order shown, folders first, and nothing else; a folder only one tree holds
+// is a difference itself and stays closed.
+TEST_F(DirViewTest, ANewTreeOpensThePathToItsFirstDifference)
+{
+    const std::vector<F> common = {F::File("top.txt", "t"), F::File("a/one.txt", "1"),
+                                   F::File("other/three.txt", "3")};
+    auto with = [&](std::vector<F> extra) {
+        extra.insert(extra.begin(), common.begin(), common.end());
+        return extra;
+    };
+    const std::vector<FIRST_DIFFERENCE_CASE> cases = {
+        {"deep file before a later one",
+         with({F::File("a/b/c/x.txt", "old"), F::File("z/w.txt", "old")}),
+         with({F::File("a/b/c/x.txt", "new"), F::File("z/w.txt", "new")}),
+         {"a", "b", "c"}},
+        {"a folder only the first tree holds",
+         with({F::File("a/gone/g.txt"), F::File("other/x.txt", "old")}),
+         with({F::File("other/x.txt", "new")}),
+         {"a"}},
+        {"a file at the top", with({F::File("b.txt", "1")}), with({F::File("b.txt", "2")}), {}},
+        {"identical trees", common, common, {}},
+    };
+    for (const FIRST_DIFFERENCE_CASE& c : cases) {
+        SCOPED_TRACE(c.name);
+        TreeFolder folder;
+        ASSERT_TRUE(
+            dirs_.RunDirComparison(folder.Build("old", c.first), folder.Build("new", c.second)));
+        for (const bool composite : {true, false}) {
+            SCOPED_TRACE(composite ? "composite" : "first side");
+            auto view = MakeView(0, composite);
+            EXPECT_EQ(OpenFolders(*view), c.open);
+        }
+    }
+}
+
+// Once the user has opened folders, a rebuild opens those and no others.
+TEST_F(DirViewTest, ARebuildKeepsTheFoldersTheUserOpened)
+{
+    Compare({F::File("a/b/x.txt", "old"), F::File("other/y.txt")},
+            {F::File("a/b/x.txt", "new"), F::File("other/y.txt")});
+    auto view = MakeView(0, true);
+    ASSERT_EQ(OpenFolders(*view), (std::vector<std::string>{"a", "b"}));
+    ItemWithText(*view, "a")->setExpanded(false);
+    ItemWithText(*view, "other")->setExpanded(true);
+    view->OnUpdate(UpdateHint::IconColorsChanged);
+    EXPECT_EQ(OpenFolders(*view), (std::vector<std::string>{"b", "other"}));
 }
 
 // Icons follow the colour settings when the tree refills for new colours.
@@ -230,17 +298,19 @@ TEST_F(DirViewSortTest, OpeningOrClosingAFolderSortsItsEntries)
     auto view = MakeView(0, true);
     QTreeWidgetItem* sub = ItemWithText(*view, "sub");
     ASSERT_NE(sub, nullptr);
-    // Scan order: the first tree's files, then what only the second holds.
-    EXPECT_EQ(ChildTexts(sub), (std::vector<std::string>{"a_same.txt", "m.txt", "x_old.txt"}));
-    host_.dirSort = 1;
-    sub->setExpanded(true);
+    // The new tree opened the folder on its way to the first difference.
+    ASSERT_TRUE(sub->isExpanded());
+    const std::vector<std::string> byName = {"a_same.txt", "m.txt", "x_old.txt"};
     const std::vector<std::string> byStatus = {"x_old.txt", "m.txt", "a_same.txt"};
+    EXPECT_EQ(ChildTexts(sub), byName);
+    host_.dirSort = 1;
+    sub->setExpanded(false);
     EXPECT_EQ(ChildTexts(sub), byStatus);
     host_.dirSort = 0;
     view->OnUpdate(UpdateHint::DirSortChanged);
     EXPECT_EQ(ChildTexts(sub), byStatus);
-    sub->setExpanded(false);
-    EXPECT_EQ(ChildTexts(sub), (std::vector<std::string>{"a_same.txt", "m.txt", "x_old.txt"}));
+    sub->setExpanded(true);
+    EXPECT_EQ(ChildTexts(sub), byName);
 }
 
 struct OPEN_CASE
@@ -405,7 +475,7 @@ TEST_F(DirViewTest, KeysMoveTheSelectionAndOpenFiles)
         {Qt::Key_End, "c.txt", {First("c.txt")}},
         {Qt::Key_Up, "b.txt", {First("b.txt")}},
         {Qt::Key_Up, "a.txt", {Pair(First("a.txt"), Second("a.txt"))}},
-        {Qt::Key_Home, "Composite Tree", {}},
+        {Qt::Key_Home, ".../old vs .../new", {}},
         {Qt::Key_PageDown, "c.txt", {First("c.txt")}},
     };
     for (const STEP& step : steps) {
@@ -491,7 +561,7 @@ TEST_F(DirViewTest, OnlyTheLastOfQuickChoicesOpens)
     ClickItem(*view, ItemWithText(*view, "same.txt"));
     PressKey(*view, Qt::Key_Home);
     LetPendingWorkRun();
-    EXPECT_EQ(SelectedTexts(*view), std::vector<std::string>{"Composite Tree"});
+    EXPECT_EQ(SelectedTexts(*view), std::vector<std::string>{".../old vs .../new"});
     EXPECT_EQ(host_.opened, std::vector<std::string>{First("same.txt")});
 }
 
@@ -515,7 +585,7 @@ TEST_F(DirViewTest, OnlyDifferencesLeavesOutWhatIsIdentical)
     const std::vector<TREE_CASE> cases = {
         {"first", 0, false, {".../old", "  a", "    b", "      x.txt"}},
         {"second", 1, false, {".../new", "  a", "    b", "      x.txt", "  added.txt"}},
-        {"composite", 0, true, {"Composite Tree", "  a", "    b", "      x.txt", "  added.txt"}},
+        {"composite", 0, true, {".../old vs .../new", "  a", "    b", "      x.txt", "  added.txt"}},
     };
     for (const TREE_CASE& c : cases) {
         SCOPED_TRACE(c.name);

@@ -146,11 +146,11 @@ inline void DoubleClickItem(QTreeWidget& tree, QTreeWidgetItem* item)
     }
 }
 
-inline void PressKey(QWidget& target, int key)
+inline void PressKey(QWidget& target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
     QApplication::sendEvent(&target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
     QApplication::sendEvent(&target, &release);
 }
 

@@ -1,3 +1,4 @@
+#include "dir_views/dir_list_view.h"
 #include "dir_views/dir_view.h"
 #include "directory/dir_comparison.h"
 #include "directory/sync_dir_user_seam.h"
@@ -187,6 +188,39 @@ TEST_F(PaneRowTest, FilesChosenInAPaneGoToTheWindow)
 
     EXPECT_EQ(chosen, (std::vector<std::string>{"old/x|new/x", "new/y"}));
     EXPECT_EQ(host.CurrentDir(), "sub/y");
+}
+
+// Side by side, a file selected in one list is selected in the other; a
+// file the other tree lacks leaves the other list without a selection.
+TEST_F(PaneRowTest, SideBySideListsSelectTheSameFile)
+{
+    Write("d1/a.txt", "1");
+    Write("d1/gone.txt", "g");
+    Write("d2/a.txt", "2");
+    ASSERT_TRUE(dirs_.RunDirComparison(Path("d1"), Path("d2")));
+    settings_.dirViewMode = 1;
+    settings_.dirViewType = 1;
+    panes_.Arrange(true, 0, false);
+    ASSERT_EQ(Row(), (std::vector<P>{P::DirList, P::DirList}));
+    auto* left = qobject_cast<CDirListView*>(panes_.Splitter().GetPane(0));
+    auto* right = qobject_cast<CDirListView*>(panes_.Splitter().GetPane(1));
+    ASSERT_TRUE(left && right);
+    auto selected = [](const CDirListView& list) {
+        std::vector<std::string> texts;
+        for (const QTreeWidgetItem* row : list.selectedItems())
+            texts.push_back(row->text(0).toStdString());
+        return texts;
+    };
+    auto select = [](CDirListView& list, const std::string& text) {
+        list.clearSelection();
+        list.findItems(QString::fromStdString(text), Qt::MatchExactly).value(0)->setSelected(true);
+    };
+    select(*left, "a.txt");
+    EXPECT_EQ(selected(*right), std::vector<std::string>{"a.txt"});
+    select(*left, "gone.txt");
+    EXPECT_TRUE(selected(*right).empty());
+    select(*right, "a.txt");
+    EXPECT_EQ(selected(*left), std::vector<std::string>{"a.txt"});
 }
 
 } // namespace

@@ -31,6 +31,12 @@ public:
     }
     void ShowSingleFile(const std::string& path) override { opened.push_back(path); }
     void ClearOtherTreeSelections(const QWidget* keep) override { clearedExcept.push_back(keep); }
+    void FollowListSelection(const QWidget* from, const CDirNode* node) override
+    {
+        if (followSelection)
+            followSelection(from, node);
+        followed.push_back(node);
+    }
 
     struct POSITION
     {
@@ -46,4 +52,8 @@ public:
     // "first | second" for a pair, the path alone for a single file.
     std::vector<std::string> opened;
     std::vector<const QWidget*> clearedExcept;
+    // The nodes list panes selected, in order, and what a test does with
+    // each, as the window passes it to the other list.
+    std::vector<const CDirNode*> followed;
+    std::function<void(const QWidget*, const CDirNode*)> followSelection;
 };
