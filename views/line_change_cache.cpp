@@ -2,7 +2,7 @@
 
 #include "document/diff_doc.h"
 #include "engine/text_buf.h"
-#include "views/block_partners.h"
+#include "document/block_partners.h"
 
 #include <string_view>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/block_starts.h"
+#include "document/block_starts.h"
 
 #include <unordered_map>
 

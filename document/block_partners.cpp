@@ -1,4 +1,4 @@
-#include "views/block_partners.h"
+#include "document/block_partners.h"
 
 #include "document/diff_doc.h"
 
