@@ -38,6 +38,14 @@ std::string LastPart(const std::string& name)
     return slash == std::string::npos ? name : name.substr(slash + 1);
 }
 
+std::string FailureNote(const QStringList& messages)
+{
+    std::string note = "Could not be compared: ";
+    note += messages.isEmpty() ? std::string("failed to read")
+                               : messages.constLast().trimmed().toStdString();
+    return note;
+}
+
 long long SizeOf(const std::string& path)
 {
     struct stat info{};
@@ -132,48 +140,46 @@ void CDirHtmlReport::WriteEntry(const CDirNode& node, int section)
     out_.Append(row);
 }
 
+// The summary line names the file and, once it is compared, its counts, so
+// that the closed sections already say how much each file changed.
 void CDirHtmlReport::WriteSection(const CDirNodeList& first, const CDirNodeList& second,
                                   const CDirNode& node, int section)
 {
     // A pair is named by its first tree's node.
-    const CDirNode& firstNode = node;
-    const CDirNode& secondNode = *node.counterpart;
+    const std::string firstPath = first.FullPath(node);
+    const std::string secondPath = second.FullPath(*node.counterpart);
+    CSyncUserSeam seam;
+    CDiffDoc doc(seam);
+    doc.settings = settings_;
+    std::string left;
+    if (pageRows_ >= kMostPageRows)
+        left = "Not shown: the page holds as many rows as it can already.";
+    else if (std::max(SizeOf(firstPath), SizeOf(secondPath)) > kMostFileBytes)
+        left = "Not shown: the files are larger than 4 MiB; compare them on their own.";
+    else if (!doc.RunFileComparison(firstPath, secondPath))
+        left = FailureNote(seam.Messages());
+
     out_.Append("<details id=\"");
     out_.Append(SectionId(section));
     out_.Append("\"><summary>");
     out_.Append(CHtmlText::Name(node.name));
+    const bool binary = left.empty() && doc.firstBuf()->type() == CDiffBuf::Binary;
+    if (left.empty()) {
+        out_.Append(" \xE2\x80\x94 ");
+        out_.Append(CBlockCounts(doc.allList()).Sentence(binary ? "bytes" : "lines"));
+    }
     out_.Append("</summary>\n");
-    const std::string firstPath = first.FullPath(firstNode);
-    const std::string secondPath = second.FullPath(secondNode);
-    const long long largest = std::max(SizeOf(firstPath), SizeOf(secondPath));
-    if (pageRows_ >= kMostPageRows)
-        WriteNote("Not shown: the page holds as many rows as it can already.");
-    else if (largest > kMostFileBytes)
-        WriteNote("Not shown: the files are larger than 4 MiB; compare them on their own.");
-    else
-        CompareInSection(firstPath, secondPath, section);
+    if (!left.empty()) {
+        WriteNote(left);
+    } else {
+        WriteNote(CHtmlReport::OptionsLine(doc));
+        WriteListing(doc, section);
+    }
     out_.Append("</details>\n");
 }
 
-void CDirHtmlReport::CompareInSection(const std::string& firstPath, const std::string& secondPath,
-                                      int section)
+void CDirHtmlReport::WriteListing(const CDiffDoc& doc, int section)
 {
-    CSyncUserSeam seam;
-    CDiffDoc doc(seam);
-    doc.settings = settings_;
-    if (!doc.RunFileComparison(firstPath, secondPath)) {
-        const QStringList& messages = seam.Messages();
-        std::string note = "Could not be compared: ";
-        note += messages.isEmpty() ? std::string("failed to read")
-                                   : messages.constLast().trimmed().toStdString();
-        WriteNote(note);
-        return;
-    }
-    const bool binary = doc.firstBuf()->type() == CDiffBuf::Binary;
-    std::string summary = CHtmlReport::OptionsLine(doc);
-    summary += ": ";
-    summary += CBlockCounts(doc.allList()).Sentence(binary ? "bytes" : "lines");
-    WriteNote(summary);
     const long long room = std::min(kMostFileRows, kMostPageRows - pageRows_);
     std::string anchors = SectionId(section);
     anchors += '-';

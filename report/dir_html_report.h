@@ -5,6 +5,7 @@
 #include <string>
 
 class CAppearanceSettings;
+class CDiffDoc;
 class CDirNodeList;
 class COutputBuffer;
 struct CDirNode;
@@ -37,8 +38,7 @@ private:
     void WriteEntry(const CDirNode& node, int section);
     void WriteSection(const CDirNodeList& first, const CDirNodeList& second, const CDirNode& node,
                       int section);
-    void CompareInSection(const std::string& firstPath, const std::string& secondPath,
-                          int section);
+    void WriteListing(const CDiffDoc& doc, int section);
     void WriteNote(const std::string& text);
     // Whether the page shows the comparison of a file pair: a modified pair
     // of regular files.

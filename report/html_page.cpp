@@ -162,6 +162,12 @@ std::string CHtmlPage::StyleSheet() const
            "table.rows td { padding: 0 0.3em; white-space: pre; vertical-align: top; }\n"
            "table.rows td.n { color: #808080; text-align: right; }\n"
            "table.rows td.t { width: 100%; }\n"
+           // A character of another font (a box for a control byte) would
+           // make its hex row taller than the others; fixed boxes keep every
+           // row one line high and their colours edge to edge.
+           "table.rows td.h span, table.rows td.a span { display: inline-block; "
+           "height: 1.2em; line-height: 1.2em; vertical-align: top; }\n"
+           "table.rows td.h, table.rows td.a { line-height: 1.2em; }\n"
            "td.cut { font-family: sans-serif; font-style: italic; color: #555555; }\n"
            "a.moved { color: inherit; }\n"
            ".sides { display: flex; gap: 1em; align-items: flex-start; }\n"

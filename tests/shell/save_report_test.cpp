@@ -65,7 +65,7 @@ TEST_F(SaveReportTest, WritesTheDirectoryPageWhenDirectoriesAreShown)
     ASSERT_TRUE(frame_->Actions().saveReport->isEnabled());
     const std::string page = SaveTo(PagePath("dirs.html"));
     EXPECT_TRUE(Holds(page, "<table class=\"tree\">"));
-    EXPECT_TRUE(Holds(page, "<details id=\"file-0\"><summary>x.txt</summary>"));
+    EXPECT_TRUE(Holds(page, "<details id=\"file-0\"><summary>x.txt \xE2\x80\x94 "));
 }
 
 TEST_F(SaveReportTest, SaysWhyAPageCouldNotBeWrittenAndDoesNothingWhenCancelled)
