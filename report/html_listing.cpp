@@ -28,15 +28,6 @@ std::string KindClass(const DIFF_BLOCK& block)
     return name;
 }
 
-std::string_view LineOf(const CDiffBuf* buffer, int line)
-{
-    if (!buffer || buffer->type() != CDiffBuf::Text || line < 0 || line >= buffer->GetCount())
-        return {};
-    int length = 0;
-    const char* bytes = static_cast<const CTextBuf*>(buffer)->GetLine(line, &length);
-    return {bytes, static_cast<std::size_t>(length)};
-}
-
 // A span's edge moved forward to the first byte of a character, so that a
 // marked span never splits one.
 std::size_t CharacterEdge(std::string_view line, int at, bool utf8)
@@ -198,7 +189,12 @@ std::string CHtmlListing::MovedAnchor(const DIFF_BLOCK& block, int side) const
 
 void CHtmlListing::WriteLineText(const DIFF_BLOCK& block, int side, int line, int offset)
 {
-    const std::string_view text = LineOf(side == 0 ? doc_.firstBuf() : doc_.secondBuf(), line);
+    // Only text files come here; a line past the buffer's end shows empty, as
+    // in the window.
+    const auto& buffer = static_cast<const CTextBuf&>(side == 0 ? *doc_.firstBuf() : *doc_.secondBuf());
+    int length = 0;
+    const char* bytes = line < buffer.GetCount() ? buffer.GetLine(line, &length) : "";
+    const std::string_view text(bytes, static_cast<std::size_t>(length));
     const bool utf8 = CTextBuf::IsValidUtf8(text.data(), text.size());
     const int tabSize = look_.GetTabSize();
     row_ += "<td class=\"t ";
@@ -225,16 +221,12 @@ void CHtmlListing::WriteLineText(const DIFF_BLOCK& block, int side, int line, in
 // line of the added block opposite it.
 std::vector<LineChanges::Span> CHtmlListing::ChangesOf(const DIFF_BLOCK& block, int offset) const
 {
-    if (block.kind != BlockKind::Unmatched)
+    const std::optional<CBlockPartners::LINE_PAIR> lines =
+        partners_.OppositeLines(doc_, block, offset);
+    if (!lines)
         return {};
-    const DIFF_BLOCK* partner = partners_.PartnerOf(&block);
-    if (!partner || offset >= partner->length)
-        return {};
-    const DIFF_BLOCK& first = block.side() == 0 ? block : *partner;
-    const DIFF_BLOCK& second = block.side() == 0 ? *partner : block;
-    LineChanges changes = FindLineChanges(LineOf(doc_.firstBuf(), first.pos() + offset),
-                                          LineOf(doc_.secondBuf(), second.pos() + offset),
-                                          doc_.settings.ignoreCase, doc_.settings.ignoreBlanks);
+    LineChanges changes = FindLineChanges(lines->first, lines->second, doc_.settings.ignoreCase,
+                                          doc_.settings.ignoreBlanks);
     return block.side() == 0 ? std::move(changes.first) : std::move(changes.second);
 }
 
