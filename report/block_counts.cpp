@@ -15,3 +15,17 @@ CBlockCounts::CBlockCounts(const CBlockList& all)
             added += block->length;
     }
 }
+
+std::string CBlockCounts::Sentence(std::string_view unit) const
+{
+    std::string text = std::to_string(identical);
+    text += " identical, ";
+    text += std::to_string(removed);
+    text += " removed, ";
+    text += std::to_string(added);
+    text += " added, ";
+    text += std::to_string(moved);
+    text += " moved ";
+    text += unit;
+    return text;
+}

@@ -43,7 +43,7 @@ bool IsOption(const std::string& arg)
 std::string CCommandLine::Usage()
 {
     return "Usage: varnel [OPTION]... [OLD NEW]\n"
-           "       varnel --report[=text|json] [OPTION]... OLD NEW\n"
+           "       varnel --report[=text|json|html] [OPTION]... OLD NEW\n"
            "\n"
            "Compares the file OLD with the file NEW, or the directory OLD with the\n"
            "directory NEW, and shows what was removed, what was added and what moved.\n"
@@ -78,7 +78,11 @@ std::string CCommandLine::Usage()
            "  --version           show the version and exit\n"
            "\n"
            "Options of the report:\n"
-           "  --report[=FORMAT]   print the comparison as text (the default) or json\n"
+           "  --report[=FORMAT]   print the comparison as text (the default), json, or\n"
+           "                      html: one self-contained page in the window's colours\n"
+           "                      (varnel --report=html OLD NEW > page.html)\n"
+           "  --layout=LAYOUT     the html page's listing: composite (the default) or\n"
+           "                      side-by-side, the two files in two columns\n"
            "  --color[=WHEN]      colour the text report: auto (on a terminal; the\n"
            "                      default), always (the same as --color) or never\n"
            "  --brief             leave out what is identical: the identical rows of two\n"
@@ -147,6 +151,11 @@ bool CCommandLine::ParseOption(const std::vector<std::string>& args, std::size_t
         reportRequested = true;
         return SetFormat(hasValue ? value : "text");
     }
+    if (name == "--layout") {
+        if (!hasValue && index + 1 >= args.size())
+            return Refuse("option '" + name + "' needs a value");
+        return SetLayout(hasValue ? value : args[++index]);
+    }
     if (name == "--color" || name == "--colour")
         return SetColor(hasValue ? value : "always");
     if (name == "--exclude" || name == "--exclude-from") {
@@ -187,8 +196,21 @@ bool CCommandLine::SetFormat(const std::string& value)
         format = Format::Text;
     else if (value == "json")
         format = Format::Json;
+    else if (value == "html")
+        format = Format::Html;
     else
-        return Refuse("unknown report format '" + value + "' (text or json)");
+        return Refuse("unknown report format '" + value + "' (text, json or html)");
+    return true;
+}
+
+bool CCommandLine::SetLayout(const std::string& value)
+{
+    if (value == "composite")
+        layout = Layout::Composite;
+    else if (value == "side-by-side")
+        layout = Layout::SideBySide;
+    else
+        return Refuse("unknown --layout value '" + value + "' (composite or side-by-side)");
     return true;
 }
 

@@ -16,7 +16,15 @@ public:
     enum class Format
     {
         Text,
-        Json
+        Json,
+        Html
+    };
+    // How the HTML report lays out a file comparison: one composite listing,
+    // as the window's composite view, or the two files beside each other.
+    enum class Layout
+    {
+        Composite,
+        SideBySide
     };
     enum class Color
     {
@@ -42,6 +50,7 @@ public:
     bool version = false;
     Format format = Format::Text;
     Color color = Color::Auto;
+    Layout layout = Layout::Composite;
     // Leave out what is identical: rows of a file comparison, entries of a
     // directory comparison.
     bool brief = false;
@@ -59,6 +68,7 @@ private:
     bool ParseFlag(const std::string& name);
     bool SetFormat(const std::string& value);
     bool SetColor(const std::string& value);
+    bool SetLayout(const std::string& value);
     bool SetNumber(const std::string& name, const std::string& text, int least,
                    std::optional<int>& target);
     bool ReadExcludeFile(const std::string& path);

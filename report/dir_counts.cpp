@@ -26,3 +26,16 @@ CDirCounts::CDirCounts(const CDirNodeList& first, const CDirNodeList& second)
             ++added;
     }
 }
+
+std::string CDirCounts::Sentence() const
+{
+    std::string text = std::to_string(identical);
+    text += " identical, ";
+    text += std::to_string(modified);
+    text += " modified, ";
+    text += std::to_string(removed);
+    text += " removed, ";
+    text += std::to_string(added);
+    text += " added entries";
+    return text;
+}

@@ -3,9 +3,11 @@
 #include "directory/dir_comparison.h"
 #include "directory/paths_overlap.h"
 #include "directory/sync_dir_user_seam.h"
+#include "document/appearance_settings.h"
 #include "document/comparison_settings.h"
 #include "document/input_check.h"
 #include "report/command_line.h"
+#include "report/dir_html_report.h"
 #include "report/dir_json_report.h"
 #include "report/dir_text_report.h"
 #include "report/exit_status.h"
@@ -60,6 +62,11 @@ int CDirReportRun::Run(const CCommandLine& options)
     if (options.format == CCommandLine::Format::Json) {
         CDirJsonReport(out).Write(comparison.firstList(), comparison.secondList(),
                                   comparison.dirsIdentical);
+    } else if (options.format == CCommandLine::Format::Html) {
+        CAppearanceSettings look;
+        look.Load();
+        CDirHtmlReport(out, look, settings, options.layout == CCommandLine::Layout::SideBySide)
+            .Write(comparison.firstList(), comparison.secondList());
     } else {
         CDirTextReport(out, options.UseColor(), options.brief, ::isatty(STDOUT_FILENO) != 0)
             .Write(comparison.firstList(), comparison.secondList());

@@ -75,13 +75,6 @@ void CDirTextReport::WriteName(const std::string& name)
 
 void CDirTextReport::WriteSummary(const CDirNodeList& first, const CDirNodeList& second)
 {
-    const CDirCounts counts(first, second);
-    out_.AppendNumber(counts.identical);
-    out_.Append(" identical, ");
-    out_.AppendNumber(counts.modified);
-    out_.Append(" modified, ");
-    out_.AppendNumber(counts.removed);
-    out_.Append(" removed, ");
-    out_.AppendNumber(counts.added);
-    out_.Append(" added entries\n");
+    out_.Append(CDirCounts(first, second).Sentence());
+    out_.Append('\n');
 }

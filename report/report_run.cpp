@@ -1,11 +1,13 @@
 #include "report/report_run.h"
 
+#include "document/appearance_settings.h"
 #include "document/diff_doc.h"
 #include "document/input_check.h"
 #include "document/sync_user_seam.h"
 #include "report/block_counts.h"
 #include "report/dir_report_run.h"
 #include "report/exit_status.h"
+#include "report/html_report.h"
 #include "report/json_report.h"
 #include "report/output_buffer.h"
 #include "report/progress_line.h"
@@ -70,11 +72,18 @@ int CReportRun::Compare(const CCommandLine& options)
 
     const bool identical = doc.LoadedBytesAreEqual();
     COutputBuffer out(STDOUT_FILENO);
-    if (options.format == CCommandLine::Format::Json)
+    if (options.format == CCommandLine::Format::Json) {
         CJsonReport(out).Write(doc, seam.Messages(), identical);
-    else
+    } else if (options.format == CCommandLine::Format::Html) {
+        // The page shows the comparison in the colours the window uses.
+        CAppearanceSettings look;
+        look.Load();
+        CHtmlReport(out, look, options.layout == CCommandLine::Layout::SideBySide)
+            .Write(doc, options.paths[0], options.paths[1], seam.Messages());
+    } else {
         CTextReport(out, options.UseColor(), options.brief, ::isatty(STDOUT_FILENO) != 0)
             .Write(doc, seam.Messages());
+    }
     if (!out.Flush())
         return CExitStatus::FailedToWrite(errno);
     return identical || !CBlockCounts(doc.allList()).HasDifference() ? CExitStatus::Same

@@ -160,16 +160,7 @@ void CTextReport::EndRow()
 
 void CTextReport::WriteSummary(const CDiffDoc& doc)
 {
-    const CBlockCounts counts(doc.allList());
-    out_.AppendNumber(counts.identical);
-    out_.Append(" identical, ");
-    out_.AppendNumber(counts.removed);
-    out_.Append(" removed, ");
-    out_.AppendNumber(counts.added);
-    out_.Append(" added, ");
-    out_.AppendNumber(counts.moved);
-    out_.Append(" moved ");
-    out_.Append(ElementName(doc));
+    out_.Append(CBlockCounts(doc.allList()).Sentence(ElementName(doc)));
     out_.Append('\n');
 }
 

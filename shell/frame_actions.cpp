@@ -15,6 +15,8 @@ CFrameActions::CFrameActions(QMainWindow& window) : QObject(&window), window_(wi
     compareDirectories = Make(tr("Compare &Directories..."), tr("Compare two directories"),
                               {QKeySequence(Qt::CTRL | Qt::Key_D)});
     closeDirectories = Make(tr("Cl&ose Directories"), tr("Close the current directories"));
+    saveReport = Make(tr("Save &Report..."), tr("Save the comparison shown as a web page"),
+                      {QKeySequence(Qt::CTRL | Qt::Key_S)});
     exit = Make(tr("E&xit"), QString(), {QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
     copy = Make(tr("&Copy"), tr("Copy the selected rows of the active pane"),
@@ -107,6 +109,8 @@ void CFrameActions::BuildMenus(QMenuBar& bar)
     file->addSeparator();
     file->addAction(compareDirectories);
     file->addAction(closeDirectories);
+    file->addSeparator();
+    file->addAction(saveReport);
     file->addSeparator();
     recentMenu = file->addMenu(tr("&Recent Comparisons"));
     file->addSeparator();

@@ -22,6 +22,7 @@ public:
     QAction* closeFiles;
     QAction* compareDirectories;
     QAction* closeDirectories;
+    QAction* saveReport;
     QAction* exit;
     // Filled by the window with the pairs compared last.
     QMenu* recentMenu = nullptr;

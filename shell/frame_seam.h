@@ -22,6 +22,8 @@ public:
     // A path chosen by the user, or nothing when cancelled.
     virtual std::optional<std::string> ChooseFile(const QString& title) = 0;
     virtual std::optional<std::string> ChooseFolder(const QString& title) = 0;
+    // A path to write a web page to, or nothing when cancelled.
+    virtual std::optional<std::string> ChoosePageToSave(const QString& title) = 0;
     // False when no application could be started for it.
     virtual bool OpenUrl(const QUrl& url) = 0;
 };

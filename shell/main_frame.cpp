@@ -221,6 +221,7 @@ void CMainFrame::RefreshCommandState()
     CFrameActions& a = *actions_;
     a.closeFiles->setEnabled(fileCount_ > 0);
     a.closeDirectories->setEnabled(dirsShown_);
+    a.saveReport->setEnabled(dirsShown_ || fileCount_ == 2);
     a.editFirstFile->setEnabled(fileCount_ > 0);
     a.editSecondFile->setEnabled(fileCount_ == 2);
     a.reload->setEnabled(dirsShown_ || fileCount_ > 0);

@@ -82,6 +82,9 @@ public:
     void OnCompareDirectories();
     void OnCloseFiles();
     void OnCloseDirectories();
+    // File > Save Report...: the comparison shown as an HTML page, the
+    // directories when they are shown (their page holds the files too).
+    void OnSaveReport();
     void OnReload();
     void OnEditFile(int side);
     void OnProperties();

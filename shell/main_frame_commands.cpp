@@ -13,6 +13,7 @@
 #include "document/path_names.h"
 #include "engine/diff_buf.h"
 #include "engine/diff_navigation.h"
+#include "report/html_report_file.h"
 #include "report/program_files.h"
 #include "shell/frame_actions.h"
 #include "shell/frame_seam.h"
@@ -59,6 +60,7 @@ void CMainFrame::ConnectCommands()
     connect(a.closeFiles, &QAction::triggered, this, &CMainFrame::OnCloseFiles);
     connect(a.compareDirectories, &QAction::triggered, this, &CMainFrame::OnCompareDirectories);
     connect(a.closeDirectories, &QAction::triggered, this, &CMainFrame::OnCloseDirectories);
+    connect(a.saveReport, &QAction::triggered, this, &CMainFrame::OnSaveReport);
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
     connect(a.editFirstFile, &QAction::triggered, this, [this] { OnEditFile(0); });
     connect(a.editSecondFile, &QAction::triggered, this, [this] { OnEditFile(1); });
@@ -320,6 +322,23 @@ void CMainFrame::OnCloseDirectories()
 // The desktop opens a file with its default application; when it cannot,
 // nothing tells why, so a file that is gone is told apart from one that no
 // application takes.
+void CMainFrame::OnSaveReport()
+{
+    if (!dirsShown_ && fileCount_ != 2)
+        return;
+    const std::optional<std::string> path = seam_.ChoosePageToSave(tr("Save Report"));
+    if (!path)
+        return;
+    const std::string failure =
+        dirsShown_ ? CHtmlReportFile::SaveDirectories(*path, dirs_.firstList(), dirs_.secondList(),
+                                                      appearance_, doc_.settings,
+                                                      !IsTxtComposite())
+                   : CHtmlReportFile::SaveFiles(*path, doc_, appearance_, !IsTxtComposite());
+    if (!failure.empty())
+        seam_.ShowError(tr("Failed to save the report!") + QStringLiteral("\n") +
+                        PathText(*path) + QStringLiteral(": ") + QString::fromStdString(failure));
+}
+
 void CMainFrame::OnEditFile(int side)
 {
     const CDiffBuf* buf = side == 0 ? doc_.firstBuf() : doc_.secondBuf();

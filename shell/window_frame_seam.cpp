@@ -41,6 +41,18 @@ std::optional<std::string> CWindowFrameSeam::ChooseFolder(const QString& title)
     return PathOf(QFileDialog::getExistingDirectory(owner_, title, QDir::rootPath()));
 }
 
+// The chooser asks before it replaces a file.
+std::optional<std::string> CWindowFrameSeam::ChoosePageToSave(const QString& title)
+{
+    QFileDialog dialog(owner_, title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QObject::tr("Web pages (*.html)"));
+    dialog.setDefaultSuffix(QStringLiteral("html"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return PathOf(dialog.selectedFiles().constFirst());
+}
+
 bool CWindowFrameSeam::OpenUrl(const QUrl& url)
 {
     return QDesktopServices::openUrl(url);

@@ -16,6 +16,7 @@ public:
     void ShowError(const QString& text) override;
     std::optional<std::string> ChooseFile(const QString& title) override;
     std::optional<std::string> ChooseFolder(const QString& title) override;
+    std::optional<std::string> ChoosePageToSave(const QString& title) override;
     bool OpenUrl(const QUrl& url) override;
 
 private:

@@ -3,7 +3,7 @@
 #include "document/diff_doc.h"
 #include "engine/text_buf.h"
 #include "views/appearance.h"
-#include "views/hex_format.h"
+#include "document/hex_format.h"
 #include "views/pane_host.h"
 
 #include <QApplication>
@@ -31,8 +31,6 @@ constexpr long long kMinRows = 10;
 constexpr long long kEmptyColumns = 80;
 constexpr long long kEmptyRows = 10;
 
-constexpr int kMinBytesPerRow = 1;
-constexpr int kMaxBytesPerRow = 100;
 // Hex row columns in average character widths: three per byte and a spare
 // one, ten for the offset label, two per byte for the characters.
 constexpr int kHexColumnsPerByte = 3;
@@ -167,7 +165,7 @@ void CDiffView::SetMetrics(const METRICS& metrics)
 
 int CDiffView::BytesPerRow() const
 {
-    return std::clamp(appearance_.GetBytesPerRow(), kMinBytesPerRow, kMaxBytesPerRow);
+    return appearance_.ShownBytesPerRow();
 }
 
 const CDiffBuf* CDiffView::OwnBuffer() const
@@ -490,15 +488,7 @@ void CDiffView::DrawDifferenceMark(QPainter& painter)
 
 ContentKind CDiffView::KindOf(const DIFF_BLOCK& block)
 {
-    switch (block.kind) {
-    case BlockKind::Unmatched:
-        return block.side() == 0 ? ContentKind::Old : ContentKind::New;
-    case BlockKind::Moved:
-        return block.side() == 0 ? ContentKind::MovedFrom : ContentKind::MovedTo;
-    case BlockKind::Common:
-        break;
-    }
-    return ContentKind::Normal;
+    return CAppearanceSettings::KindOf(block);
 }
 
 CDiffView::PRESENTATION CDiffView::PresentationOf(const DIFF_BLOCK& block) const

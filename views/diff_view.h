@@ -1,7 +1,7 @@
 #pragma once
 
-#include "views/block_partners.h"
-#include "views/block_starts.h"
+#include "document/block_partners.h"
+#include "document/block_starts.h"
 #include "views/line_change_cache.h"
 #include "views/pane.h"
 #include "views/row_selection.h"

@@ -1,8 +1,8 @@
 #include "views/reading_place.h"
 
 #include "document/diff_doc.h"
-#include "views/block_partners.h"
-#include "views/block_starts.h"
+#include "document/block_partners.h"
+#include "document/block_starts.h"
 #include "views/diff_view.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "views/block_starts.h"
+#include "document/block_starts.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/block_partners.h"
+#include "document/block_partners.h"
 
 #include <QMetaObject>
 #include <QObject>

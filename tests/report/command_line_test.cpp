@@ -14,6 +14,7 @@ namespace {
 
 using Format = CCommandLine::Format;
 using Color = CCommandLine::Color;
+using Layout = CCommandLine::Layout;
 
 // What a parse gave, as one comparable value.
 struct PARSED
@@ -21,6 +22,7 @@ struct PARSED
     bool reportRequested = false;
     Format format = Format::Text;
     Color color = Color::Auto;
+    Layout layout = Layout::Composite;
     bool brief = false;
     std::optional<bool> ignoreCase = std::nullopt;
     std::optional<bool> ignoreBlanks = std::nullopt;
@@ -32,7 +34,8 @@ struct PARSED
     friend std::ostream& operator<<(std::ostream& out, const PARSED& p)
     {
         out << "{report " << p.reportRequested << ", format " << static_cast<int>(p.format)
-            << ", color " << static_cast<int>(p.color) << ", brief " << p.brief << ", case "
+            << ", color " << static_cast<int>(p.color) << ", layout "
+            << static_cast<int>(p.layout) << ", brief " << p.brief << ", case "
             << p.ignoreCase.value_or(-1) << ", blanks " << p.ignoreBlanks.value_or(-1) << ", block "
             << p.blockSize.value_or(-1) << ", limit " << p.limit.value_or(-1) << ", paths";
         for (const std::string& path : p.paths)
@@ -56,6 +59,11 @@ const PARSE_CASE kParseCases[] = {
      {.paths = {"a", "b"}}},
     {"ReportJsonBetweenPaths", {"a", "--report=json", "b"},
      {.reportRequested = true, .format = Format::Json, .paths = {"a", "b"}}},
+    {"ReportHtmlSideBySide", {"--report=html", "--layout", "side-by-side", "a", "b"},
+     {.reportRequested = true, .format = Format::Html, .layout = Layout::SideBySide,
+      .paths = {"a", "b"}}},
+    {"LayoutCompositeWithEquals", {"--layout=side-by-side", "--layout=composite", "a", "b"},
+     {.layout = Layout::Composite, .paths = {"a", "b"}}},
     {"BareReportIsText", {"--report", "a", "b"},
      {.reportRequested = true, .format = Format::Text, .paths = {"a", "b"}}},
     {"ValuesInBothForms", {"--block-size", "7", "--limit=0", "a", "b"},
@@ -83,8 +91,9 @@ TEST_P(CommandLine, ReadsOptionsAnywhere)
     ASSERT_TRUE(line.Parse(GetParam().args)) << line.Error();
 
     const PARSED parsed{line.reportRequested, line.format,     line.color,
-                        line.brief,           line.ignoreCase, line.ignoreBlanks,
-                        line.blockSize,       line.limit,      line.paths};
+                        line.layout,          line.brief,      line.ignoreCase,
+                        line.ignoreBlanks,    line.blockSize,  line.limit,
+                        line.paths};
     EXPECT_EQ(parsed, GetParam().parsed);
 }
 
@@ -97,6 +106,20 @@ TEST(CommandLineNumbers, RefuseWhatIsNoWholeNumberInRange)
         CCommandLine line;
         EXPECT_FALSE(line.Parse({"--limit", bad, "a", "b"})) << bad;
         EXPECT_NE(line.Error().find("--limit"), std::string::npos) << line.Error();
+    }
+}
+
+TEST(CommandLineValues, RefuseUnknownFormatsAndLayouts)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--report=pdf"}, "unknown report format 'pdf' (text, json or html)"},
+        {{"--layout=columns"}, "unknown --layout value 'columns' (composite or side-by-side)"},
+        {{"--layout"}, "option '--layout' needs a value"},
+    };
+    for (const auto& [args, error] : cases) {
+        CCommandLine line;
+        EXPECT_FALSE(line.Parse(args)) << args[0];
+        EXPECT_EQ(line.Error(), error);
     }
 }
 

@@ -42,7 +42,7 @@ const TROUBLE_CASE kTroubleCases[] = {
     {"LimitWithoutValue", {"old", "new", "--limit"}, "varnel: option '--limit' needs a value\n"},
     {"UnknownFormat",
      {"--report=xml", "old", "new"},
-     "varnel: unknown report format 'xml' (text or json)\n"},
+     "varnel: unknown report format 'xml' (text, json or html)\n"},
     {"UnknownColor",
      {"--color=sometimes", "old", "new"},
      "varnel: unknown --color value 'sometimes' (auto, always or never)\n"},

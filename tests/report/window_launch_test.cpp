@@ -113,7 +113,7 @@ TEST_F(WindowLaunch, HelpDescribesTheWindowAndTheReport)
 
     EXPECT_EQ(result.exitStatus, 0);
     for (const char* part : {"Usage: varnel [OPTION]... [OLD NEW]\n",
-                             "       varnel --report[=text|json] [OPTION]... OLD NEW\n",
+                             "       varnel --report[=text|json|html] [OPTION]... OLD NEW\n",
                              "In the window", "The report (--report)", "/dev/null",
                              "- for standard input", "of the same name in the directory",
                              "--ignore-case", "--block-size N", "--color[=WHEN]", "Exit status"}) {

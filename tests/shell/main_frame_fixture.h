@@ -49,6 +49,11 @@ public:
         titles.push_back(title);
         return Next();
     }
+    std::optional<std::string> ChoosePageToSave(const QString& title) override
+    {
+        titles.push_back(title);
+        return Next();
+    }
     bool OpenUrl(const QUrl& url) override
     {
         opened.push_back(url);

@@ -1,5 +1,5 @@
 #include "engine/block_list.h"
-#include "views/block_starts.h"
+#include "document/block_starts.h"
 
 #include <gtest/gtest.h>
 

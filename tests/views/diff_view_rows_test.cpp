@@ -1,6 +1,6 @@
 #include "file_result_fixture.h"
 #include "views/diff_view.h"
-#include "views/hex_format.h"
+#include "document/hex_format.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,5 +1,5 @@
 #include "file_result_fixture.h"
-#include "views/block_partners.h"
+#include "document/block_partners.h"
 #include "views/diff_view.h"
 #include "views/scroll_link.h"
 

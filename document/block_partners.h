@@ -1,7 +1,9 @@
 #pragma once
 
-#include "views/block_starts.h"
+#include "document/block_starts.h"
 
+#include <optional>
+#include <string_view>
 #include <unordered_map>
 
 class CDiffDoc;
@@ -20,6 +22,20 @@ public:
 
     // The block opposite block, or none.
     const DIFF_BLOCK* PartnerOf(const DIFF_BLOCK* block) const;
+
+    // A line of an Unmatched block and the line that stands opposite it: the
+    // i-th line of the block with the i-th line of its partner, which is how
+    // changes inside lines are paired. firstLine: the first file's line
+    // number of the pair.
+    struct LINE_PAIR
+    {
+        std::string_view first;
+        std::string_view second;
+        long long firstLine;
+    };
+    // None when the line has no line opposite.
+    std::optional<LINE_PAIR> OppositeLines(const CDiffDoc& doc, const DIFF_BLOCK& block,
+                                           int offset) const;
 
     // The place in the other file of the content at line (a fraction within
     // a line is kept) of file side: inside a common or moved block, the

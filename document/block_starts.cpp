@@ -1,4 +1,4 @@
-#include "views/block_starts.h"
+#include "document/block_starts.h"
 
 #include "engine/block_list.h"
 

@@ -1,4 +1,4 @@
-#include "views/hex_format.h"
+#include "document/hex_format.h"
 
 namespace {
 

@@ -1,9 +1,23 @@
-#include "views/block_partners.h"
+#include "document/block_partners.h"
 
 #include "document/diff_doc.h"
+#include "engine/text_buf.h"
 
 #include <algorithm>
 #include <cmath>
+
+namespace {
+
+std::string_view LineOf(const CDiffBuf* buffer, int line)
+{
+    if (!buffer || buffer->type() != CDiffBuf::Text || line < 0 || line >= buffer->GetCount())
+        return {};
+    int length = 0;
+    const char* bytes = static_cast<const CTextBuf*>(buffer)->GetLine(line, &length);
+    return {bytes, static_cast<std::size_t>(length)};
+}
+
+} // namespace
 
 void CBlockPartners::Refresh(const CDiffDoc& doc)
 {
@@ -40,6 +54,22 @@ const DIFF_BLOCK* CBlockPartners::PartnerOf(const DIFF_BLOCK* block) const
 {
     const auto found = partners_.find(block);
     return found == partners_.end() ? nullptr : found->second;
+}
+
+std::optional<CBlockPartners::LINE_PAIR> CBlockPartners::OppositeLines(const CDiffDoc& doc,
+                                                                      const DIFF_BLOCK& block,
+                                                                      int offset) const
+{
+    if (block.kind != BlockKind::Unmatched)
+        return std::nullopt;
+    const DIFF_BLOCK* partner = PartnerOf(&block);
+    if (!partner || offset < 0 || offset >= partner->length || offset >= block.length)
+        return std::nullopt;
+    const DIFF_BLOCK& first = block.side() == 0 ? block : *partner;
+    const DIFF_BLOCK& second = block.side() == 0 ? *partner : block;
+    return LINE_PAIR{LineOf(doc.firstBuf(), first.pos() + offset),
+                     LineOf(doc.secondBuf(), second.pos() + offset),
+                     static_cast<long long>(first.pos()) + offset};
 }
 
 long long CBlockPartners::OtherPlaceBefore(const CDiffDoc& doc, int side, std::size_t b) const
