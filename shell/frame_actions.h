@@ -45,6 +45,7 @@ public:
     QAction* reloadAutomatically;
     QAction* lineChanges;
     QAction* scrollTogether;
+    QAction* onlyDifferences;
     QAction* lineNumbers;
     QAction* dirTree;
     QAction* dirList;

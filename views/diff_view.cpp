@@ -751,8 +751,8 @@ void CDiffView::DrawTextRows(QPainter& painter, const VISIBLE& visible,
             painter.setFont(*look.font);
         painter.setPen(look.text);
         const int ascent = painter.fontMetrics().ascent();
-        const bool marked =
-            showLineChanges && block.kind == BlockKind::Unmatched && partners_.PartnerOf(&block);
+        const bool marked = showLineChanges && block.kind == BlockKind::Unmatched &&
+                            partners_.PartnerOf(&block);
         for (long long row = from; row < to; ++row) {
             const long long line = start + (row - blockRow);
             if (line < 0 || line >= text.GetCount())
@@ -1033,13 +1033,13 @@ void CDiffView::DrawLineChanges(QPainter& painter, const DIFF_BLOCK& block, long
     const int right = viewport()->width();
     for (const LineChanges::Span& span : spans) {
         const int left =
-            measure.horizontalAdvance(LinePrefix(bytes, length, span.start, utf8, tabSize)) -
-            scrollX;
+            measure.horizontalAdvance(LinePrefix(bytes, length, span.start, utf8, tabSize)) - scrollX;
         if (left > right)
             break;
-        const int end = measure.horizontalAdvance(
-                            LinePrefix(bytes, length, span.start + span.length, utf8, tabSize)) -
-                        scrollX;
+        const int end =
+            measure.horizontalAdvance(LinePrefix(bytes, length, span.start + span.length, utf8,
+                                                 tabSize)) -
+            scrollX;
         painter.fillRect(left, top, std::max(end - left, 1), metrics_.lineHeight, shade);
     }
 }
