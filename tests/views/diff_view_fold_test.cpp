@@ -1,0 +1,245 @@
+#include "file_result_fixture.h"
+#include "views/diff_view.h"
+#include "views/scroll_link.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+namespace {
+
+// Panes that show only the differences of two files of 81 lines, "a0" to
+// "a39", one changed line and "b0" to "b39": each run of 40 common lines
+// folds 34 of them with the context of 3.
+class DiffViewFoldTest : public CFileResultFixture
+{
+protected:
+    void CompareOneChangeInTheMiddle()
+    {
+        std::string a;
+        std::string b;
+        for (int i = 0; i < 40; ++i) {
+            a += "a" + std::to_string(i) + "\n";
+            b += "\nb" + std::to_string(i);
+        }
+        ASSERT_TRUE(doc_.RunFileComparison(Write("old.txt", a + "old" + b),
+                                           Write("new.txt", a + "new" + b)));
+        ASSERT_EQ(doc_.allList().total(), 82);
+    }
+
+    void Show(CDiffView& view, int sideIndex, bool composite, QSize size = {600, 400})
+    {
+        view.sideIndex = sideIndex;
+        view.composite = composite;
+        view.onlyDifferences = true;
+        view.resize(size);
+        view.show();
+        view.OnUpdate(UpdateHint::FileResultChanged);
+    }
+
+    static int ReadingY(const CDiffView& view) { return view.viewport()->height() / 4; }
+
+    // The image of one shown row of a pane as it is scrolled now.
+    static QImage ShownRow(CDiffView& view, long long row)
+    {
+        const int lineHeight = view.Metrics().lineHeight;
+        const int top = static_cast<int>(row * lineHeight - view.ScrollPosition().y());
+        return view.viewport()->grab().toImage().copy(0, top, view.viewport()->width(), lineHeight);
+    }
+
+    static void Press(CDiffView& view, long long shownRow,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        const int lineHeight = view.Metrics().lineHeight;
+        const QPointF at(20, shownRow * lineHeight + lineHeight / 2 - view.ScrollPosition().y());
+        QMouseEvent event(QEvent::MouseButtonPress, at, view.viewport()->mapToGlobal(at),
+                          Qt::LeftButton, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(view.viewport(), &event);
+    }
+
+    static void Key(CDiffView& view, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(&view, &event);
+    }
+};
+
+TEST_F(DiffViewFoldTest, MarkersStandForTheFoldedRowsAndOpenOnAClickOrEnter)
+{
+    CompareOneChangeInTheMiddle();
+    CDiffView view(doc_, appearance_, host_);
+    Show(view, 0, true);
+    ASSERT_EQ(view.Folding().Folds().size(), 2u);
+    EXPECT_EQ(view.ShownRowCount(), 82 - 2 * 33);
+    EXPECT_EQ(view.ScrollSizes().totalHeight, 16LL * view.Metrics().lineHeight);
+
+    // The marker has a band of its own, with its text on it.
+    const int right = view.viewport()->width() - 2;
+    EXPECT_EQ(ShownRow(view, 2).pixel(right, 3), Bg(16).rgb());
+    const QImage marker = ShownRow(view, 3);
+    const QRgb band = marker.pixel(right, view.Metrics().lineHeight / 2);
+    EXPECT_NE(band, Bg(16).rgb());
+    int ink = 0;
+    for (int x = 0; x < marker.width(); ++x)
+        ink += marker.pixel(x, view.Metrics().lineHeight / 2) != band ? 1 : 0;
+    EXPECT_GT(ink, 0);
+    // The removed line follows the second context part.
+    EXPECT_EQ(ShownRow(view, 7).pixel(right, 3), Bg(7).rgb());
+
+    // A click on a marker opens it and selects nothing.
+    Press(view, 3);
+    EXPECT_TRUE(view.Selection().IsEmpty());
+    ASSERT_EQ(view.Folding().Folds().size(), 1u);
+    EXPECT_EQ(view.ShownRowCount(), 82 - 33);
+    EXPECT_EQ(view.Rows().RowString(20), "a20");
+
+    // Enter opens the marker in sight nearest the reading line; with none
+    // in sight it does nothing.
+    view.SetReadingRow(60.0);
+    EXPECT_EQ(view.Folding().FoldShownAt(view.ShownRowAt(ReadingY(view))), 0);
+    Key(view, Qt::Key_Return);
+    EXPECT_TRUE(view.Folding().IsEmpty());
+    EXPECT_EQ(view.ShownRowCount(), 82);
+    Key(view, Qt::Key_Return);
+    EXPECT_EQ(view.ShownRowCount(), 82);
+
+    // Turned off, nothing folds; turned on again, all folds are closed
+    // after a new result.
+    view.onlyDifferences = false;
+    view.OnUpdate(UpdateHint::AppearanceChanged);
+    EXPECT_TRUE(view.Folding().IsEmpty());
+    view.onlyDifferences = true;
+    view.OnUpdate(UpdateHint::FileResultChanged);
+    EXPECT_EQ(view.Folding().Folds().size(), 2u);
+}
+
+TEST_F(DiffViewFoldTest, PositionsAreOfTheWholeContentFoldedOrNot)
+{
+    CompareOneChangeInTheMiddle();
+    CDiffView view(doc_, appearance_, host_, nullptr);
+    Show(view, 0, true, {600, 120});
+    const double pixel = 1.0 / view.Metrics().lineHeight;
+
+    // The removed line is content row 40 and shown row 7.
+    view.SetReadingRow(40.5);
+    EXPECT_EQ(view.ReadingLineRow(), 40);
+    EXPECT_NEAR(view.ReadingRow(), 40.5, pixel);
+    EXPECT_EQ(view.ShownRowAt(ReadingY(view)), 7);
+    EXPECT_NEAR(view.GetPosition(), 40.5 / 82, pixel / 82);
+
+    // A fraction lands on its content row, past the folded rows above it.
+    view.SetPosition(42.5 / 82);
+    EXPECT_EQ(view.ReadingLineRow(), 42);
+    // One inside a fold brings the fold's marker to the reading line.
+    view.SetPosition(20.0 / 82);
+    EXPECT_EQ(view.Folding().FoldShownAt(view.ShownRowAt(ReadingY(view))), 0);
+
+    // The visible range is of the content: at the top the pane shows the
+    // context, the marker and more, far beyond the rows it draws.
+    view.Scroll(CDiffView::ScrollCommand::Home);
+    double top = -1;
+    double bottom = -1;
+    view.GetVisibleRange(&top, &bottom);
+    EXPECT_EQ(top, 0.0);
+    const double rowsInSight =
+        static_cast<double>(view.viewport()->height()) / view.Metrics().lineHeight;
+    EXPECT_GT(bottom * 82, rowsInSight + 30);
+
+    // Navigation's mark of a difference stands at its shown row.
+    view.SetReadingRow(40.5);
+    view.MarkDifferenceAtReadingLine();
+    EXPECT_TRUE(view.HasDifferenceMark());
+    const QImage row = ShownRow(view, 7);
+    EXPECT_EQ(row.pixel(1, 2), appearance_.GetNormalTxtCol().rgb());
+}
+
+TEST_F(DiffViewFoldTest, ASelectionAcrossAFoldHoldsTheFoldedRows)
+{
+    CompareOneChangeInTheMiddle();
+    CDiffView view(doc_, appearance_, host_);
+    Show(view, 0, false);
+
+    view.SelectRows(1, 40);
+    const QStringList lines = view.SelectedText().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 40);
+    EXPECT_EQ(lines[0], "a1");
+    EXPECT_EQ(lines[19], "a20");
+    EXPECT_EQ(lines[39], "old");
+
+    // The keys step over a marker as over one row and take in all it hides.
+    Press(view, 2);
+    Key(view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(view.Selection().First(), 2);
+    EXPECT_EQ(view.Selection().Last(), 36);
+    Key(view, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(view.Selection().Last(), 37);
+    EXPECT_EQ(view.SelectedText().count('\n'), 36);
+    Key(view, Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(view.Selection().Last(), 3);
+}
+
+TEST_F(DiffViewFoldTest, SideBySidePanesFoldEachFileAndStayTogether)
+{
+    CompareOneChangeInTheMiddle();
+    CDiffView first(doc_, appearance_, host_);
+    CDiffView second(doc_, appearance_, host_);
+    Show(first, 0, false, {400, 120});
+    Show(second, 1, false, {400, 120});
+    EXPECT_EQ(first.ShownRowCount(), 81 - 66);
+    EXPECT_EQ(second.ShownRowCount(), 81 - 66);
+    CScrollLink link(doc_);
+    link.Link(&first, &second);
+    const double pixel = 1.0 / first.Metrics().lineHeight;
+
+    first.SetReadingRow(40.5);
+    EXPECT_NEAR(second.ReadingRow(), 40.5, pixel);
+    EXPECT_EQ(second.ReadingLineRow(), 40);
+    // One side opened, the other still folded: the place still follows,
+    // to the other side's marker when the place lies in its fold.
+    first.OpenFold(0);
+    EXPECT_EQ(first.Folding().Folds().size(), 1u);
+    first.SetReadingRow(20.5);
+    EXPECT_EQ(first.ReadingLineRow(), 20);
+    EXPECT_EQ(second.Folding().FoldShownAt(second.ShownRowAt(ReadingY(second))), 0);
+    // The marker spreads its rows over its height.
+    EXPECT_NEAR(second.ReadingRow(), 20.5, 34 * pixel);
+}
+
+TEST_F(DiffViewFoldTest, CommonHexRowsFoldLikeLines)
+{
+    // 640 bytes of which four in the middle differ: 16 bytes a row, rows 0
+    // to 19 and 21 to 40 are wholly common.
+    std::string old(640, '\0');
+    unsigned state = 11;
+    for (char& c : old) {
+        state = state * 1103515245u + 12345u;
+        c = static_cast<char>(state >> 16);
+    }
+    std::string now = old;
+    for (int i = 320; i < 324; ++i)
+        now[static_cast<std::size_t>(i)] = static_cast<char>(~old[static_cast<std::size_t>(i)]);
+    ASSERT_TRUE(doc_.RunFileComparison(Write("old.bin", old), Write("new.bin", now)));
+    ASSERT_EQ(doc_.firstBuf()->type(), CDiffBuf::Binary);
+    CDiffView view(doc_, appearance_, host_);
+    Show(view, 0, true);
+    ASSERT_EQ(view.BytesPerRow(), 16);
+    ASSERT_FALSE(view.Folding().IsEmpty());
+    EXPECT_EQ(view.Folding().Folds()[0].first, 3);
+    EXPECT_EQ(view.Folding().Folds()[0].count, 14);
+    EXPECT_EQ(view.Folding().Folds().back().first + view.Folding().Folds().back().count, 38);
+
+    // The rows after a marker are the right bytes, and hex rows copy
+    // across the fold whole.
+    const long long afterMarker = view.Folding().Folds()[0].first + 14;
+    view.SelectRows(afterMarker, afterMarker);
+    EXPECT_EQ(view.SelectedText().left(2),
+              QString::asprintf("%02X", static_cast<unsigned char>(old[17 * 16])));
+    view.SelectRows(0, 19);
+    EXPECT_EQ(view.SelectedText().count('\n'), 20);
+    const QImage marker = ShownRow(view, 3);
+    EXPECT_NE(marker.pixel(view.viewport()->width() - 2, view.Metrics().lineHeight / 2),
+              ShownRow(view, 2).pixel(view.viewport()->width() - 2, 1));
+}
+
+} // namespace
