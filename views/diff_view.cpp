@@ -237,10 +237,12 @@ void CDiffView::OpenFold(int fold)
     if (fold < 0 || fold >= static_cast<int>(folding_.Folds().size()))
         return;
     // The rows above stay where they are; the hidden rows come in below.
+    const CRowFolding::FOLD opened = folding_.Folds()[static_cast<std::size_t>(fold)];
     folding_.Open(fold);
     shownRows_ = folding_.ShownCount(contentRows_);
     UpdateScrollSizes();
     viewport()->update();
+    emit FoldOpened(opened.first, opened.first + opened.count - 1);
 }
 
 void CDiffView::RevealRows(long long first, long long last)

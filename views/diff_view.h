@@ -147,6 +147,10 @@ public:
     // Brings the row to the reading line, as difference navigation does.
     void ShowRowAtReadingLine(long long row);
 
+signals:
+    // A fold opened: its content rows first to last are shown now.
+    void FoldOpened(long long first, long long last);
+
 public slots:
     // Bit 8 (display settings) or 16 (new result) rebuilds fonts and sizes;
     // 16 also goes back to the top. Other bits change nothing here.

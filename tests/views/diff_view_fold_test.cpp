@@ -97,7 +97,9 @@ TEST_F(DiffViewFoldTest, MarkersStandForTheFoldedRowsAndOpenOnAClickOrEnter)
     // Enter opens the marker in sight nearest the reading line; with none
     // in sight it does nothing.
     view.SetReadingRow(60.0);
-    EXPECT_EQ(view.Folding().FoldShownAt(view.ShownRowAt(ReadingY(view))), 0);
+    const long long markerTop = view.Folding().MarkerRow(0) * view.Metrics().lineHeight;
+    EXPECT_GE(markerTop, view.ScrollPosition().y());
+    EXPECT_LT(markerTop, view.ScrollPosition().y() + view.viewport()->height());
     Key(view, Qt::Key_Return);
     EXPECT_TRUE(view.Folding().IsEmpty());
     EXPECT_EQ(view.ShownRowCount(), 82);
@@ -188,6 +190,10 @@ TEST_F(DiffViewFoldTest, SideBySidePanesFoldEachFileAndStayTogether)
     Show(second, 1, false, {400, 120});
     EXPECT_EQ(first.ShownRowCount(), 81 - 66);
     EXPECT_EQ(second.ShownRowCount(), 81 - 66);
+    // Opened while the panes scroll alone, the first fold is open on the
+    // first side only.
+    first.OpenFold(0);
+    EXPECT_EQ(second.Folding().Folds().size(), 2u);
     CScrollLink link(doc_);
     link.Link(&first, &second);
     const double pixel = 1.0 / first.Metrics().lineHeight;
@@ -195,21 +201,29 @@ TEST_F(DiffViewFoldTest, SideBySidePanesFoldEachFileAndStayTogether)
     first.SetReadingRow(40.5);
     EXPECT_NEAR(second.ReadingRow(), 40.5, pixel);
     EXPECT_EQ(second.ReadingLineRow(), 40);
-    // One side opened, the other still folded: the place still follows,
-    // to the other side's marker when the place lies in its fold.
-    first.OpenFold(0);
-    EXPECT_EQ(first.Folding().Folds().size(), 1u);
+    // A place the other side folds follows to its marker, which spreads its
+    // rows over its height.
     first.SetReadingRow(20.5);
     EXPECT_EQ(first.ReadingLineRow(), 20);
     EXPECT_EQ(second.Folding().FoldShownAt(second.ShownRowAt(ReadingY(second))), 0);
-    // The marker spreads its rows over its height.
     EXPECT_NEAR(second.ReadingRow(), 20.5, 34 * pixel);
+
+    // Linked, a fold opened on one side opens the same lines on the other,
+    // and the other follows to the same place.
+    first.SetReadingRow(40.5);
+    first.OpenFold(first.Folding().FoldHolding(60));
+    EXPECT_TRUE(first.Folding().IsEmpty());
+    ASSERT_EQ(second.Folding().Folds().size(), 1u);
+    EXPECT_EQ(second.Folding().FoldHolding(60), -1);
+    EXPECT_EQ(second.Folding().FoldHolding(20), 0);
+    first.SetReadingRow(60.5);
+    EXPECT_NEAR(second.ReadingRow(), 60.5, pixel);
 }
 
 TEST_F(DiffViewFoldTest, CommonHexRowsFoldLikeLines)
 {
-    // 640 bytes of which four in the middle differ: 16 bytes a row, rows 0
-    // to 19 and 21 to 40 are wholly common.
+    // 640 bytes of which four in the middle differ: 10 bytes a row, rows 0
+    // to 31 and 33 to 64 are wholly common.
     std::string old(640, '\0');
     unsigned state = 11;
     for (char& c : old) {
@@ -223,18 +237,18 @@ TEST_F(DiffViewFoldTest, CommonHexRowsFoldLikeLines)
     ASSERT_EQ(doc_.firstBuf()->type(), CDiffBuf::Binary);
     CDiffView view(doc_, appearance_, host_);
     Show(view, 0, true);
-    ASSERT_EQ(view.BytesPerRow(), 16);
+    ASSERT_EQ(view.BytesPerRow(), 10);
     ASSERT_FALSE(view.Folding().IsEmpty());
     EXPECT_EQ(view.Folding().Folds()[0].first, 3);
-    EXPECT_EQ(view.Folding().Folds()[0].count, 14);
-    EXPECT_EQ(view.Folding().Folds().back().first + view.Folding().Folds().back().count, 38);
+    EXPECT_EQ(view.Folding().Folds()[0].count, 26);
+    EXPECT_EQ(view.Folding().Folds().back().first + view.Folding().Folds().back().count, 62);
 
     // The rows after a marker are the right bytes, and hex rows copy
     // across the fold whole.
-    const long long afterMarker = view.Folding().Folds()[0].first + 14;
+    const long long afterMarker = view.Folding().Folds()[0].first + 26;
     view.SelectRows(afterMarker, afterMarker);
     EXPECT_EQ(view.SelectedText().left(2),
-              QString::asprintf("%02X", static_cast<unsigned char>(old[17 * 16])));
+              QString::asprintf("%02X", static_cast<unsigned char>(old[29 * 10])));
     view.SelectRows(0, 19);
     EXPECT_EQ(view.SelectedText().count('\n'), 20);
     const QImage marker = ShownRow(view, 3);

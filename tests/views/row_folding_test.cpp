@@ -122,8 +122,9 @@ TEST_F(RowFoldingTest, TheContextDecidesWhatFolds)
         SCOPED_TRACE(c.context);
         folding_.Build(list_, 0, c.context, c.on);
         ASSERT_EQ(folding_.Folds().size(), c.folds);
-        if (c.folds > 0)
+        if (c.folds > 0) {
             EXPECT_EQ(folding_.Folds()[0].count, c.firstHidden);
+        }
     }
 }
 
