@@ -8,6 +8,9 @@
 
 namespace {
 
+// The fewest rows a fold hides.
+constexpr long long kLeastFolded = 2;
+
 long long CeilDiv(long long a, long long b)
 {
     return (a + b - 1) / b;
@@ -34,7 +37,9 @@ void CRowFolding::Build(const CBlockList& list, int bytesPerRow, int context, bo
             first = CeilDiv(start, bytesPerRow);
             last = end == total ? CeilDiv(end, bytesPerRow) : end / bytesPerRow;
         }
-        if (last - first <= 2 * kept)
+        // A marker that stood for a single row would take its room and
+        // only hide it.
+        if (last - first - 2 * kept < kLeastFolded)
             return;
         folds_.push_back({first + kept, last - first - 2 * kept, start});
     };

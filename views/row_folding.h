@@ -8,7 +8,8 @@
 class CBlockList;
 
 // The rows a pane shows when it shows only the differences: every run of
-// rows that are common to both files and longer than twice the context is
+// rows that are common to both files and longer than twice the context (by
+// two rows at least, as one marker for one row would gain nothing) is
 // shown as its first and last context rows with one marker row between them,
 // which stands for the rows it hides until the user opens it. The class maps
 // the rows as shown to the rows of the content (text lines, or hex rows of

@@ -128,6 +128,25 @@ TEST_F(RowFoldingTest, TheContextDecidesWhatFolds)
     }
 }
 
+TEST(RowFoldingRunTest, AMarkerNeverStandsForASingleRow)
+{
+    // Runs of 7 and 8 common lines with the context of 3: the first would
+    // hide one line behind a marker as tall as the line, the second hides 2.
+    std::vector<std::unique_ptr<DIFF_BLOCK>> blocks;
+    CBlockList list;
+    for (const DIFF_BLOCK& block : {DIFF_BLOCK::MakeCommon(1, 7, 0, 0),
+                                    DIFF_BLOCK::MakeSided(2, BlockKind::Unmatched, 1, 0, 7),
+                                    DIFF_BLOCK::MakeCommon(3, 8, 8, 7)}) {
+        blocks.push_back(std::make_unique<DIFF_BLOCK>(block));
+        list.AddTail(blocks.back().get());
+    }
+    CRowFolding folding;
+    folding.Build(list, 0, 3, true);
+    ASSERT_EQ(folding.Folds().size(), 1u);
+    EXPECT_EQ(folding.Folds()[0].first, 11);
+    EXPECT_EQ(folding.Folds()[0].count, 2);
+}
+
 TEST_F(RowFoldingTest, AnOpenedFoldStaysOpenUntilForgotten)
 {
     folding_.Build(list_, 0, 3, true);
