@@ -137,8 +137,10 @@ void CDiffView::OnUpdate(UpdateHints hints)
     MeasureContent();
     UpdateScrollSizes();
     // Folding or unfolding moves the rows under the reading line; the
-    // content that stood there stays there.
-    if (!newResult && (shownBefore != shownRows_ || foldsBefore != folding_.Folds().size()))
+    // content that stood there stays there. A pane at its top stays there.
+    const bool atTop = verticalScrollBar()->value() == 0;
+    if (!newResult && !atTop &&
+        (shownBefore != shownRows_ || foldsBefore != folding_.Folds().size()))
         SetReadingRow(reading);
     if (newResult) {
         selection_.Clear();

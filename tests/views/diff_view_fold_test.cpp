@@ -148,12 +148,55 @@ TEST_F(DiffViewFoldTest, PositionsAreOfTheWholeContentFoldedOrNot)
         static_cast<double>(view.viewport()->height()) / view.Metrics().lineHeight;
     EXPECT_GT(bottom * 82, rowsInSight + 30);
 
+    // Turning the folding off and on keeps the line at the reading line,
+    // and a pane at its top at its top.
+    view.onlyDifferences = false;
+    view.OnUpdate(UpdateHint::AppearanceChanged);
+    EXPECT_EQ(view.ScrollPosition().y(), 0);
+    view.SetReadingRow(40.5);
+    view.onlyDifferences = true;
+    view.OnUpdate(UpdateHint::AppearanceChanged);
+    EXPECT_FALSE(view.Folding().IsEmpty());
+    EXPECT_EQ(view.ReadingLineRow(), 40);
+    view.onlyDifferences = false;
+    view.OnUpdate(UpdateHint::AppearanceChanged);
+    EXPECT_EQ(view.ReadingLineRow(), 40);
+    view.onlyDifferences = true;
+    view.OnUpdate(UpdateHint::AppearanceChanged);
+
     // Navigation's mark of a difference stands at its shown row.
     view.SetReadingRow(40.5);
     view.MarkDifferenceAtReadingLine();
     EXPECT_TRUE(view.HasDifferenceMark());
     const QImage row = ShownRow(view, 7);
     EXPECT_EQ(row.pixel(1, 2), appearance_.GetNormalTxtCol().rgb());
+}
+
+TEST_F(DiffViewFoldTest, ANewPaneStartsAtTheTop)
+{
+    // The first change at line 3 and a context of 20: the rows above the
+    // first fold reach far past the reading line, where a kept place would
+    // move the pane once the fonts give the rows their height.
+    std::string common;
+    for (int i = 0; i < 60; ++i)
+        common += "\nc" + std::to_string(i);
+    ASSERT_TRUE(doc_.RunFileComparison(Write("old.txt", "1\n2\n3\nold" + common),
+                                       Write("new.txt", "1\n2\n3\nnew" + common)));
+    // As the window makes a pane: its settings, then the first update with
+    // the fonts.
+    CDiffView view(doc_, appearance_, host_);
+    view.sideIndex = 0;
+    view.composite = true;
+    view.onlyDifferences = true;
+    view.foldContext = 20;
+    view.resize(600, 800);
+    view.show();
+    ASSERT_EQ(view.Metrics().lineHeight, 14);
+    view.OnUpdate(UpdateHint::AppearanceChanged);
+    // The fonts change the rows' height.
+    ASSERT_NE(view.Metrics().lineHeight, 14);
+    EXPECT_FALSE(view.Folding().IsEmpty());
+    EXPECT_EQ(view.ScrollPosition().y(), 0);
 }
 
 TEST_F(DiffViewFoldTest, ASelectionAcrossAFoldHoldsTheFoldedRows)
