@@ -38,12 +38,18 @@ void CScrollLink::Link(CDiffView* first, CDiffView* second)
     Follow(0);
 }
 
+bool CScrollLink::CanFollow(int side, CDiffView** from, CDiffView** to) const
+{
+    *from = side == 0 ? first_.data() : second_.data();
+    *to = side == 0 ? second_.data() : first_.data();
+    return !following_ && *from && *to && !doc_.IsComparing();
+}
+
 void CScrollLink::Follow(int side)
 {
-    CDiffView* from = side == 0 ? first_.data() : second_.data();
-    CDiffView* to = side == 0 ? second_.data() : first_.data();
-    // While a comparison runs its worker owns the lists.
-    if (following_ || !from || !to || doc_.IsComparing())
+    CDiffView* from = nullptr;
+    CDiffView* to = nullptr;
+    if (!CanFollow(side, &from, &to))
         return;
     partners_.Refresh(doc_);
     const double perRow = PlacesPerRow(*from);
@@ -62,9 +68,9 @@ double CScrollLink::PlacesPerRow(const CDiffView& view) const
 
 void CScrollLink::OpenOtherSide(int side, long long first, long long last)
 {
-    CDiffView* from = side == 0 ? first_.data() : second_.data();
-    CDiffView* to = side == 0 ? second_.data() : first_.data();
-    if (following_ || !from || !to || doc_.IsComparing())
+    CDiffView* from = nullptr;
+    CDiffView* to = nullptr;
+    if (!CanFollow(side, &from, &to))
         return;
     partners_.Refresh(doc_);
     const double perRow = PlacesPerRow(*from);

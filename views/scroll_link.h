@@ -37,6 +37,10 @@ public:
     void Follow(int side);
 
 private:
+    // The pane of side and the other one, when both are there and may move
+    // now: not while one moves the other, nor while a comparison runs and
+    // its worker owns the lists.
+    bool CanFollow(int side, CDiffView** from, CDiffView** to) const;
     void FollowSideways(int side);
     // Opens in the other pane the folds that hide the content a fold of
     // the pane of side showed, rows first to last, so that the two files

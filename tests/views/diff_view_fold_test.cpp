@@ -267,12 +267,7 @@ TEST_F(DiffViewFoldTest, CommonHexRowsFoldLikeLines)
 {
     // 640 bytes of which four in the middle differ: 10 bytes a row, rows 0
     // to 31 and 33 to 64 are wholly common.
-    std::string old(640, '\0');
-    unsigned state = 11;
-    for (char& c : old) {
-        state = state * 1103515245u + 12345u;
-        c = static_cast<char>(state >> 16);
-    }
+    const std::string old = RandomBytes(640, 11);
     std::string now = old;
     for (int i = 320; i < 324; ++i)
         now[static_cast<std::size_t>(i)] = static_cast<char>(~old[static_cast<std::size_t>(i)]);
