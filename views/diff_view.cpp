@@ -3,7 +3,6 @@
 #include "document/diff_doc.h"
 #include "engine/text_buf.h"
 #include "views/appearance.h"
-#include "views/grouped_number.h"
 #include "views/hex_format.h"
 #include "views/pane_host.h"
 
