@@ -51,6 +51,8 @@ CFrameActions::CFrameActions(QMainWindow& window) : QObject(&window), window_(wi
                        tr("Mark the changed characters of changed lines"));
     scrollTogether = Make(tr("Scroll &Together"), tr("Scroll both files side by side together"));
     lineNumbers = Make(tr("&Line Numbers"), tr("Display line numbers"));
+    onlyDifferences = Make(tr("Only &Differences"),
+                           tr("Fold long runs of identical lines into one line that opens"));
     dirTree = Make(tr("&Tree"), tr("Display directories as trees."));
     dirList = Make(tr("&List"), tr("Display directories as lists"));
     dirComposite = Make(tr("&Composite"), tr("Display a composite directory"));
@@ -70,7 +72,7 @@ CFrameActions::CFrameActions(QMainWindow& window) : QObject(&window), window_(wi
     about = Make(tr("&About Varnel"), tr("Display version number and license."));
 
     for (QAction* check : {statusBar, toolBar, overview, lineChanges, scrollTogether, lineNumbers,
-                           reloadAutomatically, dirOnlyDifferences})
+                           onlyDifferences, reloadAutomatically, dirOnlyDifferences})
         check->setCheckable(true);
     // Radio marks: one of each pair is on.
     const auto radio = [this](QList<QAction*> actions) {
@@ -144,6 +146,7 @@ void CFrameActions::BuildMenus(QMenuBar& bar)
     files->addAction(lineChanges);
     files->addAction(scrollTogether);
     files->addAction(lineNumbers);
+    files->addAction(onlyDifferences);
     QMenu* directories = view->addMenu(tr("&Directories"));
     directories->addAction(dirTree);
     directories->addAction(dirList);

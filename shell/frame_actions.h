@@ -46,6 +46,7 @@ public:
     QAction* reloadAutomatically;
     QAction* lineChanges;
     QAction* scrollTogether;
+    QAction* onlyDifferences;
     QAction* lineNumbers;
     QAction* dirTree;
     QAction* dirList;

@@ -4,6 +4,7 @@
 
 #include <QSettings>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -28,12 +29,15 @@ constexpr std::array<MODE_KEY, 4> kModeKeys = {{
 
 using FLAG_KEY = CSettingsStore::Key<CFrameSettings, bool>;
 
-constexpr std::array<FLAG_KEY, 6> kFlagKeys = {{
+const char* const kFoldContextKey = "OnlyDifferencesContext";
+
+constexpr std::array<FLAG_KEY, 7> kFlagKeys = {{
     {"TxtOverview", &CFrameSettings::txtOverview},
     {"ShowToolBar", &CFrameSettings::showToolBar},
     {"LineChanges", &CFrameSettings::lineChanges},
     {"ScrollTogether", &CFrameSettings::scrollTogether},
     {"LineNumbers", &CFrameSettings::lineNumbers},
+    {"OnlyDifferences", &CFrameSettings::onlyDifferences},
     {"DirOnlyDifferences", &CFrameSettings::dirOnlyDifferences},
 }};
 
@@ -66,6 +70,8 @@ void CFrameSettings::Load(QSettings& store)
             Store::ReadExactlyOne(store, mode.name, this->*mode.member == 1) ? 1 : 0;
     for (const FLAG_KEY& flag : kFlagKeys)
         this->*flag.member = Store::ReadExactlyOne(store, flag.name, this->*flag.member);
+    onlyDifferencesContext = std::clamp(
+        Store::ReadInt(store, kFoldContextKey, onlyDifferencesContext), 0, kMaxFoldContext);
     store.endGroup();
 }
 
@@ -77,6 +83,7 @@ void CFrameSettings::Save(QSettings& store) const
         Store::WriteInt(store, mode.name, this->*mode.member);
     for (const FLAG_KEY& flag : kFlagKeys)
         Store::WriteBool(store, flag.name, this->*flag.member);
+    Store::WriteInt(store, kFoldContextKey, onlyDifferencesContext);
     store.endGroup();
 }
 

@@ -21,6 +21,14 @@ public:
     bool lineChanges = true;
     bool scrollTogether = true;
     bool lineNumbers = true;
+    // View > Files > Only Differences: long runs of identical rows fold
+    // into one row, keeping this many rows of context either side.
+    bool onlyDifferences = false;
+    int onlyDifferencesContext = kDefaultFoldContext;
+    static constexpr int kDefaultFoldContext = 3;
+    // A stored context is kept within this, so that a stray value neither
+    // folds nothing nor leaves no context.
+    static constexpr int kMaxFoldContext = 1000;
     // View > Directories > Only Differences: the panes leave out what is
     // identical in both trees.
     bool dirOnlyDifferences = false;

@@ -235,6 +235,7 @@ void CMainFrame::RefreshCommandState()
     a.overview->setChecked(settings_.txtOverview);
     a.lineChanges->setChecked(settings_.lineChanges);
     a.scrollTogether->setChecked(settings_.scrollTogether);
+    a.onlyDifferences->setChecked(settings_.onlyDifferences);
     a.lineNumbers->setChecked(settings_.lineNumbers);
     a.dirTree->setChecked(settings_.dirViewType == 0);
     a.dirList->setChecked(settings_.dirViewType == 1);

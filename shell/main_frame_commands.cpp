@@ -81,6 +81,8 @@ void CMainFrame::ConnectCommands()
             [this] { ToggleFileViewOption(&CFrameSettings::scrollTogether); });
     connect(a.lineNumbers, &QAction::triggered, this,
             [this] { ToggleFileViewOption(&CFrameSettings::lineNumbers); });
+    connect(a.onlyDifferences, &QAction::triggered, this,
+            [this] { ToggleFileViewOption(&CFrameSettings::onlyDifferences); });
     connect(a.dirTree, &QAction::triggered, this, [this] { SetDirViewType(0); });
     connect(a.dirList, &QAction::triggered, this, [this] { SetDirViewType(1); });
     connect(a.dirComposite, &QAction::triggered, this, [this] { SetDirViewMode(0); });

@@ -335,6 +335,8 @@ bool CMainFrame::FindAgain(bool forwards)
         statusBar()->showMessage(tr("\u201c%1\u201d was not found").arg(needle));
         return false;
     }
+    // A match inside a fold opens it, as the match is what was asked for.
+    view->RevealRows(match.firstRow, match.lastRow);
     view->SelectRows(match.firstRow, match.lastRow);
     view->ShowRowAtReadingLine(match.firstRow);
     if (match.wrapped)

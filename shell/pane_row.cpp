@@ -128,6 +128,8 @@ void CPaneRow::ApplyFileViewOptions()
         if (auto* diff = qobject_cast<CDiffView*>(splitter_->GetPane(i))) {
             diff->showLineChanges = settings_.lineChanges;
             diff->showLineNumbers = settings_.lineNumbers;
+            diff->onlyDifferences = settings_.onlyDifferences;
+            diff->foldContext = settings_.onlyDifferencesContext;
         }
     }
     SendUpdate(UpdateHint::AppearanceChanged);
@@ -162,6 +164,8 @@ void CPaneRow::AssignSideIndices()
             diff->composite = txtComposite;
             diff->showLineChanges = settings_.lineChanges;
             diff->showLineNumbers = settings_.lineNumbers;
+            diff->onlyDifferences = settings_.onlyDifferences;
+            diff->foldContext = settings_.onlyDifferencesContext;
         } else if (auto* overview = qobject_cast<COverView*>(pane)) {
             overview->composite = txtComposite;
         } else if (auto* tree = qobject_cast<CDirView*>(pane)) {

@@ -123,10 +123,23 @@ void CDiffView::OnUpdate(UpdateHints hints)
 {
     if (!hints.testAnyFlags(UpdateHint::AppearanceChanged | UpdateHint::FileResultChanged))
         return;
+    const bool newResult = hints.testFlag(UpdateHint::FileResultChanged);
+    // Folds opened in the former result would open others in the new one.
+    if (newResult)
+        folding_.Forget();
+    const double reading = ReadingRow();
+    const long long shownBefore = shownRows_;
+    const std::size_t foldsBefore = folding_.Folds().size();
     CreateFonts();
     MeasureContent();
     UpdateScrollSizes();
-    if (hints.testFlag(UpdateHint::FileResultChanged)) {
+    // Folding or unfolding moves the rows under the reading line; the
+    // content that stood there stays there. A pane at its top stays there.
+    const bool atTop = verticalScrollBar()->value() == 0;
+    if (!newResult && !atTop &&
+        (shownBefore != shownRows_ || foldsBefore != folding_.Folds().size()))
+        SetReadingRow(reading);
+    if (newResult) {
         selection_.Clear();
         // A mark of the former result would point at other content.
         markRow_ = markEnd_ = -1;
@@ -203,13 +216,72 @@ void CDiffView::MeasureContent()
     }
     contentColumns_ = columns;
     contentRows_ = rows;
+    RebuildFolds();
+}
+
+void CDiffView::RebuildFolds()
+{
+    const CDiffBuf* buffer = doc_.IsComparing() ? nullptr : OwnBuffer();
+    if (composite != foldedComposite_ || sideIndex != foldedSide_)
+        folding_.Forget();
+    foldedComposite_ = composite;
+    foldedSide_ = sideIndex;
+    const bool hex = buffer && buffer->type() == CDiffBuf::Binary;
+    folding_.Build(ShownList(), hex ? BytesPerRow() : 0, foldContext, onlyDifferences && buffer);
+    shownRows_ = folding_.ShownCount(contentRows_);
+}
+
+void CDiffView::OpenFold(int fold)
+{
+    if (fold < 0 || fold >= static_cast<int>(folding_.Folds().size()))
+        return;
+    // The rows above stay where they are; the hidden rows come in below.
+    const CRowFolding::FOLD opened = folding_.Folds()[static_cast<std::size_t>(fold)];
+    folding_.Open(fold);
+    shownRows_ = folding_.ShownCount(contentRows_);
+    UpdateScrollSizes();
+    viewport()->update();
+    emit FoldOpened(opened.first, opened.first + opened.count - 1);
+}
+
+void CDiffView::RevealRows(long long first, long long last)
+{
+    for (int fold = static_cast<int>(folding_.Folds().size()) - 1; fold >= 0; --fold) {
+        const CRowFolding::FOLD& hidden = folding_.Folds()[static_cast<std::size_t>(fold)];
+        if (hidden.first <= last && first < hidden.first + hidden.count)
+            OpenFold(fold);
+    }
+}
+
+bool CDiffView::OpenFoldInSight()
+{
+    const long long top = CeilDiv(verticalScrollBar()->value(), metrics_.lineHeight);
+    const long long bottom =
+        FloorDiv(verticalScrollBar()->value() + viewport()->height(), metrics_.lineHeight) - 1;
+    const long long reading = RowAt(static_cast<int>(viewport()->height() * kReadingLine));
+    int nearest = -1;
+    long long distance = LLONG_MAX;
+    for (int fold = 0; fold < static_cast<int>(folding_.Folds().size()); ++fold) {
+        const long long marker = folding_.MarkerRow(fold);
+        if (marker < top || marker > bottom)
+            continue;
+        const long long away = marker > reading ? marker - reading : reading - marker;
+        if (away < distance) {
+            nearest = fold;
+            distance = away;
+        }
+    }
+    if (nearest < 0)
+        return false;
+    OpenFold(nearest);
+    return true;
 }
 
 void CDiffView::UpdateScrollSizes()
 {
     const QSize client = viewport()->size();
     sizes_.totalWidth = contentColumns_ * metrics_.aveCharWidth + GutterWidth();
-    sizes_.totalHeight = contentRows_ * metrics_.lineHeight;
+    sizes_.totalHeight = shownRows_ * metrics_.lineHeight;
     sizes_.pageWidth = client.width() - client.width() % metrics_.charWidth;
     sizes_.pageHeight = client.height() - client.height() % metrics_.lineHeight;
     sizes_.lineWidth = metrics_.charWidth;
@@ -243,36 +315,59 @@ void CDiffView::ScrollTo(long long x, long long y)
     verticalScrollBar()->setValue(ClampToInt(y));
 }
 
+// Positions and fractions are of the content, folded or not: the overview
+// and navigation see the whole files, and only the pixels shown differ.
+double CDiffView::ContentHeight() const
+{
+    return static_cast<double>(contentRows_ * metrics_.lineHeight);
+}
+
+double CDiffView::ContentY(double shownY) const
+{
+    if (folding_.IsEmpty())
+        return shownY;
+    const double lineHeight = metrics_.lineHeight;
+    return folding_.ContentPlaceOf(shownY / lineHeight) * lineHeight;
+}
+
+double CDiffView::ShownY(double contentY) const
+{
+    if (folding_.IsEmpty())
+        return contentY;
+    const double lineHeight = metrics_.lineHeight;
+    return folding_.ShownPlaceOf(contentY / lineHeight) * lineHeight;
+}
+
 void CDiffView::GetVisibleRange(double* top, double* bottom) const
 {
-    const double total = static_cast<double>(std::max(sizes_.totalHeight, 1LL));
+    const double total = std::max(ContentHeight(), 1.0);
     const double y = verticalScrollBar()->value();
-    *top = y / total;
-    *bottom = (y + viewport()->height()) / total;
+    *top = ContentY(y) / total;
+    *bottom = ContentY(y + viewport()->height()) / total;
 }
 
 double CDiffView::GetPosition() const
 {
-    const double total = static_cast<double>(std::max(sizes_.totalHeight, 1LL));
+    const double total = std::max(ContentHeight(), 1.0);
     const double reading = viewport()->height() * kReadingLine + verticalScrollBar()->value();
-    return std::clamp(reading / total, 0.0, 1.0);
+    return std::clamp(ContentY(reading) / total, 0.0, 1.0);
 }
 
 double CDiffView::ReadingRow() const
 {
-    return (viewport()->height() * kReadingLine + verticalScrollBar()->value()) /
+    return ContentY(viewport()->height() * kReadingLine + verticalScrollBar()->value()) /
            metrics_.lineHeight;
 }
 
 void CDiffView::SetReadingRow(double row)
 {
-    const double y = row * metrics_.lineHeight - viewport()->height() * kReadingLine;
+    const double y = ShownY(row * metrics_.lineHeight) - viewport()->height() * kReadingLine;
     ScrollTo(horizontalScrollBar()->value(), std::max(RoundHalfUp(y), 0LL));
 }
 
 void CDiffView::SetPosition(double fraction)
 {
-    const double v = static_cast<double>(sizes_.totalHeight) * std::clamp(fraction, 0.0, 1.0) -
+    const double v = ShownY(ContentHeight() * std::clamp(fraction, 0.0, 1.0)) -
                      viewport()->height() * kReadingLine;
     ScrollTo(0, std::max(RoundHalfUp(v), 0LL));
 }
@@ -331,6 +426,11 @@ void CDiffView::keyPressEvent(QKeyEvent* event)
         return Scroll(ctrl ? ScrollCommand::PageLeft : ScrollCommand::LineLeft);
     case Qt::Key_Right:
         return Scroll(ctrl ? ScrollCommand::PageRight : ScrollCommand::LineRight);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (OpenFoldInSight())
+            return;
+        return QAbstractScrollArea::keyPressEvent(event);
     default:
         QAbstractScrollArea::keyPressEvent(event);
     }
@@ -416,7 +516,7 @@ int CDiffView::GutterWidth() const
            metrics_.aveCharWidth / 2;
 }
 
-void CDiffView::DrawLineNumbers(QPainter& painter, const VISIBLE& visible)
+void CDiffView::DrawLineNumbers(QPainter& painter, const std::vector<CRowFolding::PIECE>& pieces)
 {
     const int gutter = GutterWidth();
     if (gutter == 0)
@@ -434,8 +534,6 @@ void CDiffView::DrawLineNumbers(QPainter& painter, const VISIBLE& visible)
     const CBlockList& list = ShownList();
     const long long lineHeight = metrics_.lineHeight;
     const int scrollY = ScrollPosition().y();
-    const long long firstRow = CeilDiv(std::max(visible.top, 0LL), lineHeight);
-    const long long lastRow = FloorDiv(visible.bottom, lineHeight);
     const int columnWidth = (numberDigits_ + 2) * metrics_.aveCharWidth;
     const int blank = metrics_.aveCharWidth;
     const QFontMetrics measure = painter.fontMetrics();
@@ -446,25 +544,54 @@ void CDiffView::DrawLineNumbers(QPainter& painter, const VISIBLE& visible)
         const int right = (column + 1) * columnWidth - blank;
         painter.drawText(right - measure.horizontalAdvance(text), top + ascent, text);
     };
-    for (std::size_t b = starts_.BlockAt(firstRow); b < list.Blocks().size(); ++b) {
-        const DIFF_BLOCK& block = *list.Blocks()[b];
-        const long long blockRow = starts_.StartOf(b);
-        if (blockRow > lastRow)
-            break;
-        const long long to = std::min(blockRow + block.length, lastRow + 1);
-        for (long long row = std::max(blockRow, firstRow); row < to; ++row) {
-            const long long offset = row - blockRow;
-            const int top = static_cast<int>(row * lineHeight - scrollY);
-            if (!composite) {
-                number(block.PosIn(sideIndex) + offset + 1, 0, top);
-                continue;
-            }
-            for (int side = 0; side < 2; ++side) {
-                if (block.IsCommon() || block.side() == side)
-                    number(block.PosIn(side) + offset + 1, side, top);
+    for (const CRowFolding::PIECE& piece : pieces) {
+        if (piece.IsMarker())
+            continue;
+        const long long firstRow = piece.contentFirst;
+        const long long lastRow = piece.contentFirst + piece.count - 1;
+        const long long shift = piece.shownFirst - piece.contentFirst;
+        for (std::size_t b = starts_.BlockAt(firstRow); b < list.Blocks().size(); ++b) {
+            const DIFF_BLOCK& block = *list.Blocks()[b];
+            const long long blockRow = starts_.StartOf(b);
+            if (blockRow > lastRow)
+                break;
+            const long long to = std::min(blockRow + block.length, lastRow + 1);
+            for (long long row = std::max(blockRow, firstRow); row < to; ++row) {
+                const long long offset = row - blockRow;
+                const int top = static_cast<int>((row + shift) * lineHeight - scrollY);
+                if (!composite) {
+                    number(block.PosIn(sideIndex) + offset + 1, 0, top);
+                    continue;
+                }
+                for (int side = 0; side < 2; ++side) {
+                    if (block.IsCommon() || block.side() == side)
+                        number(block.PosIn(side) + offset + 1, side, top);
+                }
             }
         }
     }
+}
+
+void CDiffView::DrawFoldMarker(QPainter& painter, const CRowFolding::PIECE& piece)
+{
+    const CRowFolding::FOLD& fold = folding_.Folds()[static_cast<std::size_t>(piece.fold)];
+    const QColor background = appearance_.GetNormalBgCol();
+    const QColor text = appearance_.GetNormalTxtCol();
+    const int lineHeight = metrics_.lineHeight;
+    const int top = static_cast<int>(piece.shownFirst * lineHeight - ScrollPosition().y());
+    const int width = viewport()->width();
+    // A band of its own across the whole pane, line numbers included, with
+    // rules above and below, and its text where the rows' text starts
+    // whatever the pane is scrolled to sideways: it stands for no column.
+    painter.fillRect(0, top, width, lineHeight, Blend(background, text, 0.08));
+    const QColor rule = Blend(background, text, 0.3);
+    painter.fillRect(0, top, width, 1, rule);
+    painter.fillRect(0, top + lineHeight - 1, width, 1, rule);
+    if (fontsMade_)
+        painter.setFont(fonts_[static_cast<std::size_t>(ContentKind::Normal)]);
+    painter.setPen(Blend(text, background, 0.3));
+    painter.drawText(GutterWidth() + metrics_.aveCharWidth, top + painter.fontMetrics().ascent(),
+                     CRowFolding::MarkerText(fold.count));
 }
 
 void CDiffView::DrawDifferenceMark(QPainter& painter)
@@ -473,11 +600,13 @@ void CDiffView::DrawDifferenceMark(QPainter& painter)
         return;
     const long long lineHeight = metrics_.lineHeight;
     const int scrollY = ScrollPosition().y();
-    const int top = static_cast<int>(markRow_ * lineHeight - scrollY);
+    const long long shownRow = folding_.ShownRowOf(markRow_);
+    const int top = static_cast<int>(shownRow * lineHeight - scrollY);
     const QColor ink = appearance_.GetNormalTxtCol();
     constexpr int kBar = 3;
     if (markEnd_ > markRow_) {
-        painter.fillRect(0, top, kBar, static_cast<int>((markEnd_ - markRow_) * lineHeight), ink);
+        const long long shownEnd = folding_.ShownRowOf(markEnd_);
+        painter.fillRect(0, top, kBar, static_cast<int>((shownEnd - shownRow) * lineHeight), ink);
     } else {
         // Nothing of this file stands there: a line between its rows.
         painter.fillRect(0, top - 1, viewport()->width(), 2, ink);
@@ -529,9 +658,16 @@ void CDiffView::paintEvent(QPaintEvent*)
     // The overview's markers show where this pane is; they follow every paint.
     host_.InvalidateOverView();
     starts_.Refresh(ShownList());
+    const long long lineHeight = metrics_.lineHeight;
+    const std::vector<CRowFolding::PIECE> pieces =
+        folding_.Pieces(CeilDiv(std::max(visible.top, 0LL), lineHeight),
+                        FloorDiv(visible.bottom, lineHeight), shownRows_);
     const CDiffBuf* first = doc_.firstBuf();
     if (first && first->type() == CDiffBuf::Binary) {
-        DrawHexRows(painter, visible);
+        for (const CRowFolding::PIECE& piece : pieces) {
+            if (!piece.IsMarker())
+                DrawHexRows(painter, visible, piece);
+        }
     } else {
         // Below the last row a dark scheme stays dark.
         if (appearance_.IsDark())
@@ -543,23 +679,36 @@ void CDiffView::paintEvent(QPaintEvent*)
             painter.setClipRect(gutter, 0, client.width() - gutter, client.height());
             painter.translate(gutter, 0);
         }
-        DrawTextRows(painter, visible);
+        for (const CRowFolding::PIECE& piece : pieces) {
+            if (!piece.IsMarker())
+                DrawTextRows(painter, visible, piece);
+        }
         painter.restore();
-        DrawLineNumbers(painter, visible);
+        DrawLineNumbers(painter, pieces);
+    }
+    for (const CRowFolding::PIECE& piece : pieces) {
+        if (piece.IsMarker())
+            DrawFoldMarker(painter, piece);
     }
     DrawDifferenceMark(painter);
 }
 
-void CDiffView::DrawTextRows(QPainter& painter, const VISIBLE& visible)
+void CDiffView::DrawTextRows(QPainter& painter, const VISIBLE& visible,
+                             const CRowFolding::PIECE& piece)
 {
     const CBlockList& list = ShownList();
     const long long lineHeight = metrics_.lineHeight;
     const QPoint scroll = ScrollPosition();
     const int tabSize = appearance_.GetTabSize();
-    // Rows are drawn from the first whose top lies in the visible rectangle
-    // to the last; the bands reach across the whole visible width.
-    const long long firstRow = CeilDiv(std::max(visible.top, 0LL), lineHeight);
-    const long long lastRow = FloorDiv(visible.bottom, lineHeight);
+    // The piece's content rows, each drawn shift rows further down than
+    // its number says when folds above it hide rows; the bands reach
+    // across the whole visible width.
+    const long long firstRow = piece.contentFirst;
+    const long long lastRow = piece.contentFirst + piece.count - 1;
+    const long long shift = piece.shownFirst - piece.contentFirst;
+    const auto top = [&](long long row) {
+        return static_cast<int>((row + shift) * lineHeight - scroll.y());
+    };
     const int bandLeft = static_cast<int>(visible.left - scroll.x());
     const int bandWidth = static_cast<int>(visible.right - visible.left);
     if (showLineChanges) {
@@ -577,13 +726,13 @@ void CDiffView::DrawTextRows(QPainter& painter, const VISIBLE& visible)
         const long long to = std::min(blockRow + block.length, lastRow + 1); // rows [from, to)
         if (from >= to)
             continue;
-        painter.fillRect(bandLeft, static_cast<int>(from * lineHeight - scroll.y()), bandWidth,
-                         static_cast<int>((to - from) * lineHeight), look.background);
+        painter.fillRect(bandLeft, top(from), bandWidth, static_cast<int>((to - from) * lineHeight),
+                         look.background);
         const long long chosenFrom = std::max(from, selection_.First());
         const long long chosenTo = std::min(to, selection_.Last() + 1);
         if (!selection_.IsEmpty() && chosenFrom < chosenTo)
-            painter.fillRect(bandLeft, static_cast<int>(chosenFrom * lineHeight - scroll.y()),
-                             bandWidth, static_cast<int>((chosenTo - chosenFrom) * lineHeight),
+            painter.fillRect(bandLeft, top(chosenFrom), bandWidth,
+                             static_cast<int>((chosenTo - chosenFrom) * lineHeight),
                              palette().color(QPalette::Highlight));
 
         int start = 0;
@@ -607,10 +756,9 @@ void CDiffView::DrawTextRows(QPainter& painter, const VISIBLE& visible)
             // marks inside lines would cover.
             const bool selected = selection_.Contains(row);
             if (marked && !selected)
-                DrawLineChanges(painter, block, row - blockRow, bytes, length,
-                                static_cast<int>(row * lineHeight - scroll.y()), tabSize);
+                DrawLineChanges(painter, block, row - blockRow, bytes, length, top(row), tabSize);
             painter.setPen(selected ? palette().color(QPalette::HighlightedText) : look.text);
-            painter.drawText(-scroll.x(), static_cast<int>(row * lineHeight - scroll.y()) + ascent,
+            painter.drawText(-scroll.x(), top(row) + ascent,
                              LineText(bytes, length, tabSize, visible.right));
         }
     }
@@ -624,7 +772,8 @@ int CDiffView::CharColumnStart() const
     return metrics_.aveCharWidth * columns;
 }
 
-void CDiffView::DrawHexRows(QPainter& painter, const VISIBLE& visible)
+void CDiffView::DrawHexRows(QPainter& painter, const VISIBLE& visible,
+                            const CRowFolding::PIECE& piece)
 {
     const CBlockList& list = ShownList();
     const int perRow = BytesPerRow();
@@ -635,10 +784,14 @@ void CDiffView::DrawHexRows(QPainter& painter, const VISIBLE& visible)
     const int charStart = CharColumnStart();
     std::vector<unsigned char> scratch(static_cast<std::size_t>(perRow));
 
-    // Rows above the visible rectangle are stepped over at once: row r holds
-    // the bytes from r times the row length in the list's content.
-    const long long firstRow = CeilDiv(std::max(visible.top, 0LL), lineHeight);
-    long long y = firstRow * lineHeight; // content y of the current row
+    // Rows above the piece are stepped over at once: row r holds the bytes
+    // from r times the row length in the list's content. The piece's rows
+    // stand shift rows lower than their numbers when folds above hide rows.
+    const long long firstRow = piece.contentFirst;
+    const long long shift = piece.shownFirst - piece.contentFirst;
+    const long long bottom =
+        std::min(visible.bottom, (piece.shownFirst + piece.count) * lineHeight - 1);
+    long long y = piece.shownFirst * lineHeight; // shown y of the current row
     int hexX = 0;
     int charX = charStart;
     int filled = 0;
@@ -653,7 +806,7 @@ void CDiffView::DrawHexRows(QPainter& painter, const VISIBLE& visible)
         const QFontMetrics measure = painter.fontMetrics();
         const int width = measure.horizontalAdvance(piece);
         const int top = static_cast<int>(y - scroll.y());
-        const bool chosen = selection_.Contains(y / lineHeight);
+        const bool chosen = selection_.Contains(y / lineHeight - shift);
         painter.fillRect(x - scroll.x(), top, width, static_cast<int>(lineHeight),
                          chosen ? palette().color(QPalette::Highlight) : look.background);
         painter.setPen(chosen ? palette().color(QPalette::HighlightedText) : look.text);
@@ -663,7 +816,7 @@ void CDiffView::DrawHexRows(QPainter& painter, const VISIBLE& visible)
     const PRESENTATION normal{&fonts_[static_cast<std::size_t>(ContentKind::Normal)],
                               appearance_.GetNormalTxtCol(), appearance_.GetNormalBgCol()};
 
-    for (std::size_t b = firstBlock; b < list.Blocks().size() && y <= visible.bottom; ++b) {
+    for (std::size_t b = firstBlock; b < list.Blocks().size() && y <= bottom; ++b) {
         const DIFF_BLOCK& block = *list.Blocks()[b];
         int start = 0;
         const CDiffBuf* source = SourceOf(block, &start);
@@ -672,7 +825,7 @@ void CDiffView::DrawHexRows(QPainter& painter, const VISIBLE& visible)
         long long p = start + skip;
         const long long end = static_cast<long long>(start) + block.length;
         const PRESENTATION look = PresentationOf(block);
-        while (p < end && y <= visible.bottom) {
+        while (p < end && y <= bottom) {
             const int n = static_cast<int>(std::min<long long>(end - p, perRow - filled));
             if (filled == 0 && showIndex)
                 hexX +=
@@ -740,17 +893,21 @@ long long CDiffView::RowAt(int viewportY) const
 
 long long CDiffView::ReadingLineRow() const
 {
-    return RowAt(static_cast<int>(viewport()->height() * kReadingLine));
+    return folding_.ContentRowOf(RowAt(static_cast<int>(viewport()->height() * kReadingLine)));
 }
 
 void CDiffView::ShowRowAtReadingLine(long long row)
 {
-    const double total = static_cast<double>(std::max(sizes_.totalHeight, 1LL));
+    // A row inside a fold is brought by opening the fold: the row itself,
+    // not the marker, is what the user asked to see.
+    RevealRows(row, row);
+    const double total = std::max(ContentHeight(), 1.0);
     // The middle of the row, so that the reading line falls inside it
     // whatever the rounding.
     SetPosition((static_cast<double>(row) + 0.5) * metrics_.lineHeight / total);
 }
 
+// row: a shown row.
 void CDiffView::EnsureRowVisible(long long row)
 {
     const long long top = row * metrics_.lineHeight;
@@ -763,14 +920,16 @@ void CDiffView::EnsureRowVisible(long long row)
 
 bool CDiffView::ExtendSelection(int key)
 {
-    const long long count = doc_.IsComparing() ? 0 : Rows().RowCount();
-    if (count <= 0)
+    const long long rowCount = doc_.IsComparing() ? 0 : Rows().RowCount();
+    if (rowCount <= 0)
         return false;
+    // The keys step through the rows as shown, a fold's marker as one row.
+    const long long count = folding_.ShownRowOf(rowCount - 1) + 1;
     // Without a selection it starts at the first row wholly in sight.
     const long long from =
         selection_.IsEmpty()
             ? std::min(CeilDiv(verticalScrollBar()->value(), metrics_.lineHeight), count - 1)
-            : selection_.Active();
+            : folding_.ShownRowOf(selection_.Active());
     const long long page = std::max(viewport()->height() / metrics_.lineHeight, 1);
     long long to = from;
     switch (key) {
@@ -795,10 +954,16 @@ bool CDiffView::ExtendSelection(int key)
     default:
         return false;
     }
+    to = std::clamp(to, 0LL, count - 1);
     if (selection_.IsEmpty())
-        selection_.Start(from);
-    selection_.ExtendTo(std::clamp(to, 0LL, count - 1));
-    EnsureRowVisible(selection_.Active());
+        selection_.Start(folding_.ContentRowOf(from));
+    // Going down onto a marker takes in the whole fold; going up, its
+    // first row is the end.
+    long long row = folding_.ContentRowOf(to);
+    if (const int fold = folding_.FoldShownAt(to); fold >= 0 && to > from)
+        row += folding_.Folds()[static_cast<std::size_t>(fold)].count - 1;
+    selection_.ExtendTo(row);
+    EnsureRowVisible(to);
     viewport()->update();
     return true;
 }
@@ -810,10 +975,17 @@ void CDiffView::mousePressEvent(QMouseEvent* event)
         return;
     }
     setFocus(Qt::MouseFocusReason);
+    const long long shown = RowAt(event->position().toPoint().y());
+    // A click on a fold's marker opens it and selects nothing.
+    if (const int fold = folding_.FoldShownAt(shown); fold >= 0) {
+        OpenFold(fold);
+        event->accept();
+        return;
+    }
     const long long count = Rows().RowCount();
     if (count <= 0)
         return;
-    const long long row = std::clamp(RowAt(event->position().toPoint().y()), 0LL, count - 1);
+    const long long row = std::clamp(folding_.ContentRowOf(shown), 0LL, count - 1);
     if (event->modifiers() & Qt::ShiftModifier)
         selection_.ExtendTo(row);
     else
@@ -832,9 +1004,10 @@ void CDiffView::mouseMoveEvent(QMouseEvent* event)
     if (count <= 0)
         return;
     // Dragging past the top or the bottom scrolls the rows along.
-    const long long row = std::clamp(RowAt(event->position().toPoint().y()), 0LL, count - 1);
+    const long long shown = RowAt(event->position().toPoint().y());
+    const long long row = std::clamp(folding_.ContentRowOf(shown), 0LL, count - 1);
     selection_.ExtendTo(row);
-    EnsureRowVisible(row);
+    EnsureRowVisible(folding_.ShownRowOf(row));
     viewport()->update();
     event->accept();
 }

@@ -4,6 +4,7 @@
 #include "document/block_starts.h"
 #include "views/line_change_cache.h"
 #include "views/pane.h"
+#include "views/row_folding.h"
 #include "views/row_selection.h"
 #include "views/row_text.h"
 
@@ -12,6 +13,7 @@
 #include <QFont>
 
 #include <array>
+#include <vector>
 
 class CAppearance;
 class CPaneHost;
@@ -104,6 +106,24 @@ public:
     // shade; line numbers stand in a column at the left of text rows.
     bool showLineChanges = false;
     bool showLineNumbers = false;
+    // Only differences: runs of common rows longer than twice the context
+    // fold into one marker row, which a click or Enter opens.
+    bool onlyDifferences = false;
+    int foldContext = 3;
+
+    // The folds of the rows as shown; every row the pane gives or takes in
+    // its other operations is a content row, folded or not.
+    const CRowFolding& Folding() const { return folding_; }
+    // The rows as shown: content rows with each closed fold as one row.
+    long long ShownRowCount() const { return shownRows_; }
+    // The shown row at a height in the pane, counted from its top.
+    long long ShownRowAt(int viewportY) const { return RowAt(viewportY); }
+    void OpenFold(int fold);
+    // Opens every fold that hides one of the content rows first to last.
+    void RevealRows(long long first, long long last);
+    // Enter: the fold whose marker is at the reading line, else the marker
+    // in sight nearest to it; false when none is in sight.
+    bool OpenFoldInSight();
 
     // Marks the difference that starts at a content row, which navigation
     // has just brought to the reading line; the mark goes when the pane
@@ -126,6 +146,10 @@ public:
     long long ReadingLineRow() const;
     // Brings the row to the reading line, as difference navigation does.
     void ShowRowAtReadingLine(long long row);
+
+signals:
+    // A fold opened: its content rows first to last are shown now.
+    void FoldOpened(long long first, long long last);
 
 public slots:
     // Bit 8 (display settings) or 16 (new result) rebuilds fonts and sizes;
@@ -171,17 +195,25 @@ private:
     PRESENTATION PresentationOf(const DIFF_BLOCK& block) const;
     // The buffer a block's content comes from, and where it starts there.
     const CDiffBuf* SourceOf(const DIFF_BLOCK& block, int* start) const;
-    void DrawTextRows(QPainter& painter, const VISIBLE& visible);
+    // Finds the folds anew for what the pane shows now.
+    void RebuildFolds();
+    // Content pixels from the top of all rows, and the same place in the
+    // rows as shown.
+    double ContentHeight() const;
+    double ContentY(double shownY) const;
+    double ShownY(double contentY) const;
+    void DrawTextRows(QPainter& painter, const VISIBLE& visible, const CRowFolding::PIECE& piece);
+    void DrawFoldMarker(QPainter& painter, const CRowFolding::PIECE& piece);
     // Marks the changed spans of one line drawn at content x 0 and pixel
     // row top, on the stronger shade of its block's background.
     void DrawLineChanges(QPainter& painter, const DIFF_BLOCK& block, long long offset,
                          const char* bytes, int length, int top, int tabSize);
-    void DrawLineNumbers(QPainter& painter, const VISIBLE& visible);
+    void DrawLineNumbers(QPainter& painter, const std::vector<CRowFolding::PIECE>& pieces);
     void DrawDifferenceMark(QPainter& painter);
     // The end of the difference that starts at row: the rows of the blocks
     // from there that are not common.
     long long DifferenceEnd(long long row) const;
-    void DrawHexRows(QPainter& painter, const VISIBLE& visible);
+    void DrawHexRows(QPainter& painter, const VISIBLE& visible, const CRowFolding::PIECE& piece);
     int CharColumnStart() const;
     long long RowAt(int viewportY) const;
     // Shift with a scroll key moves the selection's active end; false for
@@ -199,6 +231,12 @@ private:
     METRICS metrics_;
     long long contentColumns_ = 0;
     long long contentRows_ = 0;
+    long long shownRows_ = 0;
+    CRowFolding folding_;
+    // What the folds were found for: opened folds of another list are
+    // forgotten.
+    bool foldedComposite_ = false;
+    int foldedSide_ = -1;
     SCROLL_SIZES sizes_;
     CBlockStarts starts_;
     CRowSelection selection_;

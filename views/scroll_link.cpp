@@ -5,6 +5,8 @@
 
 #include <QScrollBar>
 
+#include <cmath>
+
 CScrollLink::CScrollLink(const CDiffDoc& doc, QObject* parent) : QObject(parent), doc_(doc) {}
 
 void CScrollLink::Unlink()
@@ -29,25 +31,59 @@ void CScrollLink::Link(CDiffView* first, CDiffView* second)
                                     [this, side] { Follow(side); }));
         connections_.append(connect(view->horizontalScrollBar(), &QScrollBar::valueChanged, this,
                                     [this, side] { FollowSideways(side); }));
+        connections_.append(connect(
+            view, &CDiffView::FoldOpened, this,
+            [this, side](long long first, long long last) { OpenOtherSide(side, first, last); }));
     }
     Follow(0);
 }
 
+bool CScrollLink::CanFollow(int side, CDiffView** from, CDiffView** to) const
+{
+    *from = side == 0 ? first_.data() : second_.data();
+    *to = side == 0 ? second_.data() : first_.data();
+    return !following_ && *from && *to && !doc_.IsComparing();
+}
+
 void CScrollLink::Follow(int side)
 {
-    CDiffView* from = side == 0 ? first_.data() : second_.data();
-    CDiffView* to = side == 0 ? second_.data() : first_.data();
-    // While a comparison runs its worker owns the lists.
-    if (following_ || !from || !to || doc_.IsComparing())
+    CDiffView* from = nullptr;
+    CDiffView* to = nullptr;
+    if (!CanFollow(side, &from, &to))
         return;
     partners_.Refresh(doc_);
-    // Hex rows hold several bytes, and the places are bytes.
-    const CDiffBuf* buffer = doc_.firstBuf();
-    const double perRow =
-        buffer && buffer->type() == CDiffBuf::Binary ? static_cast<double>(from->BytesPerRow()) : 1.0;
+    const double perRow = PlacesPerRow(*from);
     following_ = true;
     to->SetReadingRow(partners_.OtherSideLine(doc_, side, from->ReadingRow() * perRow) / perRow);
     following_ = false;
+}
+
+double CScrollLink::PlacesPerRow(const CDiffView& view) const
+{
+    // Hex rows hold several bytes, and the places are bytes.
+    const CDiffBuf* buffer = doc_.firstBuf();
+    return buffer && buffer->type() == CDiffBuf::Binary ? static_cast<double>(view.BytesPerRow())
+                                                        : 1.0;
+}
+
+void CScrollLink::OpenOtherSide(int side, long long first, long long last)
+{
+    CDiffView* from = nullptr;
+    CDiffView* to = nullptr;
+    if (!CanFollow(side, &from, &to))
+        return;
+    partners_.Refresh(doc_);
+    const double perRow = PlacesPerRow(*from);
+    const auto otherRow = [&](long long row) {
+        const double line =
+            partners_.OtherSideLine(doc_, side, static_cast<double>(row) * perRow) / perRow;
+        return static_cast<long long>(std::floor(line));
+    };
+    following_ = true;
+    to->RevealRows(otherRow(first), otherRow(last));
+    following_ = false;
+    // The other pane's rows moved under its reading line.
+    Follow(side);
 }
 
 void CScrollLink::FollowSideways(int side)

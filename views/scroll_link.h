@@ -32,11 +32,22 @@ public:
     }
 
     // Brings the pane of the other side to the place that the pane of side
-    // shows now.
+    // shows now. A fold opened in one pane opens the other's where it
+    // hides the same content.
     void Follow(int side);
 
 private:
+    // The pane of side and the other one, when both are there and may move
+    // now: not while one moves the other, nor while a comparison runs and
+    // its worker owns the lists.
+    bool CanFollow(int side, CDiffView** from, CDiffView** to) const;
     void FollowSideways(int side);
+    // Opens in the other pane the folds that hide the content a fold of
+    // the pane of side showed, rows first to last, so that the two files
+    // stay alike; then the other pane follows.
+    void OpenOtherSide(int side, long long first, long long last);
+    // Partners' places count lines, or bytes where the rows are hex rows.
+    double PlacesPerRow(const CDiffView& view) const;
 
     const CDiffDoc& doc_;
     QPointer<CDiffView> first_;

@@ -64,6 +64,17 @@ protected:
 
     QColor Bg(int index) const { return appearance_.GetBgPaletteColor(index); }
 
+    // Bytes that look like no text, the same for the same seed.
+    static std::string RandomBytes(std::size_t count, unsigned seed)
+    {
+        std::string bytes(count, '\0');
+        for (char& c : bytes) {
+            seed = seed * 1103515245u + 12345u;
+            c = static_cast<char>(seed >> 16);
+        }
+        return bytes;
+    }
+
     // The colours met going down one column of pixels of the widget as drawn,
     // each run of equal pixels counted once.
     static std::vector<QRgb> ColoursDown(QWidget& widget, int x, int top, int bottom)

@@ -122,12 +122,7 @@ TEST_F(ScrollLinkTest, HexPanesFollowByBytesNotByRows)
 {
     // 50 bytes inserted after the first 200 of 400: byte 300 of the first
     // file is byte 350 of the second, ten bytes a row.
-    std::string old(400, '\0');
-    unsigned state = 7;
-    for (char& c : old) {
-        state = state * 1103515245u + 12345u;
-        c = static_cast<char>(state >> 16);
-    }
+    const std::string old = RandomBytes(400, 7);
     const std::string now = old.substr(0, 200) + std::string(50, '\x01') + old.substr(200);
     ASSERT_TRUE(doc_.RunFileComparison(Write("old.bin", old), Write("new.bin", now)));
     ASSERT_EQ(doc_.firstBuf()->type(), CDiffBuf::Binary);
