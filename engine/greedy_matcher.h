@@ -43,7 +43,7 @@ public:
           minLength_(std::max(1, minLength)), limit_(std::max(0, limit)), stop_(stopRequested),
           floodBudget_(floodBudget),
           finder_(first, second, ranges1_, ranges2_, limit_, stopRequested),
-          cache_(ranges1_, ranges2_, limit_)
+          cache_(ranges1_, ranges2_, limit_, finder_.StretchPairs())
     {
     }
 

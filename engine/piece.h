@@ -21,6 +21,9 @@ struct PIECE
     int posA;
     int posB;
     int length;
+    // Not a run but a stand-in for the runs of a stretch pair (an index into
+    // the finder's STRETCH_PAIRs), placed as the best of them: -1 for a run.
+    int stretchPair = -1;
 
     // The offset of the run's diagonal, measured from the pair's starts.
     int Offset() const { return (posB - r2Start) - (posA - r1Start); }
@@ -100,6 +103,69 @@ inline void ClipToCurrentRanges(const PIECE& p, const CRangeList& ranges1,
             out.push_back(PIECE{range1.start, range1.length, range2.start, range2.length,
                                 static_cast<int>(lo), static_cast<int>(lo - diagonal),
                                 static_cast<int>(hi - lo)});
+        }
+    }
+}
+
+// Two stretches of one repeated element, one in each file, inside one pair of
+// ranges: [start1, end1) and [start2, end2), each clipped to its range. On
+// every diagonal but the two where the whole stretches' starts or their ends
+// meet, the run through both is exactly the stretches' overlap: before the
+// later start and after the earlier end, one side still repeats its element
+// and the other no longer does. So the runs on those diagonals (up to two
+// limits of them, mostly equally long) need not be found, followed and kept
+// one by one: they are known from the stretches and the diagonals, and are
+// made only when they come up in the ranking.
+struct STRETCH_PAIR
+{
+    int start1;
+    int end1;
+    int start2;
+    int end2;
+    // The diagonals, as posB - posA, that the pair's search covered, both
+    // ends included.
+    long long deltaLo;
+    long long deltaHi;
+    // The diagonals where the whole stretches' starts and their ends meet,
+    // whose runs can go on past the stretches and are found as runs.
+    long long startsMeet;
+    long long endsMeet;
+};
+
+// The runs of at least threshold that a stretch pair stands for between the
+// current ranges, each clipped to the pair of current ranges it lies in and
+// kept where its diagonal is in that pair's window, as ClipToCurrentRanges
+// keeps the runs of a cut pair.
+inline void RunsOfStretchPair(const STRETCH_PAIR& s, const CRangeList& ranges1,
+                              const CRangeList& ranges2, int limit, int threshold,
+                              std::vector<PIECE>& out)
+{
+    for (std::size_t r1 = FirstRangeEndingAfter(ranges1, s.start1);
+         r1 < ranges1.Count() && ranges1[r1].start < s.end1; ++r1) {
+        const RANGE& range1 = ranges1[r1];
+        const long long a0 = std::max(s.start1, range1.start);
+        const long long a1 = std::min(s.end1, range1.end());
+        for (std::size_t r2 = FirstRangeEndingAfter(ranges2, s.start2);
+             r2 < ranges2.Count() && ranges2[r2].start < s.end2; ++r2) {
+            const RANGE& range2 = ranges2[r2];
+            const long long b0 = std::max(s.start2, range2.start);
+            const long long b1 = std::min(s.end2, range2.end());
+            if (a1 - a0 < threshold || b1 - b0 < threshold)
+                continue;
+            const long long corner = static_cast<long long>(range2.start) - range1.start;
+            // Where the overlap holds threshold elements, inside the window
+            // and among the diagonals searched.
+            const long long lo = std::max({b0 - a1 + threshold, corner - limit + 1, s.deltaLo});
+            const long long hi = std::min({b1 - a0 - threshold, corner + limit - 1, s.deltaHi});
+            for (long long delta = lo; delta <= hi; ++delta) {
+                if (delta == s.startsMeet || delta == s.endsMeet)
+                    continue;
+                const long long from = std::max(a0, b0 - delta);
+                const long long to = std::min(a1, b1 - delta);
+                out.push_back(PIECE{range1.start, range1.length, range2.start, range2.length,
+                                    static_cast<int>(from), static_cast<int>(from + delta),
+                                    static_cast<int>(to - from)});
+            }
         }
     }
 }

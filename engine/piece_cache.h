@@ -18,11 +18,15 @@
 // clipped only when it comes up in the ranking. Clipping never makes a run
 // longer, nor moves its pair before the pair it was found in, so a run comes
 // up no later than anything clipped from it would.
+//
+// The runs of a stretch pair are kept as one stand-in, placed as the best of
+// them, until it comes up: only then are they made, for the current ranges.
 class CPieceCache
 {
 public:
-    CPieceCache(const CRangeList& ranges1, const CRangeList& ranges2, int limit)
-        : ranges1_(ranges1), ranges2_(ranges2), limit_(limit)
+    CPieceCache(const CRangeList& ranges1, const CRangeList& ranges2, int limit,
+                const std::vector<STRETCH_PAIR>& stretchPairs)
+        : ranges1_(ranges1), ranges2_(ranges2), limit_(limit), stretchPairs_(stretchPairs)
     {
     }
     CPieceCache(const CPieceCache&) = delete;
@@ -106,7 +110,8 @@ private:
     // pair, all current. Within such a group the order depends on the pair's
     // present lengths, which a run clipped from an older pair with the same
     // starts may have and the run it came from had not: so every run of the
-    // group is looked at before any of it is taken. A run found twice (a
+    // group is looked at before any of it is taken. A stand-in in the group
+    // gives way to its runs, which come up no later than any of them would. A run found twice (a
     // diagonal that left a pair's window and came back is searched again) is
     // taken once. False when nothing is left.
     bool TakeNextGroup()
@@ -122,7 +127,11 @@ private:
             bool clipped = false;
             std::vector<PIECE> left;
             for (const PIECE& p : group) {
-                if (IsCurrent(p, ranges1_, ranges2_)) {
+                if (p.stretchPair >= 0) {
+                    clipped = true;
+                    RunsOfStretchPair(stretchPairs_[static_cast<std::size_t>(p.stretchPair)],
+                                      ranges1_, ranges2_, limit_, threshold_, left);
+                } else if (IsCurrent(p, ranges1_, ranges2_)) {
                     left.push_back(p);
                 } else {
                     clipped = true;
@@ -146,6 +155,7 @@ private:
     const CRangeList& ranges1_;
     const CRangeList& ranges2_;
     int limit_;
+    const std::vector<STRETCH_PAIR>& stretchPairs_;
     bool valid_ = false;
     int threshold_ = 0;
     std::vector<PIECE> heap_;

@@ -14,6 +14,7 @@
 #include <limits>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -62,6 +63,8 @@ public:
         SetThreshold(x);
         pieces_ = &pieces;
         budget_ = budget;
+        stretchPairs_.clear();
+        ForgetNotedStretchPairs();
         std::vector<std::uint32_t> rows;
         for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1)
             rows.push_back(r1);
@@ -73,6 +76,10 @@ public:
         RebuildSampleTable();
         return Found::All;
     }
+
+    // The stretch pairs that the pieces found so far stand in for (PIECE::
+    // stretchPair), since the last FindAll.
+    const std::vector<STRETCH_PAIR>& StretchPairs() const { return stretchPairs_; }
 
     // Searches from now on for runs of at least x only.
     void Raise(int x)
@@ -97,6 +104,7 @@ public:
     {
         pieces.clear();
         pieces_ = &pieces;
+        ForgetNotedStretchPairs();
         ++passes_;
         NoteShifts(ranges1_, cut1, shift1_, reaching1_, made1_);
         NoteShifts(ranges2_, cut2, shift2_, reaching2_, made2_);
@@ -319,7 +327,13 @@ private:
                     Follow(r1, a, static_cast<std::uint32_t>(r2), b,
                            static_cast<std::uint32_t>(r2));
             };
-            FollowHits(stretch1, a, bucket.begin, bucket.end, followInItsRange);
+            const auto noteInItsRanges = [&](const UNIFORM& stretch2) {
+                for (std::size_t k = FirstRangeEndingAfter(ranges2_, stretch2.start);
+                     k < ranges && ranges2_[k].start < stretch2.end; ++k)
+                    NoteStretchPair(r1, static_cast<std::uint32_t>(k), *stretch1, stretch2,
+                                    WindowOf(r1, static_cast<std::uint32_t>(k)));
+            };
+            FollowHits(stretch1, a, bucket.begin, bucket.end, followInItsRange, noteInItsRanges);
             return;
         }
         for (std::size_t k = 0; k < reaching; ++k) {
@@ -334,17 +348,25 @@ private:
                 continue;
             const std::int32_t* from = std::lower_bound(bucket.begin, bucket.end, lo);
             const std::int32_t* to = std::upper_bound(from, bucket.end, hi);
-            FollowHits(stretch1, a, from, to, [&](int b) { Follow(r1, a, r2, b, r2); });
+            FollowHits(
+                stretch1, a, from, to, [&](int b) { Follow(r1, a, r2, b, r2); },
+                [&](const UNIFORM& stretch2) {
+                    if (stretch2.start < range2.end() && range2.start < stretch2.end)
+                        NoteStretchPair(r1, r2, *stretch1, stretch2, window);
+                });
         }
     }
 
     // Visits the hits [from, to) of the sample at a, ascending. A sample
     // inside a stretch of one repeated element (stretch1) hits every position
     // of every such stretch of the other file; of those, only the ones whose
-    // run can reach x are visited (UniformHitsWorthFollowing).
-    template<typename Visit>
+    // run can reach x are visited (UniformHitsWorthFollowing). Where both
+    // stretches are long (StandsIn), only the hits on the two diagonals where
+    // their starts or their ends meet are visited, and note(stretch2) takes
+    // the stretch pair's other diagonals as a whole.
+    template<typename Visit, typename Note>
     void FollowHits(const UNIFORM* stretch1, int a, const std::int32_t* from,
-                    const std::int32_t* to, Visit visit) const
+                    const std::int32_t* to, Visit visit, Note note) const
     {
         for (const std::int32_t* it = from; it != to;) {
             const UNIFORM* stretch2 = stretch1 ? UniformGramAt(gramStretches2_, *it) : nullptr;
@@ -353,11 +375,16 @@ private:
                 continue;
             }
             const std::int32_t* past = std::upper_bound(it, to, stretch2->end - q_);
-            for (const Segment& segment : UniformHitsWorthFollowing(*stretch1, a, *stretch2)) {
+            const bool standIn = StandsIn(*stretch1, *stretch2);
+            const Segments segments = standIn ? StretchMeets(*stretch1, a, *stretch2)
+                                              : UniformHitsWorthFollowing(*stretch1, a, *stretch2);
+            for (const Segment& segment : segments) {
                 it = std::lower_bound(it, past, segment.first);
                 for (; it != past && *it <= segment.last; ++it)
                     visit(*it);
             }
+            if (standIn)
+                note(*stretch2);
             it = past;
         }
     }
@@ -414,6 +441,29 @@ private:
                 merged.items[merged.count++] = segment;
         }
         return merged;
+    }
+
+    // The hits of the sample at a (inside stretch1) on the diagonals where
+    // the stretches' starts or their ends meet, ascending.
+    Segments StretchMeets(const UNIFORM& stretch1, int a, const UNIFORM& stretch2) const
+    {
+        Segments meets;
+        const long long startsMeet = 1LL * stretch2.start + (a - stretch1.start);
+        const long long endsMeet = 1LL * stretch2.end - (stretch1.end - a);
+        meets.items[meets.count++] = {std::min(startsMeet, endsMeet), std::min(startsMeet, endsMeet)};
+        if (startsMeet != endsMeet)
+            meets.items[meets.count++] = {std::max(startsMeet, endsMeet),
+                                          std::max(startsMeet, endsMeet)};
+        return meets;
+    }
+
+    // Whether the runs of a pair of stretches are kept as one stand-in: where
+    // both are long, their runs lie on hundreds of diagonals; short ones are
+    // followed run by run, which costs less than noting them.
+    static bool StandsIn(const UNIFORM& stretch1, const UNIFORM& stretch2)
+    {
+        return stretch1.end - stretch1.start >= kShortestStandIn &&
+               stretch2.end - stretch2.start >= kShortestStandIn;
     }
 
     // The stretch of one repeated element whose gram at pos lies wholly
@@ -545,6 +595,8 @@ private:
     }
 
     // Walks the grams of the given second-file ranges past a table of samples.
+    // onSample(h, r2, b) looks up the gram at b and says where the walk goes
+    // on: b + 1, or past a stretch it took as a whole.
     template<typename OnSample>
     bool WalkColumns(const std::vector<std::uint32_t>& columns, OnSample onSample)
     {
@@ -558,16 +610,62 @@ private:
                 continue;
             covered_.Clear();
             std::uint64_t h = GramHash<T>::Of(e2_ + range2.start, q_);
-            for (int b = range2.start;; ++b) {
+            for (int b = range2.start;;) {
                 if (StopNow(counter))
                     return false;
-                onSample(h, r2, b);
-                if (b + q_ >= range2.end())
+                const int next = onSample(h, r2, b);
+                if (next + q_ > range2.end())
                     break;
-                h = GramHash<T>::Roll(h, e2_[b], e2_[b + q_], top);
+                h = next == b + 1 ? GramHash<T>::Roll(h, e2_[b], e2_[b + q_], top)
+                                  : GramHash<T>::Of(e2_ + next, q_);
+                b = next;
             }
         }
         return true;
+    }
+
+    // The walk of a column has come to the first gram of a stretch of one
+    // repeated element (stretch2) at b. Every gram of the stretch is the same,
+    // so the samples it hits are looked up once for all of them: forEach
+    // (alongLo, alongHi, visit) visits, as visit(sample, r1), each sample of
+    // the gram whose diagonals can meet the stretch in the window, with the
+    // row it is live in. Of the diagonals of a sample inside a stretch of the
+    // first file, those two where the stretches' starts or ends meet are
+    // followed; the others hold the stretch pair's runs. Returns where the
+    // walk goes on.
+    template<typename ForEachSample>
+    int PassStretchInColumn(std::uint32_t r2, int b, const UNIFORM& stretch2,
+                            ForEachSample forEach)
+    {
+        const RANGE& range2 = ranges2_[r2];
+        const int last = std::min(stretch2.end, range2.end()) - q_;
+        const T element = e2_[b];
+        // Each sample meets many diagonals here, and the runs on a diagonal
+        // are followed in first-file order: the samples are taken in that
+        // order, whatever order they are kept in.
+        stretchSamples_.clear();
+        forEach(1LL * b - range2.start - limit_ + 1, 1LL * last - range2.start + limit_ - 1,
+                [&](const Sample& sample, std::uint32_t r1) {
+                    if (e1_[sample.a] == element)
+                        stretchSamples_.push_back({sample.a, r1});
+                });
+        std::sort(stretchSamples_.begin(), stretchSamples_.end());
+        for (const auto& [a, r1] : stretchSamples_) {
+            const UNIFORM* stretch1 = UniformGramAt(gramStretches1_, a);
+            if (!stretch1)
+                continue;
+            const bool standIn = StandsIn(*stretch1, stretch2);
+            const Segments segments = standIn ? StretchMeets(*stretch1, a, stretch2)
+                                              : UniformHitsWorthFollowing(*stretch1, a, stretch2);
+            for (const Segment& segment : segments) {
+                for (long long hit = std::max<long long>(segment.first, b);
+                     hit <= std::min<long long>(segment.last, last); ++hit)
+                    Follow(r1, a, r2, static_cast<int>(hit), r1);
+            }
+            if (standIn)
+                NoteStretchPair(r1, r2, *stretch1, stretch2, WindowOf(r1, r2));
+        }
+        return last + 1;
     }
 
     std::vector<std::uint32_t> AllColumns() const
@@ -587,9 +685,16 @@ private:
         SampleTable table;
         table.Build(std::move(samples));
         return WalkColumns(AllColumns(), [&](std::uint64_t h, std::uint32_t r2, int b) {
+            if (const UNIFORM* stretch2 = UniformGramAt(gramStretches2_, b)) {
+                return PassStretchInColumn(r2, b, *stretch2, [&](long long lo, long long hi,
+                                                                 auto visit) {
+                    table.ForEachAlong(h, lo, hi, [&](const Sample& s) { visit(s, s.row); });
+                });
+            }
             const long long along = b - ranges2_[r2].start;
             table.ForEachAlong(h, along - limit_ + 1, along + limit_ - 1,
                                [&](const Sample& s) { Follow(s.row, s.a, r2, b, s.row); });
+            return b + 1;
         });
     }
 
@@ -655,20 +760,36 @@ private:
                 walked.push_back(r2);
             }
         }
-        const auto onSample = [&](const Sample& s, std::uint32_t r2, int b) {
-            const std::size_t r1 = LiveRangeOf(s);
-            if (r1 < ranges1_.Count() && !searchedAsRow[r1])
-                Follow(static_cast<std::uint32_t>(r1), s.a, r2, b, static_cast<std::uint32_t>(r1));
-        };
-        return WalkColumns(walked, [&](std::uint64_t h, std::uint32_t r2, int b) {
-            const long long along = b - ranges2_[r2].start;
-            sampleTable_.ForEachAlong(h, along - limit_ + 1, along + limit_ - 1,
-                                      [&](const Sample& s) { onSample(s, r2, b); });
+        // The samples of gram h between alongLo and alongHi elements into
+        // their rows, each with the row it is live in, if that row is not
+        // searched as a row.
+        const auto forEachLiveSample = [&](std::uint64_t h, long long alongLo, long long alongHi,
+                                           auto visit) {
+            const auto onSample = [&](const Sample& s) {
+                const std::size_t r1 = LiveRangeOf(s);
+                if (r1 < ranges1_.Count() && !searchedAsRow[r1])
+                    visit(s, static_cast<std::uint32_t>(r1));
+            };
+            sampleTable_.ForEachAlong(h, alongLo, alongHi, onSample);
             if (addedSamples_.empty())
                 return;
             const auto [from, to] = addedSamples_.equal_range(h);
-            for (auto it = from; it != to; ++it)
-                onSample(it->second, r2, b);
+            for (auto it = from; it != to; ++it) {
+                if (it->second.Along() >= alongLo && it->second.Along() <= alongHi)
+                    onSample(it->second);
+            }
+        };
+        return WalkColumns(walked, [&](std::uint64_t h, std::uint32_t r2, int b) {
+            if (const UNIFORM* stretch2 = UniformGramAt(gramStretches2_, b)) {
+                return PassStretchInColumn(
+                    r2, b, *stretch2, [&](long long lo, long long hi, auto visit) {
+                        forEachLiveSample(h, lo, hi, visit);
+                    });
+            }
+            const long long along = b - ranges2_[r2].start;
+            forEachLiveSample(h, along - limit_ + 1, along + limit_ - 1,
+                              [&](const Sample& s, std::uint32_t r1) { Follow(r1, s.a, r2, b, r1); });
+            return b + 1;
         });
     }
 
@@ -706,7 +827,7 @@ private:
                 const auto bucket = index.Lookup(GramHash<T>::Of(e1_ + a, q_));
                 for (const std::int32_t* it = std::lower_bound(bucket.begin, bucket.end, lo);
                      it != bucket.end && *it <= hi; ++it)
-                    Follow(r1, a, r2, *it, r1);
+                    Follow(r1, a, r2, *it, r1, StretchHits::Possible);
             }
         }
         return true;
@@ -720,6 +841,7 @@ private:
     static constexpr int kScalarLead = 16;
     static constexpr int kShortestUniform = 64;
     static constexpr int kShortestUniformGram = 8;
+    static constexpr int kShortestStandIn = 64;
 
     static std::vector<UNIFORM> FindUniform(const T* e, int count, int shortest)
     {
@@ -811,11 +933,88 @@ private:
 
     // --- Both ways end here --------------------------------------------------
 
+    // A hit on a diagonal where two stretches of one repeated element overlap
+    // and neither their starts nor their ends meet: the pair of stretches
+    // goes in once for all such diagonals of the window, as a stand-in placed
+    // where its best run would be.
+    void NoteStretchPair(std::uint32_t r1, std::uint32_t r2, const UNIFORM& stretch1,
+                         const UNIFORM& stretch2, const Window& window)
+    {
+        const RANGE& range1 = ranges1_[r1];
+        const RANGE& range2 = ranges2_[r2];
+        const long long corner = static_cast<long long>(range2.start) - range1.start;
+        const STRETCH_PAIR pair{std::max(stretch1.start, range1.start),
+                                std::min(stretch1.end, range1.end()),
+                                std::max(stretch2.start, range2.start),
+                                std::min(stretch2.end, range2.end()),
+                                corner + window.lo,
+                                corner + window.hi,
+                                1LL * stretch2.start - stretch1.start,
+                                1LL * stretch2.end - stretch1.end};
+        // Every sample inside a stretch notes the same pairs again: the last
+        // ones noted answer most of them without a look into the set.
+        const StretchPairKey key{r1, r2, pair.start1, pair.start2};
+        StretchPairKey& recent = recentStretchPairs_[StretchPairKeyHash{}(key) % kRecentStretchPairs];
+        if (recent == key)
+            return;
+        recent = key;
+        if (!notedStretchPairs_.insert(key).second)
+            return;
+        stretchRuns_.clear();
+        RunsOfStretchPair(pair, ranges1_, ranges2_, limit_, x_, stretchRuns_);
+        if (stretchRuns_.empty())
+            return;
+        PIECE best = *std::min_element(
+            stretchRuns_.begin(), stretchRuns_.end(),
+            [this](const PIECE& l, const PIECE& r) { return RanksBefore(l, r, limit_); });
+        best.stretchPair = static_cast<int>(stretchPairs_.size());
+        stretchPairs_.push_back(pair);
+        pieces_->push_back(best);
+    }
+
+    // Each search notes its own stretch pairs: the windows differ.
+    void ForgetNotedStretchPairs()
+    {
+        notedStretchPairs_.clear();
+        recentStretchPairs_.fill(StretchPairKey{});
+    }
+
+    struct StretchPairKey
+    {
+        // No pair has these ranges: an empty slot.
+        std::uint32_t r1 = std::numeric_limits<std::uint32_t>::max();
+        std::uint32_t r2 = std::numeric_limits<std::uint32_t>::max();
+        int start1 = 0;
+        int start2 = 0;
+        bool operator==(const StretchPairKey&) const = default;
+    };
+    struct StretchPairKeyHash
+    {
+        std::size_t operator()(const StretchPairKey& k) const
+        {
+            const std::uint64_t ranges = (std::uint64_t{k.r1} << 32) | k.r2;
+            const std::uint64_t starts = (std::uint64_t{static_cast<std::uint32_t>(k.start1)} << 32) |
+                                         static_cast<std::uint32_t>(k.start2);
+            return std::hash<std::uint64_t>{}(ranges * 0x9E3779B97F4A7C15ULL ^ starts);
+        }
+    };
+
+    // Whether a hit given to Follow may lie inside two long stretches off the
+    // diagonals where they meet. Most callers pass such hits to a stand-in
+    // themselves, and need not have every hit looked at again.
+    enum class StretchHits
+    {
+        Excluded,
+        Possible,
+    };
+
     // Follows a gram hit at (a, b) to the maximal run through it inside the
     // pair's rectangle, unless an earlier hit on the same diagonal of the same
     // pair already did. Hits arrive in ascending order along each diagonal;
     // `otherRange` is the range of the pair that the walk does not hold fixed.
-    void Follow(std::uint32_t r1, int a, std::uint32_t r2, int b, std::uint32_t otherRange)
+    // A possible stretch hit goes to the stretch pair's stand-in instead.
+    void Follow(std::uint32_t r1, int a, std::uint32_t r2, int b, std::uint32_t otherRange,
+                StretchHits stretchHits = StretchHits::Excluded)
     {
         const RANGE& range1 = ranges1_[r1];
         const RANGE& range2 = ranges2_[r2];
@@ -833,6 +1032,23 @@ private:
         for (int i = 0; i < q_; ++i) {
             if (e1_[a + i] != e2_[b + i])
                 return;
+        }
+        // A gram that is not one element repeated is told at a glance.
+        const bool repeats = stretchHits == StretchHits::Possible && e1_[a] == e1_[a + q_ - 1] &&
+                             e1_[a] == e1_[a + q_ / 2];
+        if (const UNIFORM* stretch1 = repeats ? UniformGramAt(gramStretches1_, a) : nullptr) {
+            const UNIFORM* stretch2 = UniformGramAt(gramStretches2_, b);
+            if (stretch2 && StandsIn(*stretch1, *stretch2)) {
+                const long long delta = 1LL * b - a;
+                if (delta != 1LL * stretch2->start - stretch1->start &&
+                    delta != 1LL * stretch2->end - stretch1->end) {
+                    const long long end = std::min({1LL * stretch1->end, 1LL * range1.end(),
+                                                    stretch2->end - delta, range2.end() - delta});
+                    covered_.Set(key, static_cast<int>(end));
+                    NoteStretchPair(r1, r2, *stretch1, *stretch2, window);
+                    return;
+                }
+            }
         }
         const int back =
             EqualBackward(a, b, std::min(a - range1.start, b - range2.start));
@@ -888,4 +1104,13 @@ private:
     // Per diagonal of the range held fixed by the walk: where the last run
     // followed on it ends in the first file, so each run is followed once.
     CStampedMap covered_;
+    // The stretch pairs found since the last FindAll, and those noted in the
+    // present search, so that each goes in once.
+    std::vector<STRETCH_PAIR> stretchPairs_;
+    std::unordered_set<StretchPairKey, StretchPairKeyHash> notedStretchPairs_;
+    static constexpr std::size_t kRecentStretchPairs = 64;
+    std::array<StretchPairKey, kRecentStretchPairs> recentStretchPairs_{};
+    std::vector<PIECE> stretchRuns_;
+    // The samples met by a column walk at a stretch: position, live row.
+    std::vector<std::pair<int, std::uint32_t>> stretchSamples_;
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <iterator>
 #include <random>
 #include <tuple>
 #include <vector>
@@ -43,25 +44,43 @@ void WalkPair(const std::vector<std::uint8_t>& e1, const std::vector<std::uint8_
     }
 }
 
-// The runs found (a run found twice counts once) against those a walk of
-// every diagonal of every pair of the current ranges finds.
+// The runs found (a run found twice counts once, a stretch pair's stand-in
+// counts as the runs it stands for) against those a walk of every diagonal
+// of every pair of the current ranges finds.
 void ExpectTheRunsOfEveryPair(const std::vector<std::uint8_t>& e1,
                               const std::vector<std::uint8_t>& e2, const CRangeList& ranges1,
                               const CRangeList& ranges2, int x, int limit,
-                              const std::vector<PIECE>& runs)
+                              const std::vector<PIECE>& found,
+                              const std::vector<STRETCH_PAIR>& stretchPairs)
 {
+    std::vector<PIECE> runs;
+    for (const PIECE& p : found) {
+        if (p.stretchPair < 0)
+            runs.push_back(p);
+        else
+            RunsOfStretchPair(stretchPairs.at(static_cast<std::size_t>(p.stretchPair)), ranges1,
+                              ranges2, limit, x, runs);
+    }
     std::vector<Piece> expected;
     for (const RANGE& r1 : ranges1.Ranges()) {
         for (const RANGE& r2 : ranges2.Ranges())
             WalkPair(e1, e2, r1, r2, x, limit, expected);
     }
-    std::vector<Piece> found;
+    std::vector<Piece> all;
     for (const PIECE& p : runs)
-        found.push_back(AsTuple(p));
+        all.push_back(AsTuple(p));
     std::sort(expected.begin(), expected.end());
-    std::sort(found.begin(), found.end());
-    found.erase(std::unique(found.begin(), found.end()), found.end());
-    EXPECT_EQ(found, expected);
+    std::sort(all.begin(), all.end());
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+    // What is missing and what is too much, rather than two long lists.
+    std::vector<Piece> missing;
+    std::vector<Piece> extra;
+    std::set_difference(expected.begin(), expected.end(), all.begin(), all.end(),
+                        std::back_inserter(missing));
+    std::set_difference(all.begin(), all.end(), expected.begin(), expected.end(),
+                        std::back_inserter(extra));
+    EXPECT_TRUE(missing.empty()) << ::testing::PrintToString(missing);
+    EXPECT_TRUE(extra.empty()) << ::testing::PrintToString(extra);
 }
 
 struct FINDER_CASE
@@ -70,6 +89,9 @@ struct FINDER_CASE
     int size;
     int x;
     int limit;
+    // Zero stretches up to a few hundred bytes long, whose pairs are kept as
+    // stand-ins across the cuts.
+    bool zeroStretches = false;
 };
 
 // Ranges are cut pass after pass, as the matcher cuts them. After each cut,
@@ -86,6 +108,8 @@ TEST(PieceFinderTest, RunsAfterCutsAreExactlyTheRunsOfTheNewPairs)
         {"narrow window", 8000, 60, 20},
         {"short runs", 3000, 6, 100},
         {"window wider than the ranges", 1500, 6, 5000},
+        {"zero stretches", 8000, 30, 300, true},
+        {"zero stretches, narrow window", 8000, 16, 40, true},
     };
     for (const FINDER_CASE& c : cases) {
         SCOPED_TRACE(c.name);
@@ -93,6 +117,13 @@ TEST(PieceFinderTest, RunsAfterCutsAreExactlyTheRunsOfTheNewPairs)
         std::vector<std::uint8_t> e1(static_cast<std::size_t>(c.size));
         for (auto& v : e1)
             v = static_cast<std::uint8_t>(random() % 4 == 0 ? 0 : random());
+        for (int k = c.zeroStretches ? c.size / 200 : 0; k > 0; --k) {
+            const std::size_t at = random() % e1.size();
+            std::fill(e1.begin() + static_cast<std::ptrdiff_t>(at),
+                      e1.begin() + static_cast<std::ptrdiff_t>(
+                                       std::min(e1.size(), at + 8 + random() % 300)),
+                      0);
+        }
         // The second file: the first with a few bytes now and then dropped
         // or inserted, so that its runs lie on many diagonals, up to the
         // window's edges.
@@ -114,6 +145,7 @@ TEST(PieceFinderTest, RunsAfterCutsAreExactlyTheRunsOfTheNewPairs)
         CPieceFinder<std::uint8_t> finder(e1.data(), e2.data(), ranges1, ranges2, c.limit, stop);
         std::vector<PIECE> kept;
         ASSERT_EQ(finder.FindAll(c.x, kept), CPieceFinder<std::uint8_t>::Found::All);
+        long long standIns = 0;
 
         for (int pass = 0; pass < 14; ++pass) {
             SCOPED_TRACE(pass);
@@ -145,21 +177,27 @@ TEST(PieceFinderTest, RunsAfterCutsAreExactlyTheRunsOfTheNewPairs)
                 cut(ranges1, cut1);
             if (pass % 3 != 2)
                 cut(ranges2, cut2);
+            // A stand-in stays one: its runs are made for the ranges of the
+            // moment.
             std::vector<PIECE> now;
             for (const PIECE& p : kept) {
-                if (IsCurrent(p, ranges1, ranges2))
+                if (p.stretchPair >= 0 || IsCurrent(p, ranges1, ranges2))
                     now.push_back(p);
                 else
                     ClipToCurrentRanges(p, ranges1, ranges2, c.limit, c.x, now);
             }
             std::vector<PIECE> made;
             ASSERT_TRUE(finder.FindAfterCuts(cut1, cut2, made));
+            standIns += std::count_if(kept.begin(), kept.end(),
+                                      [](const PIECE& p) { return p.stretchPair >= 0; });
             kept = now;
             kept.insert(kept.end(), made.begin(), made.end());
-            ExpectTheRunsOfEveryPair(e1, e2, ranges1, ranges2, c.x, c.limit, kept);
+            ExpectTheRunsOfEveryPair(e1, e2, ranges1, ranges2, c.x, c.limit, kept,
+                                     finder.StretchPairs());
             if (::testing::Test::HasFailure())
                 return;
         }
+        EXPECT_EQ(standIns > 0, c.zeroStretches);
     }
 }
 
@@ -200,6 +238,8 @@ TEST(PieceFinderTest, FullSearchesAmongZeroStretchesFindEveryRun)
             e2.insert(e2.end(), 1 + random() % 20, static_cast<std::uint8_t>(random() % 3));
         e2.push_back(e1[at]);
     }
+    // The zero stretches' pairs are found as stand-ins, not run by run.
+    long long standIns = 0;
     for (const int limit : {40, 700}) {
         SCOPED_TRACE(limit);
         CRangeList ranges1(static_cast<int>(e1.size()));
@@ -218,11 +258,15 @@ TEST(PieceFinderTest, FullSearchesAmongZeroStretchesFindEveryRun)
             }
             std::vector<PIECE> found;
             ASSERT_EQ(finder.FindAll(x, found), CPieceFinder<std::uint8_t>::Found::All);
-            ExpectTheRunsOfEveryPair(e1, e2, ranges1, ranges2, x, limit, found);
+            standIns += std::count_if(found.begin(), found.end(),
+                                      [](const PIECE& p) { return p.stretchPair >= 0; });
+            ExpectTheRunsOfEveryPair(e1, e2, ranges1, ranges2, x, limit, found,
+                                     finder.StretchPairs());
             if (::testing::Test::HasFailure())
                 return;
         }
     }
+    EXPECT_GT(standIns, 0);
 }
 
 } // namespace
