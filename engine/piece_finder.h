@@ -457,6 +457,15 @@ private:
         return meets;
     }
 
+    // The stretch of the second file that holds the gram at b, if it is long
+    // enough for a stand-in: a column walk takes such a stretch as a whole,
+    // and a short one gram by gram, which costs less.
+    const UNIFORM* LongStretchAt(int b) const
+    {
+        const UNIFORM* stretch = UniformGramAt(gramStretches2_, b);
+        return stretch && stretch->end - stretch->start >= kShortestStandIn ? stretch : nullptr;
+    }
+
     // Whether the runs of a pair of stretches are kept as one stand-in: where
     // both are long, their runs lie on hundreds of diagonals; short ones are
     // followed run by run, which costs less than noting them.
@@ -685,7 +694,7 @@ private:
         SampleTable table;
         table.Build(std::move(samples));
         return WalkColumns(AllColumns(), [&](std::uint64_t h, std::uint32_t r2, int b) {
-            if (const UNIFORM* stretch2 = UniformGramAt(gramStretches2_, b)) {
+            if (const UNIFORM* stretch2 = LongStretchAt(b)) {
                 return PassStretchInColumn(r2, b, *stretch2, [&](long long lo, long long hi,
                                                                  auto visit) {
                     table.ForEachAlong(h, lo, hi, [&](const Sample& s) { visit(s, s.row); });
@@ -780,7 +789,7 @@ private:
             }
         };
         return WalkColumns(walked, [&](std::uint64_t h, std::uint32_t r2, int b) {
-            if (const UNIFORM* stretch2 = UniformGramAt(gramStretches2_, b)) {
+            if (const UNIFORM* stretch2 = LongStretchAt(b)) {
                 return PassStretchInColumn(
                     r2, b, *stretch2, [&](long long lo, long long hi, auto visit) {
                         forEachLiveSample(h, lo, hi, visit);
