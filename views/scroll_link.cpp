@@ -51,11 +51,16 @@ void CScrollLink::Follow(int side)
     CDiffView* to = nullptr;
     if (!CanFollow(side, &from, &to))
         return;
-    partners_.Refresh(doc_);
-    const double perRow = PlacesPerRow(*from);
     following_ = true;
-    to->SetReadingRow(partners_.OtherSideLine(doc_, side, from->ReadingRow() * perRow) / perRow);
+    to->SetReadingRow(OtherSideRow(side, *from, from->ReadingRow()));
     following_ = false;
+}
+
+double CScrollLink::OtherSideRow(int side, const CDiffView& from, double row)
+{
+    partners_.Refresh(doc_);
+    const double perRow = PlacesPerRow(from);
+    return partners_.OtherSideLine(doc_, side, row * perRow) / perRow;
 }
 
 double CScrollLink::PlacesPerRow(const CDiffView& view) const
@@ -72,12 +77,9 @@ void CScrollLink::OpenOtherSide(int side, long long first, long long last)
     CDiffView* to = nullptr;
     if (!CanFollow(side, &from, &to))
         return;
-    partners_.Refresh(doc_);
-    const double perRow = PlacesPerRow(*from);
     const auto otherRow = [&](long long row) {
-        const double line =
-            partners_.OtherSideLine(doc_, side, static_cast<double>(row) * perRow) / perRow;
-        return static_cast<long long>(std::floor(line));
+        return static_cast<long long>(
+            std::floor(OtherSideRow(side, *from, static_cast<double>(row))));
     };
     following_ = true;
     to->RevealRows(otherRow(first), otherRow(last));

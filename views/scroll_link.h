@@ -48,6 +48,9 @@ private:
     void OpenOtherSide(int side, long long first, long long last);
     // Partners' places count lines, or bytes where the rows are hex rows.
     double PlacesPerRow(const CDiffView& view) const;
+    // The row of the other pane that shows what a row of this side's pane
+    // shows; rows may fall between rows.
+    double OtherSideRow(int side, const CDiffView& from, double row);
 
     const CDiffDoc& doc_;
     QPointer<CDiffView> first_;
