@@ -37,6 +37,18 @@ template<typename T> struct GramHash
     {
         return static_cast<std::size_t>((h * 0xD6E8FEB86659FD93ull) >> (64 - bits));
     }
+    // The hash in 32 bits, for tables that keep many of them: the top bits
+    // of the spread hash, so that the slot can be had from the key alone
+    // (SlotOfKey(Key(h), bits) == Slot(h, bits) for bits up to 32). Equal
+    // keys of unequal grams are told apart when the grams are compared.
+    static std::uint32_t Key(std::uint64_t h)
+    {
+        return static_cast<std::uint32_t>((h * 0xD6E8FEB86659FD93ull) >> 32);
+    }
+    static std::size_t SlotOfKey(std::uint32_t key, int bits)
+    {
+        return static_cast<std::size_t>(key >> (32 - bits));
+    }
 };
 
 // An index of the q-element grams of the second file's unmatched ranges: for a
@@ -86,29 +98,32 @@ private:
         }
     }
 
-    // A counting sort of the positions by bucket: count, sum up, then place.
+    // A counting sort of the positions by bucket: count, sum up, then place,
+    // hashing each gram again rather than keeping its slot: an index is
+    // built over what is left of a whole file. Each bucket's start serves as
+    // its cursor while placing, and ends up as the next bucket's start, so
+    // the starts are moved back by one bucket at the end.
     // About one bucket per two positions keeps the table small for large files.
     void Build(const T* e, const CRangeList& ranges)
     {
-        std::vector<std::uint32_t> slotOf;
-        slotOf.reserve(static_cast<std::size_t>(ranges.Elements()));
         long long grams = 0;
-        ForEachGram(e, ranges, [&](int, std::uint64_t) { ++grams; });
+        for (const RANGE& r : ranges.Ranges())
+            grams += std::max(0, r.length - q_ + 1);
         bits_ = std::clamp(static_cast<int>(std::bit_width(static_cast<std::uint64_t>(grams))) - 1,
                            4, 30);
-        ForEachGram(e, ranges, [&](int, std::uint64_t h) {
-            slotOf.push_back(static_cast<std::uint32_t>(GramHash<T>::Slot(h, bits_)));
-        });
         const std::size_t buckets = std::size_t{1} << bits_;
         starts_.assign(buckets + 1, 0);
-        for (std::uint32_t k : slotOf)
-            ++starts_[k + 1];
+        ForEachGram(e, ranges,
+                    [&](int, std::uint64_t h) { ++starts_[GramHash<T>::Slot(h, bits_) + 1]; });
         for (std::size_t k = 0; k < buckets; ++k)
             starts_[k + 1] += starts_[k];
-        positions_.resize(slotOf.size());
-        std::vector<std::uint32_t> next(starts_.begin(), starts_.end() - 1);
-        std::size_t i = 0;
-        ForEachGram(e, ranges, [&](int b, std::uint64_t) { positions_[next[slotOf[i++]]++] = b; });
+        positions_.resize(static_cast<std::size_t>(grams));
+        ForEachGram(e, ranges, [&](int b, std::uint64_t h) {
+            positions_[starts_[GramHash<T>::Slot(h, bits_)]++] = b;
+        });
+        for (std::size_t k = buckets; k > 0; --k)
+            starts_[k] = starts_[k - 1];
+        starts_[0] = 0;
     }
 
     int q_;

@@ -268,8 +268,11 @@ private:
         auto& slot = indexes_[q];
         // Rebuilt once half of what it indexed has been matched, so lookups do
         // not keep wading through positions that are gone.
-        if (!slot || ranges2_.Elements() * 2 < slot->BuiltElements())
+        if (!slot || ranges2_.Elements() * 2 < slot->BuiltElements()) {
+            // The old index goes first, so that two are never held at once.
+            slot.reset();
             slot = std::make_unique<CGramIndex<T>>(e2_, ranges2_, q);
+        }
         return *slot;
     }
 
@@ -516,7 +519,9 @@ private:
     // from, so that a sample of a range that has since been cut is ignored.
     struct Sample
     {
-        std::uint64_t hash;
+        // GramHash<T>::Key of the gram: a full table of samples is one of
+        // the largest things the engine holds.
+        std::uint32_t key;
         int a;
         int rangeStart;
         int rangeLength;
@@ -532,22 +537,31 @@ private:
     class SampleTable
     {
     public:
-        void Build(std::vector<Sample> samples)
+        // Builds the table of the samples forEach(visit) visits, about
+        // `count` of them. They are visited twice, to count each slot and
+        // then to place them, rather than gathered first: a full table is
+        // one of the largest things the engine holds, and a second copy of
+        // it while it is built would double that.
+        template<typename ForEach> void Build(std::size_t count, ForEach forEach)
         {
-            bits_ = std::clamp(static_cast<int>(std::bit_width(samples.size())) + 1, 4, 30);
+            // The old table goes first, so that two are never held at once.
+            samples_ = {};
+            bits_ = std::clamp(static_cast<int>(std::bit_width(count)) + 1, 4, 30);
             // Placed by slot (a counting sort: there are more slots than
             // samples), then within a slot by offset in their range, so that
             // a walk can visit only the samples whose diagonals can lie in
             // its pairs' windows.
             starts_.assign((std::size_t{1} << bits_) + 1, 0);
-            for (const Sample& s : samples)
-                ++starts_[GramHash<T>::Slot(s.hash, bits_) + 1];
+            forEach([this](const Sample& s) { ++starts_[SlotOf(s) + 1]; });
             for (std::size_t k = 0; k + 1 < starts_.size(); ++k)
                 starts_[k + 1] += starts_[k];
-            samples_.resize(samples.size());
-            std::vector<std::uint32_t> next(starts_.begin(), starts_.end() - 1);
-            for (const Sample& s : samples)
-                samples_[next[GramHash<T>::Slot(s.hash, bits_)]++] = s;
+            samples_.resize(starts_.back());
+            // Each slot's start serves as its cursor, and ends up as the next
+            // slot's start: the starts are moved back by one slot after.
+            forEach([this](const Sample& s) { samples_[starts_[SlotOf(s)]++] = s; });
+            for (std::size_t k = starts_.size() - 1; k > 0; --k)
+                starts_[k] = starts_[k - 1];
+            starts_[0] = 0;
             for (std::size_t k = 0; k + 1 < starts_.size(); ++k) {
                 const auto first = samples_.begin() + starts_[k];
                 const auto last = samples_.begin() + starts_[k + 1];
@@ -564,33 +578,44 @@ private:
         template<typename Visit>
         void ForEachAlong(std::uint64_t h, long long alongLo, long long alongHi, Visit visit) const
         {
-            const std::size_t k = GramHash<T>::Slot(h, bits_);
+            const std::uint32_t key = GramHash<T>::Key(h);
+            const std::size_t k = GramHash<T>::SlotOfKey(key, bits_);
             const auto end = samples_.begin() + starts_[k + 1];
             auto it = std::lower_bound(
                 samples_.begin() + starts_[k], end, alongLo,
                 [](const Sample& sample, long long along) { return sample.Along() < along; });
             for (; it != end && it->Along() <= alongHi; ++it) {
-                if (it->hash == h)
+                if (it->key == key)
                     visit(*it);
             }
         }
 
     private:
+        std::size_t SlotOf(const Sample& s) const { return GramHash<T>::SlotOfKey(s.key, bits_); }
+
         std::vector<Sample> samples_;
         int bits_ = 4;
         std::vector<std::uint32_t> starts_;
     };
 
-    void CollectSamples(const std::vector<std::uint32_t>& rows, std::vector<Sample>& samples) const
+    // Visits the samples of the given rows, in position order.
+    template<typename Visit>
+    void ForEachSampleOf(const std::vector<std::uint32_t>& rows, Visit visit) const
     {
         for (std::uint32_t r1 : rows) {
             const RANGE& range1 = ranges1_[r1];
             if (range1.length < x_)
                 continue;
             for (int a = range1.start; a + q_ <= range1.end(); a += step_)
-                samples.push_back(
-                    Sample{GramHash<T>::Of(e1_ + a, q_), a, range1.start, range1.length, r1});
+                visit(Sample{GramHash<T>::Key(GramHash<T>::Of(e1_ + a, q_)), a, range1.start,
+                             range1.length, r1});
         }
+    }
+
+    void BuildTable(const std::vector<std::uint32_t>& rows, SampleTable& table) const
+    {
+        table.Build(static_cast<std::size_t>(CountSamples(rows)),
+                     [&](auto visit) { ForEachSampleOf(rows, visit); });
     }
 
     // The range a sample was taken from, if it is still unchanged.
@@ -687,12 +712,10 @@ private:
 
     bool FindByStreaming(const std::vector<std::uint32_t>& rows)
     {
-        std::vector<Sample> samples;
-        CollectSamples(rows, samples);
-        if (samples.empty())
-            return !Interrupted();
         SampleTable table;
-        table.Build(std::move(samples));
+        BuildTable(rows, table);
+        if (table.IsEmpty())
+            return !Interrupted();
         return WalkColumns(AllColumns(), [&](std::uint64_t h, std::uint32_t r2, int b) {
             if (const UNIFORM* stretch2 = LongStretchAt(b)) {
                 return PassStretchInColumn(r2, b, *stretch2, [&](long long lo, long long hi,
@@ -711,21 +734,16 @@ private:
 
     void RebuildSampleTable()
     {
-        std::vector<Sample> samples;
         std::vector<std::uint32_t> rows;
         for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1)
             rows.push_back(r1);
-        CollectSamples(rows, samples);
-        sampleTable_.Build(std::move(samples));
+        BuildTable(rows, sampleTable_);
         addedSamples_.clear();
     }
 
     void AddSamples(const std::vector<std::uint32_t>& rows)
     {
-        std::vector<Sample> samples;
-        CollectSamples(rows, samples);
-        for (const Sample& s : samples)
-            addedSamples_.emplace(s.hash, s);
+        ForEachSampleOf(rows, [this](const Sample& s) { addedSamples_.emplace(s.key, s); });
         // Samples of cut ranges pile up; folding everything into a fresh
         // table now and then keeps lookups short.
         if (addedSamples_.size() > sampleTable_.Size() + 4096)
@@ -782,7 +800,7 @@ private:
             sampleTable_.ForEachAlong(h, alongLo, alongHi, onSample);
             if (addedSamples_.empty())
                 return;
-            const auto [from, to] = addedSamples_.equal_range(h);
+            const auto [from, to] = addedSamples_.equal_range(GramHash<T>::Key(h));
             for (auto it = from; it != to; ++it) {
                 if (it->second.Along() >= alongLo && it->second.Along() <= alongHi)
                     onSample(it->second);
@@ -1109,7 +1127,7 @@ private:
     // The first file's samples at the x of the last FindAll, and those of the
     // ranges made since.
     SampleTable sampleTable_;
-    std::unordered_multimap<std::uint64_t, Sample> addedSamples_;
+    std::unordered_multimap<std::uint32_t, Sample> addedSamples_;
     // Per diagonal of the range held fixed by the walk: where the last run
     // followed on it ends in the first file, so each run is followed once.
     CStampedMap covered_;
