@@ -36,12 +36,21 @@ public:
     // it is given up, besides a few per range.
     static constexpr std::size_t kFloodBudget = 65536;
 
+    // The most runs the cache keeps. Where a file is made of a few distinct
+    // lines, every cut brings windows full of short runs into view, and
+    // keeping them all would grow the cache by hundreds of thousands of runs
+    // a pass. Past this many, the shortest are dropped by raising the
+    // threshold, as when the runs held are far shorter than a pass takes: the
+    // cache stays complete above its threshold, and a search for shorter runs
+    // follows once a pass needs them.
+    static constexpr std::size_t kMostKept = std::size_t{1} << 19;
+
     CGreedyMatcher(const T* first, int count1, const T* second, int count2, int minLength,
                    int limit, const std::atomic<bool>& stopRequested,
-                   std::size_t floodBudget = kFloodBudget)
+                   std::size_t floodBudget = kFloodBudget, std::size_t mostKept = kMostKept)
         : e1_(first), e2_(second), ranges1_(count1), ranges2_(count2),
           minLength_(std::max(1, minLength)), limit_(std::max(0, limit)), stop_(stopRequested),
-          floodBudget_(floodBudget),
+          floodBudget_(floodBudget), mostKept_(std::max<std::size_t>(2, mostKept)),
           finder_(first, second, ranges1_, ranges2_, limit_, stopRequested),
           cache_(ranges1_, ranges2_, limit_, finder_.StretchPairs())
     {
@@ -251,9 +260,22 @@ private:
             cache_.Invalidate();
             return false;
         }
-        for (const PIECE& p : pieces)
+        for (const PIECE& p : pieces) {
+            // What a raise below dropped is not taken in again.
+            if (p.length < cache_.Threshold())
+                continue;
             cache_.Add(p);
+            if (cache_.Size() >= mostKept_)
+                DropShortestRuns();
+        }
         return true;
+    }
+
+    // Keeps about half of the most runs the cache keeps, the longest.
+    void DropShortestRuns()
+    {
+        RaiseThreshold(
+            std::max(cache_.Threshold() + 1, cache_.LengthKeepingAtMost(mostKept_ / 2)));
     }
 
     // Cuts a matched stretch out of a range list and notes which range went
@@ -336,6 +358,7 @@ private:
     int limit_;
     const std::atomic<bool>& stop_;
     std::size_t floodBudget_;
+    std::size_t mostKept_;
     long long acceptedTotal_ = 0;
     CPieceFinder<T> finder_;
     CPieceCache cache_;

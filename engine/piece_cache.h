@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // The runs of at least `threshold` elements between the current unmatched
@@ -53,6 +54,23 @@ public:
         threshold_ = threshold;
         std::erase_if(heap_, [threshold](const PIECE& p) { return p.length < threshold; });
         std::make_heap(heap_.begin(), heap_.end(), Worse{limit_});
+    }
+
+    // The lowest threshold that would keep at most n of the runs held (n > 0).
+    int LengthKeepingAtMost(std::size_t n) const
+    {
+        std::vector<int> lengths;
+        lengths.reserve(Size());
+        for (const std::vector<PIECE>* held : {&heap_, &taken_}) {
+            for (const PIECE& p : *held)
+                lengths.push_back(p.length);
+        }
+        if (lengths.size() <= n)
+            return threshold_;
+        // The n-th longest run, and every run as long, would be one too many.
+        const auto nth = lengths.begin() + static_cast<std::ptrdiff_t>(n - 1);
+        std::nth_element(lengths.begin(), nth, lengths.end(), std::greater<>{});
+        return *nth + 1;
     }
 
     void Add(const PIECE& piece)

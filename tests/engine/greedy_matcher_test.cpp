@@ -57,14 +57,15 @@ std::vector<char> Edited(std::mt19937& random, std::vector<char> bytes)
     return bytes;
 }
 
-std::vector<DIFF_BLOCK> RunMatcher(const CBinBuf& a, const CBinBuf& b, int minLength, int limit,
-                                   std::size_t floodBudget)
+std::vector<DIFF_BLOCK> RunMatcher(
+    const CBinBuf& a, const CBinBuf& b, int minLength, int limit, std::size_t floodBudget,
+    std::size_t mostKept = CGreedyMatcher<std::uint8_t>::kMostKept)
 {
     const std::atomic<bool> stop{false};
     const auto* e1 = reinterpret_cast<const std::uint8_t*>(a.data());
     const auto* e2 = reinterpret_cast<const std::uint8_t*>(b.data());
     CGreedyMatcher<std::uint8_t> matcher(e1, a.GetCount(), e2, b.GetCount(), minLength, limit,
-                                         stop, floodBudget);
+                                         stop, floodBudget, mostKept);
     CDiffResult result;
     matcher.Run(result, nullptr);
     std::vector<DIFF_BLOCK> blocks;
@@ -113,6 +114,49 @@ TEST(GreedyMatcherTest, SearchesGivenUpForTooManyRunsKeepTheLiteralResult)
                 EXPECT_TRUE(SameBlocks(RunMatcher(a, b, minLength, limit, budget), literal))
                     << "flood budget " << budget;
             }
+        }
+    }
+}
+
+// Two files drawn from a few byte values each have short runs on nearly
+// every diagonal, and every cut brings a window full of them into view. With
+// a cache allowed to keep only a few runs, the shortest are dropped pass
+// after pass by raising its threshold, and shorter runs are searched for
+// again once a pass needs them; the matcher must still accept exactly the
+// literal procedure's runs.
+TEST(GreedyMatcherTest, CacheKeepingFewRunsKeepsTheLiteralResult)
+{
+    std::mt19937 random(0xca5e);
+    const auto fewValues = [&](int size, unsigned values) {
+        std::vector<char> bytes;
+        for (int i = 0; i < size; ++i)
+            bytes.push_back(static_cast<char>(random() % values));
+        return bytes;
+    };
+    struct CASE
+    {
+        const char* name;
+        std::vector<char> first;
+        std::vector<char> second;
+        int minLength;
+        int limit;
+    };
+    const std::vector<CASE> cases = {
+        {"three values", fewValues(1200, 3), fewValues(1100, 3), 2, 200},
+        {"five values, narrow window", fewValues(1200, 5), fewValues(1300, 5), 2, 40},
+        {"compiled code", CompiledLike(random, 1200), CompiledLike(random, 1200), 3, 1000},
+    };
+    for (const CASE& c : cases) {
+        CBinBuf a("a");
+        CBinBuf b("b");
+        ASSERT_TRUE(a.SetData(c.first));
+        ASSERT_TRUE(b.SetData(c.second));
+        const std::vector<DIFF_BLOCK> literal = literal::LiteralMatch(a, b, c.minLength, c.limit);
+        for (const std::size_t mostKept : {std::size_t{2}, std::size_t{40}, std::size_t{500}}) {
+            EXPECT_TRUE(SameBlocks(RunMatcher(a, b, c.minLength, c.limit,
+                                              CGreedyMatcher<std::uint8_t>::kFloodBudget, mostKept),
+                                   literal))
+                << c.name << ", keeping at most " << mostKept << " runs";
         }
     }
 }
