@@ -103,13 +103,15 @@ private:
     // built over what is left of a whole file. Each bucket's start serves as
     // its cursor while placing, and ends up as the next bucket's start, so
     // the starts are moved back by one bucket at the end.
-    // About one bucket per two positions keeps the table small for large files.
+    // One bucket per two to four positions keeps the table small: a lookup
+    // meets a few more positions of other grams, which a window or a compare
+    // turns away at once.
     void Build(const T* e, const CRangeList& ranges)
     {
         long long grams = 0;
         for (const RANGE& r : ranges.Ranges())
             grams += std::max(0, r.length - q_ + 1);
-        bits_ = std::clamp(static_cast<int>(std::bit_width(static_cast<std::uint64_t>(grams))) - 1,
+        bits_ = std::clamp(static_cast<int>(std::bit_width(static_cast<std::uint64_t>(grams))) - 2,
                            4, 30);
         const std::size_t buckets = std::size_t{1} << bits_;
         starts_.assign(buckets + 1, 0);
