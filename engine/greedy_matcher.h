@@ -274,8 +274,10 @@ private:
     // Keeps about half of the most runs the cache keeps, the longest.
     void DropShortestRuns()
     {
-        RaiseThreshold(
-            std::max(cache_.Threshold() + 1, cache_.LengthKeepingAtMost(mostKept_ / 2)));
+        const int above = cache_.Threshold() == std::numeric_limits<int>::max()
+                              ? cache_.Threshold()
+                              : cache_.Threshold() + 1;
+        RaiseThreshold(std::max(above, cache_.LengthKeepingAtMost(mostKept_ / 2)));
     }
 
     // Cuts a matched stretch out of a range list and notes which range went

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <vector>
 
 // The runs of at least `threshold` elements between the current unmatched
@@ -67,10 +68,11 @@ public:
         }
         if (lengths.size() <= n)
             return threshold_;
-        // The n-th longest run, and every run as long, would be one too many.
+        // At the n-th longest run's length, it and every run as long are kept,
+        // n or more: one element longer keeps fewer than n.
         const auto nth = lengths.begin() + static_cast<std::ptrdiff_t>(n - 1);
         std::nth_element(lengths.begin(), nth, lengths.end(), std::greater<>{});
-        return *nth + 1;
+        return *nth == std::numeric_limits<int>::max() ? *nth : *nth + 1;
     }
 
     void Add(const PIECE& piece)

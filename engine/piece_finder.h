@@ -598,6 +598,68 @@ private:
         std::vector<std::uint32_t> starts_;
     };
 
+    // The samples of the ranges made since the table was built, taken in
+    // pass after pass: chained by slot in flat arrays, so that taking one in
+    // and looking a gram up allocate nothing per sample and divide nothing.
+    class AddedSamples
+    {
+    public:
+        bool IsEmpty() const { return samples_.empty(); }
+        std::size_t Size() const { return samples_.size(); }
+        void Clear()
+        {
+            samples_.clear();
+            next_.clear();
+            heads_.clear();
+        }
+        void Add(const Sample& s)
+        {
+            // Two slots or more per sample keep the chains short.
+            if (2 * (samples_.size() + 1) > heads_.size())
+                Rehash(std::max<std::size_t>(64, 2 * heads_.size()));
+            const auto i = static_cast<std::uint32_t>(samples_.size());
+            samples_.push_back(s);
+            Link(i);
+        }
+        // Visits the samples of gram h, newest first.
+        template<typename Visit> void ForEach(std::uint64_t h, Visit visit) const
+        {
+            if (samples_.empty())
+                return;
+            const std::uint32_t key = GramHash<T>::Key(h);
+            for (std::uint32_t i = heads_[GramHash<T>::SlotOfKey(key, bits_)]; i != kNone;
+                 i = next_[i]) {
+                if (samples_[i].key == key)
+                    visit(samples_[i]);
+            }
+        }
+
+    private:
+        static constexpr std::uint32_t kNone = std::numeric_limits<std::uint32_t>::max();
+
+        void Rehash(std::size_t slots)
+        {
+            bits_ = std::countr_zero(slots);
+            heads_.assign(slots, kNone);
+            next_.clear();
+            for (std::uint32_t i = 0; i < samples_.size(); ++i)
+                Link(i);
+        }
+        void Link(std::uint32_t i)
+        {
+            std::uint32_t& head = heads_[GramHash<T>::SlotOfKey(samples_[i].key, bits_)];
+            if (next_.size() <= i)
+                next_.resize(i + 1);
+            next_[i] = head;
+            head = i;
+        }
+
+        std::vector<Sample> samples_;
+        std::vector<std::uint32_t> next_;
+        std::vector<std::uint32_t> heads_;
+        int bits_ = 0;
+    };
+
     // Visits the samples of the given rows, in position order.
     template<typename Visit>
     void ForEachSampleOf(const std::vector<std::uint32_t>& rows, Visit visit) const
@@ -738,15 +800,15 @@ private:
         for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1)
             rows.push_back(r1);
         BuildTable(rows, sampleTable_);
-        addedSamples_.clear();
+        addedSamples_.Clear();
     }
 
     void AddSamples(const std::vector<std::uint32_t>& rows)
     {
-        ForEachSampleOf(rows, [this](const Sample& s) { addedSamples_.emplace(s.key, s); });
+        ForEachSampleOf(rows, [this](const Sample& s) { addedSamples_.Add(s); });
         // Samples of cut ranges pile up; folding everything into a fresh
         // table now and then keeps lookups short.
-        if (addedSamples_.size() > sampleTable_.Size() + 4096)
+        if (addedSamples_.Size() > sampleTable_.Size() + 4096)
             RebuildSampleTable();
     }
 
@@ -798,13 +860,10 @@ private:
                     visit(s, static_cast<std::uint32_t>(r1));
             };
             sampleTable_.ForEachAlong(h, alongLo, alongHi, onSample);
-            if (addedSamples_.empty())
-                return;
-            const auto [from, to] = addedSamples_.equal_range(GramHash<T>::Key(h));
-            for (auto it = from; it != to; ++it) {
-                if (it->second.Along() >= alongLo && it->second.Along() <= alongHi)
-                    onSample(it->second);
-            }
+            addedSamples_.ForEach(h, [&](const Sample& s) {
+                if (s.Along() >= alongLo && s.Along() <= alongHi)
+                    onSample(s);
+            });
         };
         return WalkColumns(walked, [&](std::uint64_t h, std::uint32_t r2, int b) {
             if (const UNIFORM* stretch2 = LongStretchAt(b)) {
@@ -1127,7 +1186,7 @@ private:
     // The first file's samples at the x of the last FindAll, and those of the
     // ranges made since.
     SampleTable sampleTable_;
-    std::unordered_multimap<std::uint32_t, Sample> addedSamples_;
+    AddedSamples addedSamples_;
     // Per diagonal of the range held fixed by the walk: where the last run
     // followed on it ends in the first file, so each run is followed once.
     CStampedMap covered_;
