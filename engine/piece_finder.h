@@ -617,9 +617,9 @@ private:
             // Two slots or more per sample keep the chains short.
             if (2 * (samples_.size() + 1) > heads_.size())
                 Rehash(std::max<std::size_t>(64, 2 * heads_.size()));
-            const auto i = static_cast<std::uint32_t>(samples_.size());
             samples_.push_back(s);
-            Link(i);
+            next_.push_back(kNone);
+            Link(static_cast<std::uint32_t>(samples_.size() - 1));
         }
         // Visits the samples of gram h, newest first.
         template<typename Visit> void ForEach(std::uint64_t h, Visit visit) const
@@ -641,15 +641,13 @@ private:
         {
             bits_ = std::countr_zero(slots);
             heads_.assign(slots, kNone);
-            next_.clear();
             for (std::uint32_t i = 0; i < samples_.size(); ++i)
                 Link(i);
         }
+        // Puts sample i at the head of its slot's chain.
         void Link(std::uint32_t i)
         {
             std::uint32_t& head = heads_[GramHash<T>::SlotOfKey(samples_[i].key, bits_)];
-            if (next_.size() <= i)
-                next_.resize(i + 1);
             next_[i] = head;
             head = i;
         }
