@@ -18,8 +18,8 @@ std::size_t FirstEndingAfterByWalking(const CRangeList& ranges, int pos, std::si
     return i;
 }
 
-// Lists of many ranges, cut at random, and every position against every
-// starting range: near, far, past the last range, from the end.
+// Lists of many ranges, cut at random, and every position against ranges to
+// start from near the front, far into the list and past its end.
 TEST(RangeListTest, FirstEndingAfterFindsWhatAWalkFinds)
 {
     std::mt19937 random(20261211);
