@@ -363,8 +363,8 @@ private:
     // Visits the hits [from, to) of the sample at a, ascending. A sample
     // inside a stretch of one repeated element (stretch1) hits every position
     // of every such stretch of the other file; of those, only the ones whose
-    // run can reach x are visited (UniformHitsWorthFollowing). Where both
-    // stretches are long (StandsIn), only the hits on the two diagonals where
+    // run can reach x are visited (UniformHitsWorthFollowing). Where the
+    // stretches' runs are many (StandsIn), only the hits on the two diagonals where
     // their starts or their ends meet are visited, and note(stretch2) takes
     // the stretch pair's other diagonals as a whole.
     template<typename Visit, typename Note>
@@ -470,12 +470,17 @@ private:
     }
 
     // Whether the runs of a pair of stretches are kept as one stand-in: where
-    // both are long, their runs lie on hundreds of diagonals; short ones are
-    // followed run by run, which costs less than noting them.
-    static bool StandsIn(const UNIFORM& stretch1, const UNIFORM& stretch2)
+    // one is long and the other can hold a run of x, their runs of x lie on
+    // hundreds of diagonals. The zero-filled fields of compiled data are a few
+    // dozen bytes each and meet the long stretches of the other file by the
+    // thousand: followed run by run, they would fill the cache with millions
+    // of runs of one length. Pairs of short ones are followed run by run,
+    // which costs less than noting them.
+    bool StandsIn(const UNIFORM& stretch1, const UNIFORM& stretch2) const
     {
-        return stretch1.end - stretch1.start >= kShortestStandIn &&
-               stretch2.end - stretch2.start >= kShortestStandIn;
+        const int length1 = stretch1.end - stretch1.start;
+        const int length2 = stretch2.end - stretch2.start;
+        return std::min(length1, length2) >= x_ && std::max(length1, length2) >= kShortestStandIn;
     }
 
     // The stretch of one repeated element whose gram at pos lies wholly
