@@ -42,7 +42,8 @@ public:
               FindUniform(second, static_cast<int>(ranges2.Elements()), kShortestUniformGram)),
           // The long stretches are among the short ones: the files are scanned once.
           uniform1_(AtLeast(gramStretches1_, kShortestUniform)),
-          uniform2_(AtLeast(gramStretches2_, kShortestUniform))
+          uniform2_(AtLeast(gramStretches2_, kShortestUniform)),
+          gramStretchesByElement2_(ByElement(second, gramStretches2_))
     {
     }
 
@@ -291,11 +292,15 @@ private:
             for (int a = range1.start; a + q_ <= range1.end(); a += step_) {
                 if (StopNow(counter))
                     return false;
-                LookUpSample(index, r1, a);
+                if (const UNIFORM* stretch1 = UniformGramAt(gramStretches1_, a))
+                    a = LookUpUniformSamples(r1, *stretch1, a);
+                else
+                    LookUpSample(index, r1, a);
             }
         }
         return true;
     }
+
 
     // A stretch of one element repeated, [start, end).
     struct UNIFORM
@@ -424,6 +429,14 @@ private:
         if (stretch1.end - stretch1.start >= x_ && stretch2.end - stretch2.start >= x_)
             segments.items[segments.count++] = {1LL * a + x_ + stretch2.start - stretch1.end,
                                                 1LL * a + stretch2.end - stretch1.start - x_};
+        return SortedAndMerged(segments);
+    }
+
+    // The segments in ascending order, the empty ones dropped and the ones
+    // that overlap or touch joined: overlapping segments would visit a hit
+    // twice.
+    static Segments SortedAndMerged(Segments segments)
+    {
         // Three at most: an insertion sort by hand (std::sort on so short a
         // range makes GCC 12 warn of bounds its short-range path never uses).
         for (std::size_t i = 1; i < segments.count; ++i) {
@@ -431,7 +444,6 @@ private:
                  --j)
                 std::swap(segments.items[j], segments.items[j - 1]);
         }
-        // Overlapping segments would visit a hit twice.
         Segments merged;
         for (std::size_t i = 0; i < segments.count; ++i) {
             const Segment& segment = segments.items[i];
@@ -460,6 +472,86 @@ private:
         return meets;
     }
 
+    // The samples of row r1 inside stretch1 from `first` on, all at once;
+    // returns the last of them. Their grams are all one element repeated,
+    // so their hits are the grams inside the other file's stretches of that
+    // element, and on each diagonal every sample that hits it meets the
+    // same run. So the stretches are taken from a list of them rather than
+    // from the index, where the gram of a common element such as zero has a
+    // bucket of millions of positions, and each diagonal is followed once,
+    // from the first sample that hits it: the same runs the samples would
+    // find one by one.
+    int LookUpUniformSamples(std::uint32_t r1, const UNIFORM& stretch1, int first)
+    {
+        const RANGE& range1 = ranges1_[r1];
+        const int lastGram = std::min(stretch1.end, range1.end()) - q_;
+        const int last = first + (lastGram - first) / step_ * step_;
+        const auto [from, to] = StretchesOf(e1_[first]);
+        if (from == to)
+            return last;
+        const int alongFirst = first - range1.start;
+        const int alongLast = last - range1.start;
+        const std::size_t reaching = ColumnsReaching(alongFirst);
+        for (std::size_t k = 0; k < reaching; ++k) {
+            const std::uint32_t r2 = columnsByLength_[k];
+            const RANGE& range2 = ranges2_[r2];
+            const Window window = WindowOf(r1, r2);
+            // The grams of the column that some sample's window reaches.
+            const long long lo =
+                std::max<long long>(range2.start, 1LL * range2.start + alongFirst + window.lo);
+            const long long hi =
+                std::min<long long>(range2.end() - q_, 1LL * range2.start + alongLast + window.hi);
+            if (lo > hi)
+                continue;
+            for (auto it = std::lower_bound(from, to, lo + q_,
+                                            [](const UNIFORM& u, long long end) { return u.end < end; });
+                 it != to && it->start <= hi; ++it)
+                FollowStretchPair(r1, r2, window, stretch1, *it, first, last);
+        }
+        return last;
+    }
+
+    // The diagonals of pair (r1, r2) on which the samples first, first +
+    // step_, ..., last (inside stretch1) hit grams inside stretch2, as the
+    // samples' own look-ups would visit them: where the stretches' starts or
+    // ends meet, and where their overlap holds a run of x unless the pair
+    // stands in for those.
+    void FollowStretchPair(std::uint32_t r1, std::uint32_t r2, const Window& window,
+                           const UNIFORM& stretch1, const UNIFORM& stretch2, int first, int last)
+    {
+        const RANGE& range1 = ranges1_[r1];
+        const RANGE& range2 = ranges2_[r2];
+        // The grams inside both stretch2 and the column.
+        const long long gramsLo = std::max(stretch2.start, range2.start);
+        const long long gramsHi = std::min(stretch2.end, range2.end()) - q_;
+        if (gramsLo > gramsHi)
+            return;
+        const long long corner = static_cast<long long>(range2.start) - range1.start;
+        const bool standIn = StandsIn(stretch1, stretch2);
+        Segments deltas;
+        const long long startsMeet = 1LL * stretch2.start - stretch1.start;
+        const long long endsMeet = 1LL * stretch2.end - stretch1.end;
+        deltas.items[deltas.count++] = {std::min(startsMeet, endsMeet), std::min(startsMeet, endsMeet)};
+        deltas.items[deltas.count++] = {std::max(startsMeet, endsMeet), std::max(startsMeet, endsMeet)};
+        if (!standIn && stretch1.end - stretch1.start >= x_ && stretch2.end - stretch2.start >= x_)
+            deltas.items[deltas.count++] = {1LL * x_ + stretch2.start - stretch1.end,
+                                            1LL * stretch2.end - stretch1.start - x_};
+        deltas = SortedAndMerged(deltas);
+        for (const Segment& segment : deltas) {
+            const long long deltaLo = std::max(segment.first, corner + window.lo);
+            const long long deltaHi = std::min(segment.last, corner + window.hi);
+            for (long long delta = deltaLo; delta <= deltaHi; ++delta) {
+                // The first sample whose hit on this diagonal lies in the grams.
+                const long long need = gramsLo - delta - first;
+                const long long a = first + (need <= 0 ? 0 : (need + step_ - 1) / step_ * step_);
+                if (a <= last && a + delta <= gramsHi)
+                    Follow(r1, static_cast<int>(a), r2, static_cast<int>(a + delta), r2);
+            }
+        }
+        if (standIn)
+            NoteStretchPair(r1, r2, stretch1, stretch2, window);
+    }
+
     // The stretch of the second file that holds the gram at b, if it is long
     // enough for a stand-in: a column walk takes such a stretch as a whole,
     // and a short one gram by gram, which costs less.
@@ -481,6 +573,27 @@ private:
         const int length1 = stretch1.end - stretch1.start;
         const int length2 = stretch2.end - stretch2.start;
         return std::min(length1, length2) >= x_ && std::max(length1, length2) >= kShortestStandIn;
+    }
+
+    // The second file's stretches of one repeated element, each long enough
+    // to hold a gram of kShortestUniformGram, that repeat `element`, in
+    // position order.
+    std::pair<const UNIFORM*, const UNIFORM*> StretchesOf(T element) const
+    {
+        const UNIFORM* begin = gramStretchesByElement2_.data();
+        const UNIFORM* end = begin + gramStretchesByElement2_.size();
+        const UNIFORM* from = std::partition_point(
+            begin, end, [&](const UNIFORM& u) { return e2_[u.start] < element; });
+        const UNIFORM* to = std::partition_point(
+            from, end, [&](const UNIFORM& u) { return e2_[u.start] == element; });
+        return {from, to};
+    }
+
+    static std::vector<UNIFORM> ByElement(const T* e, std::vector<UNIFORM> stretches)
+    {
+        std::stable_sort(stretches.begin(), stretches.end(),
+                         [e](const UNIFORM& l, const UNIFORM& r) { return e[l.start] < e[r.start]; });
+        return stretches;
     }
 
     // The stretch of one repeated element whose gram at pos lies wholly
@@ -1173,6 +1286,9 @@ private:
     // passed at once when a run is followed.
     std::vector<UNIFORM> uniform1_;
     std::vector<UNIFORM> uniform2_;
+    // The second file's gram stretches by the element they repeat, then by
+    // position.
+    std::vector<UNIFORM> gramStretchesByElement2_;
     // The second file's ranges, longest first, while samples are looked up.
     std::vector<std::uint32_t> columnsByLength_;
     // While the runs after cuts are searched: the shifts of every range, and
