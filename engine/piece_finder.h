@@ -292,10 +292,16 @@ private:
             for (int a = range1.start; a + q_ <= range1.end(); a += step_) {
                 if (StopNow(counter))
                     return false;
-                if (const UNIFORM* stretch1 = UniformGramAt(gramStretches1_, a))
+                if (const UNIFORM* stretch1 = UniformGramAt(gramStretches1_, a)) {
                     a = LookUpUniformSamples(r1, *stretch1, a);
-                else
+                    // The samples of a long stretch can find more runs at
+                    // once than thousands of others: the budget is looked at
+                    // after each stretch.
+                    if (Interrupted())
+                        return false;
+                } else {
                     LookUpSample(index, r1, a);
+                }
             }
         }
         return true;
