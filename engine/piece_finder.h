@@ -307,7 +307,6 @@ private:
         return true;
     }
 
-
     // A stretch of one element repeated, [start, end).
     struct UNIFORM
     {
@@ -375,9 +374,9 @@ private:
     // inside a stretch of one repeated element (stretch1) hits every position
     // of every such stretch of the other file; of those, only the ones whose
     // run can reach x are visited (UniformHitsWorthFollowing). Where the
-    // stretches' runs are many (StandsIn), only the hits on the two diagonals where
-    // their starts or their ends meet are visited, and note(stretch2) takes
-    // the stretch pair's other diagonals as a whole.
+    // stretches' runs are many (StandsIn), only the hits on the two diagonals
+    // where their starts or their ends meet are visited, and note(stretch2)
+    // takes the stretch pair's other diagonals as a whole.
     template<typename Visit, typename Note>
     void FollowHits(const UNIFORM* stretch1, int a, const std::int32_t* from,
                     const std::int32_t* to, Visit visit, Note note) const
@@ -498,6 +497,7 @@ private:
         const int alongFirst = first - range1.start;
         const int alongLast = last - range1.start;
         const std::size_t reaching = ColumnsReaching(alongFirst);
+        const auto endsBefore = [](const UNIFORM& u, long long end) { return u.end < end; };
         for (std::size_t k = 0; k < reaching; ++k) {
             const std::uint32_t r2 = columnsByLength_[k];
             const RANGE& range2 = ranges2_[r2];
@@ -509,8 +509,8 @@ private:
                 std::min<long long>(range2.end() - q_, 1LL * range2.start + alongLast + window.hi);
             if (lo > hi)
                 continue;
-            for (auto it = std::lower_bound(from, to, lo + q_,
-                                            [](const UNIFORM& u, long long end) { return u.end < end; });
+            // The first stretch with a gram at lo or further on.
+            for (const UNIFORM* it = std::lower_bound(from, to, lo + q_, endsBefore);
                  it != to && it->start <= hi; ++it)
                 FollowStretchPair(r1, r2, window, stretch1, *it, first, last);
         }
@@ -537,8 +537,8 @@ private:
         Segments deltas;
         const long long startsMeet = 1LL * stretch2.start - stretch1.start;
         const long long endsMeet = 1LL * stretch2.end - stretch1.end;
-        deltas.items[deltas.count++] = {std::min(startsMeet, endsMeet), std::min(startsMeet, endsMeet)};
-        deltas.items[deltas.count++] = {std::max(startsMeet, endsMeet), std::max(startsMeet, endsMeet)};
+        deltas.items[deltas.count++] = {startsMeet, startsMeet};
+        deltas.items[deltas.count++] = {endsMeet, endsMeet};
         if (!standIn && stretch1.end - stretch1.start >= x_ && stretch2.end - stretch2.start >= x_)
             deltas.items[deltas.count++] = {1LL * x_ + stretch2.start - stretch1.end,
                                             1LL * stretch2.end - stretch1.start - x_};
@@ -581,9 +581,8 @@ private:
         return std::min(length1, length2) >= x_ && std::max(length1, length2) >= kShortestStandIn;
     }
 
-    // The second file's stretches of one repeated element, each long enough
-    // to hold a gram of kShortestUniformGram, that repeat `element`, in
-    // position order.
+    // The second file's gram stretches that repeat `element`, in position
+    // order.
     std::pair<const UNIFORM*, const UNIFORM*> StretchesOf(T element) const
     {
         const UNIFORM* begin = gramStretchesByElement2_.data();
@@ -597,8 +596,9 @@ private:
 
     static std::vector<UNIFORM> ByElement(const T* e, std::vector<UNIFORM> stretches)
     {
-        std::stable_sort(stretches.begin(), stretches.end(),
-                         [e](const UNIFORM& l, const UNIFORM& r) { return e[l.start] < e[r.start]; });
+        std::stable_sort(
+            stretches.begin(), stretches.end(),
+            [e](const UNIFORM& l, const UNIFORM& r) { return e[l.start] < e[r.start]; });
         return stretches;
     }
 
