@@ -262,6 +262,21 @@ private:
         return w;
     }
 
+    // The grams of column r2 (their first positions, both ends included)
+    // that a sample alongLo to alongHi elements into its row reaches on the
+    // diagonals of the window; empty when first > last.
+    struct GRAM_SPAN
+    {
+        long long first;
+        long long last;
+    };
+    GRAM_SPAN GramsInWindow(const RANGE& range2, const Window& window, long long alongLo,
+                            long long alongHi) const
+    {
+        return {std::max<long long>(range2.start, range2.start + alongLo + window.lo),
+                std::min<long long>(range2.end() - q_, range2.start + alongHi + window.hi)};
+    }
+
     // --- Sample by sample, through the index of the second file -------------
 
     const CGramIndex<T>& IndexFor(int q)
@@ -353,14 +368,11 @@ private:
             const std::uint32_t r2 = columnsByLength_[k];
             const RANGE& range2 = ranges2_[r2];
             const Window window = WindowOf(r1, r2);
-            const long long lo =
-                std::max<long long>(range2.start, 1LL * range2.start + along + window.lo);
-            const long long hi =
-                std::min<long long>(range2.end() - q_, 1LL * range2.start + along + window.hi);
-            if (lo > hi)
+            const GRAM_SPAN grams = GramsInWindow(range2, window, along, along);
+            if (grams.first > grams.last)
                 continue;
-            const std::int32_t* from = std::lower_bound(bucket.begin, bucket.end, lo);
-            const std::int32_t* to = std::upper_bound(from, bucket.end, hi);
+            const std::int32_t* from = std::lower_bound(bucket.begin, bucket.end, grams.first);
+            const std::int32_t* to = std::upper_bound(from, bucket.end, grams.last);
             FollowHits(
                 stretch1, a, from, to, [&](int b) { Follow(r1, a, r2, b, r2); },
                 [&](const UNIFORM& stretch2) {
@@ -503,15 +515,12 @@ private:
             const RANGE& range2 = ranges2_[r2];
             const Window window = WindowOf(r1, r2);
             // The grams of the column that some sample's window reaches.
-            const long long lo =
-                std::max<long long>(range2.start, 1LL * range2.start + alongFirst + window.lo);
-            const long long hi =
-                std::min<long long>(range2.end() - q_, 1LL * range2.start + alongLast + window.hi);
-            if (lo > hi)
+            const GRAM_SPAN grams = GramsInWindow(range2, window, alongFirst, alongLast);
+            if (grams.first > grams.last)
                 continue;
-            // The first stretch with a gram at lo or further on.
-            for (const UNIFORM* it = std::lower_bound(from, to, lo + q_, endsBefore);
-                 it != to && it->start <= hi; ++it)
+            // The first stretch with a gram at grams.first or further on.
+            for (const UNIFORM* it = std::lower_bound(from, to, grams.first + q_, endsBefore);
+                 it != to && it->start <= grams.last; ++it)
                 FollowStretchPair(r1, r2, window, stretch1, *it, first, last);
         }
         return last;
@@ -1025,16 +1034,13 @@ private:
                 if (StopNow(counter))
                     return false;
                 const long long along = a - range1.start;
-                const Window window = WindowOf(r1, r2);
-                const long long lo =
-                    std::max<long long>(range2.start, range2.start + along + window.lo);
-                const long long hi =
-                    std::min<long long>(range2.end() - q_, range2.start + along + window.hi);
-                if (lo > hi)
+                const GRAM_SPAN grams = GramsInWindow(range2, WindowOf(r1, r2), along, along);
+                if (grams.first > grams.last)
                     continue;
                 const auto bucket = index.Lookup(GramHash<T>::Of(e1_ + a, q_));
-                for (const std::int32_t* it = std::lower_bound(bucket.begin, bucket.end, lo);
-                     it != bucket.end && *it <= hi; ++it)
+                for (const std::int32_t* it =
+                         std::lower_bound(bucket.begin, bucket.end, grams.first);
+                     it != bucket.end && *it <= grams.last; ++it)
                     Follow(r1, a, r2, *it, r1, StretchHits::Possible);
             }
         }
