@@ -96,6 +96,11 @@ private:
         for (;;) {
             if (cache_.IsEmpty()) {
                 // Nothing as long as the cache's threshold is left: look for less.
+                if (cache_.Floor() < cache_.Threshold()) {
+                    if (!CompleteDownToFloor())
+                        return false;
+                    continue;
+                }
                 if (cache_.Threshold() <= minLength_)
                     return true;
                 if (!SearchAll(std::max(minLength_, cache_.Threshold() / 4),
@@ -118,6 +123,11 @@ private:
             if (SelectCandidates(cache_.Threshold(), candidates) == CMatchList::kCapacity)
                 return true;
             candidates.Clear();
+            if (cache_.Floor() < cache_.Threshold()) {
+                if (!CompleteDownToFloor())
+                    return false;
+                continue;
+            }
             if (!SearchAll(std::max(minLength_, t2 / 2), std::min(longest, cache_.Threshold() - 1)))
                 return false;
         }
@@ -133,14 +143,72 @@ private:
     // that later passes make are searched for runs of half the pass's
     // threshold only: short grams at every position would find a flood of
     // short runs that no pass wants before many more passes have gone by.
-    // What the cache lacks then is added by a full search, which follows as
-    // soon as a pass's threshold falls below the cache's.
+    // The shorter runs held are kept. What the cache lacks then lies on the
+    // diagonals the cuts since the raise brought into view, and is added once
+    // a pass's threshold falls below the cache's (CompleteDownToFloor).
     static constexpr int kRaiseFactor = 4;
 
     void RaiseThreshold(int x)
     {
         cache_.Raise(x);
         finder_.Raise(x);
+    }
+
+    // Searches the diagonals that the cuts since the cache's threshold was
+    // raised brought into the pairs' windows for the runs down to its floor,
+    // which makes the cache complete down to the floor again. Far cheaper
+    // than a full search when the cuts were few, and the runs held are kept.
+    // Where the cuts brought too many into view, the runs below the
+    // threshold are dropped instead, and a full search follows. False when a
+    // stop was requested meanwhile.
+    bool CompleteDownToFloor()
+    {
+        std::vector<PIECE> pieces;
+        const auto found =
+            finder_.FindAfterCutsDownTo(cache_.Floor(), Outermost(std::move(cutSinceRaise1_)),
+                                        Outermost(std::move(cutSinceRaise2_)), pieces,
+                                        FloodBudget());
+        cutSinceRaise1_.clear();
+        cutSinceRaise2_.clear();
+        if (found == CPieceFinder<T>::Found::Stopped) {
+            cache_.Invalidate();
+            return false;
+        }
+        if (found == CPieceFinder<T>::Found::TooMany) {
+            cache_.DropBelow(cache_.Threshold());
+            finder_.Raise(cache_.Threshold());
+            return true;
+        }
+        cache_.LowerToFloor();
+        AddToCache(pieces);
+        return true;
+    }
+
+    // The ranges of a list of cut ones that no other of them holds: a range
+    // cut since the raise and cut again lies inside the one it came from.
+    static std::vector<RANGE> Outermost(std::vector<RANGE> cut)
+    {
+        std::sort(cut.begin(), cut.end(), [](const RANGE& l, const RANGE& r) {
+            return l.start != r.start ? l.start < r.start : l.length > r.length;
+        });
+        std::vector<RANGE> outermost;
+        for (const RANGE& r : cut) {
+            if (outermost.empty() || r.start >= outermost.back().end())
+                outermost.push_back(r);
+        }
+        return outermost;
+    }
+
+    // Notes the ranges a pass cut while the cache lacks runs below its
+    // threshold on the diagonals they bring into view.
+    void NoteCutSinceRaise(const RangeChanges& changes)
+    {
+        if (cache_.Floor() >= cache_.Threshold())
+            return;
+        cutSinceRaise1_.insert(cutSinceRaise1_.end(), changes.removed1.begin(),
+                               changes.removed1.end());
+        cutSinceRaise2_.insert(cutSinceRaise2_.end(), changes.removed2.begin(),
+                               changes.removed2.end());
     }
 
     // In 64 bits: a run can be nearly as long as the largest file, and three
@@ -202,6 +270,8 @@ private:
                 x = std::max(minLength_, ThresholdFor(longest) / 2);
         }
         cache_.Reset(x, std::move(pieces));
+        cutSinceRaise1_.clear();
+        cutSinceRaise2_.clear();
         return true;
     }
 
@@ -260,24 +330,38 @@ private:
             cache_.Invalidate();
             return false;
         }
+        NoteCutSinceRaise(changes);
+        AddToCache(pieces);
+        return true;
+    }
+
+    void AddToCache(const std::vector<PIECE>& pieces)
+    {
         for (const PIECE& p : pieces) {
-            // What a raise below dropped is not taken in again.
-            if (p.length < cache_.Threshold())
+            // What a drop below left out is not taken in again.
+            if (p.length < cache_.Floor())
                 continue;
             cache_.Add(p);
             if (cache_.Size() >= mostKept_)
                 DropShortestRuns();
         }
-        return true;
     }
 
-    // Keeps about half of the most runs the cache keeps, the longest.
+    // Keeps about half of the most runs the cache keeps, the longest. The
+    // runs below the threshold go first, and the threshold is raised only
+    // if that is not enough.
     void DropShortestRuns()
     {
-        const int above = cache_.Threshold() == std::numeric_limits<int>::max()
-                              ? cache_.Threshold()
-                              : cache_.Threshold() + 1;
-        RaiseThreshold(std::max(above, cache_.LengthKeepingAtMost(mostKept_ / 2)));
+        const int above = cache_.Floor() == std::numeric_limits<int>::max() ? cache_.Floor()
+                                                                            : cache_.Floor() + 1;
+        const int shortest = std::max(above, cache_.LengthKeepingAtMost(mostKept_ / 2));
+        if (shortest > cache_.Threshold())
+            finder_.Raise(shortest);
+        cache_.DropBelow(shortest);
+        if (cache_.Floor() >= cache_.Threshold()) {
+            cutSinceRaise1_.clear();
+            cutSinceRaise2_.clear();
+        }
     }
 
     // Cuts a matched stretch out of a range list and notes which range went
@@ -362,6 +446,10 @@ private:
     std::size_t floodBudget_;
     std::size_t mostKept_;
     long long acceptedTotal_ = 0;
+    // The ranges cut since the cache's threshold was raised above its floor,
+    // as they were.
+    std::vector<RANGE> cutSinceRaise1_;
+    std::vector<RANGE> cutSinceRaise2_;
     CPieceFinder<T> finder_;
     CPieceCache cache_;
 };

@@ -23,6 +23,11 @@
 //
 // The runs of a stretch pair are kept as one stand-in, placed as the best of
 // them, until it comes up: only then are they made, for the current ranges.
+//
+// Raising the threshold keeps the shorter runs held (down to the floor): the
+// cache stays complete down to the floor on every diagonal the pairs walked
+// when it was raised, and the runs it lacks lie only on the diagonals that
+// cuts since then brought into the pairs' windows.
 class CPieceCache
 {
 public:
@@ -36,7 +41,11 @@ public:
 
     bool IsValid() const { return valid_; }
     void Invalidate() { valid_ = false; }
+    // Every current run of at least the threshold is held.
     int Threshold() const { return threshold_; }
+    // Every current run of at least the floor is held, but on the diagonals
+    // that came into view since the threshold was raised above it.
+    int Floor() const { return floor_; }
     bool IsEmpty() { return RankedAt(0) == nullptr; }
 
     // Replaces the contents with a complete set of the runs of at least threshold.
@@ -44,20 +53,31 @@ public:
     {
         valid_ = true;
         threshold_ = threshold;
+        floor_ = threshold;
         heap_ = std::move(pieces);
         std::make_heap(heap_.begin(), heap_.end(), Worse{limit_});
         taken_.clear();
     }
 
-    // From now on only runs of at least threshold are kept.
-    void Raise(int threshold)
+    // From now on runs shorter than threshold may be missing; those held
+    // are kept.
+    void Raise(int threshold) { threshold_ = std::max(threshold_, threshold); }
+
+    // The runs that the diagonals which came into view since the raise hold
+    // down to the floor have been added: the cache is complete down to it.
+    void LowerToFloor() { threshold_ = floor_; }
+
+    // Drops the runs shorter than `shortest`, which becomes the floor (and
+    // the threshold, if that was lower).
+    void DropBelow(int shortest)
     {
-        threshold_ = threshold;
-        std::erase_if(heap_, [threshold](const PIECE& p) { return p.length < threshold; });
+        floor_ = std::max(floor_, shortest);
+        threshold_ = std::max(threshold_, floor_);
+        std::erase_if(heap_, [shortest](const PIECE& p) { return p.length < shortest; });
         std::make_heap(heap_.begin(), heap_.end(), Worse{limit_});
     }
 
-    // The lowest threshold that would keep at most n of the runs held (n > 0).
+    // The lowest length that would keep at most n of the runs held (n > 0).
     int LengthKeepingAtMost(std::size_t n) const
     {
         std::vector<int> lengths;
@@ -67,7 +87,7 @@ public:
                 lengths.push_back(p.length);
         }
         if (lengths.size() <= n)
-            return threshold_;
+            return floor_;
         // At the n-th longest run's length, it and every run as long are kept,
         // n or more: one element longer keeps fewer than n.
         const auto nth = lengths.begin() + static_cast<std::ptrdiff_t>(n - 1);
@@ -150,12 +170,12 @@ private:
                 if (p.stretchPair >= 0) {
                     clipped = true;
                     RunsOfStretchPair(stretchPairs_[static_cast<std::size_t>(p.stretchPair)],
-                                      ranges1_, ranges2_, limit_, threshold_, left);
+                                      ranges1_, ranges2_, limit_, floor_, left);
                 } else if (IsCurrent(p, ranges1_, ranges2_)) {
                     left.push_back(p);
                 } else {
                     clipped = true;
-                    ClipToCurrentRanges(p, ranges1_, ranges2_, limit_, threshold_, left);
+                    ClipToCurrentRanges(p, ranges1_, ranges2_, limit_, floor_, left);
                 }
             }
             if (!clipped) {
@@ -178,6 +198,7 @@ private:
     const std::vector<STRETCH_PAIR>& stretchPairs_;
     bool valid_ = false;
     int threshold_ = 0;
+    int floor_ = 0;
     std::vector<PIECE> heap_;
     std::vector<PIECE> taken_;
 };

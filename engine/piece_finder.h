@@ -103,20 +103,27 @@ public:
     bool FindAfterCuts(const std::vector<RANGE>& cut1, const std::vector<RANGE>& cut2,
                        std::vector<PIECE>& pieces)
     {
-        pieces.clear();
-        pieces_ = &pieces;
-        ForgetNotedStretchPairs();
-        ++passes_;
-        NoteShifts(ranges1_, cut1, shift1_, reaching1_, made1_);
-        NoteShifts(ranges2_, cut2, shift2_, reaching2_, made2_);
         // The new rows' samples go in first: a column walk meets the rows that
         // are not searched on their own through them.
-        AddSamples(made1_);
-        afterCuts_ = true;
-        const bool done = limit_ <= 0 || (FindInRowsNow(reaching1_, Search::PassAfterPass) &&
-                                           FindInColumns(reaching1_, reaching2_));
-        afterCuts_ = false;
-        return done;
+        return SearchShiftedWindows(cut1, cut2, pieces, SampleMadeRows::Yes);
+    }
+
+    // The same for runs of at least x, lower than what was searched since the
+    // ranges cut1 and cut2 (as they were) were cut, however many times; x is
+    // searched for from now on. Gives up once more than `budget` runs are
+    // found.
+    Found FindAfterCutsDownTo(int x, const std::vector<RANGE>& cut1,
+                              const std::vector<RANGE>& cut2, std::vector<PIECE>& pieces,
+                              std::size_t budget)
+    {
+        // Every row's samples are taken anew at x, the new rows' among them.
+        Raise(x);
+        budget_ = budget;
+        const bool done = SearchShiftedWindows(cut1, cut2, pieces, SampleMadeRows::No);
+        budget_ = std::numeric_limits<std::size_t>::max();
+        if (!done)
+            return stop_ ? Found::Stopped : Found::TooMany;
+        return Found::All;
     }
 
 private:
@@ -212,6 +219,30 @@ private:
     }
 
     // --- After cuts ------------------------------------------------------------
+
+    enum class SampleMadeRows
+    {
+        No,
+        Yes,
+    };
+
+    bool SearchShiftedWindows(const std::vector<RANGE>& cut1, const std::vector<RANGE>& cut2,
+                              std::vector<PIECE>& pieces, SampleMadeRows sampleMadeRows)
+    {
+        pieces.clear();
+        pieces_ = &pieces;
+        ForgetNotedStretchPairs();
+        ++passes_;
+        NoteShifts(ranges1_, cut1, shift1_, reaching1_, made1_);
+        NoteShifts(ranges2_, cut2, shift2_, reaching2_, made2_);
+        if (sampleMadeRows == SampleMadeRows::Yes)
+            AddSamples(made1_);
+        afterCuts_ = true;
+        const bool done = limit_ <= 0 || (FindInRowsNow(reaching1_, Search::PassAfterPass) &&
+                                           FindInColumns(reaching1_, reaching2_));
+        afterCuts_ = false;
+        return done;
+    }
 
     // For every current range: how far its start moved from the start of the
     // range it was cut from (0 for a range that was not cut). Also the ranges

@@ -162,3 +162,39 @@ TEST(GreedyMatcherTest, CacheKeepingFewRunsKeepsTheLiteralResult)
 }
 
 } // namespace
+
+// A long run that a cut brings into view raises the cache's threshold far
+// above the short runs it holds; those are kept, and the passes after the
+// long run need them again. The diagonals that the cuts since the raise
+// brought into the pairs' windows are then searched down to the runs kept,
+// or, where they hold more runs than a search may find, the short runs are
+// dropped and searched for anew.
+TEST(GreedyMatcherTest, ShortRunsKeptOverARaiseKeepTheLiteralResult)
+{
+    std::mt19937 random(0x4a15e);
+    std::vector<char> distinct;
+    for (int i = 0; i < 400; ++i)
+        distinct.push_back(static_cast<char>(random()));
+    for (const int limit : {30, 120}) {
+        for (const int minLength : {2, 5}) {
+            SCOPED_TRACE("block size " + std::to_string(minLength) + " limit " +
+                         std::to_string(limit));
+            // The distinct block lies beyond the window from both starts, so
+            // only cuts around it bring it into view, late and all at once.
+            std::vector<char> first = CompiledLike(random, 1500);
+            std::vector<char> second = Edited(random, first);
+            first.insert(first.begin() + 700, distinct.begin(), distinct.end());
+            second.insert(second.begin() + 1100, distinct.begin(), distinct.end());
+            CBinBuf a("a");
+            CBinBuf b("b");
+            ASSERT_TRUE(a.SetData(first));
+            ASSERT_TRUE(b.SetData(second));
+            const std::vector<DIFF_BLOCK> literal = literal::LiteralMatch(a, b, minLength, limit);
+            for (const std::size_t budget :
+                 {std::size_t{0}, std::size_t{200}, CGreedyMatcher<std::uint8_t>::kFloodBudget}) {
+                EXPECT_TRUE(SameBlocks(RunMatcher(a, b, minLength, limit, budget), literal))
+                    << "flood budget " << budget;
+            }
+        }
+    }
+}
