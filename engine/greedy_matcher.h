@@ -150,8 +150,13 @@ private:
 
     void RaiseThreshold(int x)
     {
+        // The first raise above the floor keeps the finder's samples for the
+        // floor, to search the diagonals brought into view since down to it.
+        if (cache_.Floor() == cache_.Threshold())
+            finder_.RaiseKeepingSamples(x);
+        else
+            finder_.Raise(x);
         cache_.Raise(x);
-        finder_.Raise(x);
     }
 
     // Searches the diagonals that the cuts since the cache's threshold was
@@ -357,6 +362,8 @@ private:
         const int shortest = std::max(above, cache_.LengthKeepingAtMost(mostKept_ / 2));
         if (shortest > cache_.Threshold())
             finder_.Raise(shortest);
+        // Samples kept for the old floor are no use for the new one.
+        finder_.ForgetKeptSamples();
         cache_.DropBelow(shortest);
         if (cache_.Floor() >= cache_.Threshold()) {
             cutSinceRaise1_.clear();

@@ -61,6 +61,7 @@ public:
                   std::size_t budget = std::numeric_limits<std::size_t>::max())
     {
         pieces.clear();
+        ForgetKeptSamples();
         SetThreshold(x);
         pieces_ = &pieces;
         budget_ = budget;
@@ -87,6 +88,26 @@ public:
     {
         SetThreshold(x);
         RebuildSampleTable();
+    }
+
+    // As Raise, and puts the samples taken for the present x aside for a
+    // later FindAfterCutsDownTo back to it: taking them anew would cost a
+    // walk over the whole first file each time.
+    void RaiseKeepingSamples(int x)
+    {
+        keptX_ = x_;
+        keptTable_ = std::move(sampleTable_);
+        keptAdded_ = std::move(addedSamples_);
+        sampleTable_ = SampleTable{};
+        addedSamples_ = AddedSamples{};
+        Raise(x);
+    }
+
+    void ForgetKeptSamples()
+    {
+        keptX_ = 0;
+        keptTable_ = SampleTable{};
+        keptAdded_ = AddedSamples{};
     }
 
     // After some ranges were cut (cut1, cut2: the ranges as they were, in
@@ -116,10 +137,20 @@ public:
                               const std::vector<RANGE>& cut2, std::vector<PIECE>& pieces,
                               std::size_t budget)
     {
-        // Every row's samples are taken anew at x, the new rows' among them.
-        Raise(x);
+        // The samples put aside at x lack only those of the rows made since;
+        // without them, every row's samples are taken anew.
+        SampleMadeRows sampleMadeRows = SampleMadeRows::No;
+        if (keptX_ == x) {
+            SetThreshold(x);
+            sampleTable_ = std::move(keptTable_);
+            addedSamples_ = std::move(keptAdded_);
+            sampleMadeRows = SampleMadeRows::Yes;
+        } else {
+            Raise(x);
+        }
+        ForgetKeptSamples();
         budget_ = budget;
-        const bool done = SearchShiftedWindows(cut1, cut2, pieces, SampleMadeRows::No);
+        const bool done = SearchShiftedWindows(cut1, cut2, pieces, sampleMadeRows);
         budget_ = std::numeric_limits<std::size_t>::max();
         if (!done)
             return stop_ ? Found::Stopped : Found::TooMany;
@@ -335,6 +366,7 @@ private:
             if (range1.length < x_)
                 continue;
             covered_.Clear();
+            cursorsInUse_ = 0;
             for (int a = range1.start; a + q_ <= range1.end(); a += step_) {
                 if (StopNow(counter))
                     return false;
@@ -540,7 +572,7 @@ private:
         const int alongFirst = first - range1.start;
         const int alongLast = last - range1.start;
         const std::size_t reaching = ColumnsReaching(alongFirst);
-        const auto endsBefore = [](const UNIFORM& u, long long end) { return u.end < end; };
+        std::vector<const UNIFORM*>* cursors = CursorsOf(e1_[first]);
         for (std::size_t k = 0; k < reaching; ++k) {
             const std::uint32_t r2 = columnsByLength_[k];
             const RANGE& range2 = ranges2_[r2];
@@ -550,11 +582,51 @@ private:
             if (grams.first > grams.last)
                 continue;
             // The first stretch with a gram at grams.first or further on.
-            for (const UNIFORM* it = std::lower_bound(from, to, grams.first + q_, endsBefore);
-                 it != to && it->start <= grams.last; ++it)
+            const UNIFORM* first2 = cursors ? (*cursors)[k] : nullptr;
+            first2 = FirstStretchEndingFrom(first2 ? first2 : from, to, grams.first + q_);
+            if (cursors)
+                (*cursors)[k] = first2;
+            for (const UNIFORM* it = first2; it != to && it->start <= grams.last; ++it)
                 FollowStretchPair(r1, r2, window, stretch1, *it, first, last);
         }
         return last;
+    }
+
+    // The first of the stretches [from, to) (in position order) that ends at
+    // `end` or later. A cursor moves on by only a few stretches at a time, so
+    // those are stepped over before the rest is searched.
+    static const UNIFORM* FirstStretchEndingFrom(const UNIFORM* from, const UNIFORM* to,
+                                                 long long end)
+    {
+        for (int i = 0; i < 8; ++i, ++from) {
+            if (from == to || from->end >= end)
+                return from;
+        }
+        return std::lower_bound(from, to, end,
+                                [](const UNIFORM& u, long long e) { return u.end < e; });
+    }
+
+    // The samples of one row come in ascending order, and so do the grams
+    // their windows reach in every column: each column's look-up of the
+    // stretches of one element starts where its last one for the row found
+    // the first, rather than searching them all again. Rows of data meet
+    // thousands of columns for each of their stretches of zeros. Kept for a
+    // few elements per row; nullptr beyond those, which are searched anew.
+    static constexpr std::size_t kElementsWithCursors = 4;
+    std::vector<const UNIFORM*>* CursorsOf(T element)
+    {
+        for (std::size_t i = 0; i < cursorsInUse_; ++i) {
+            if (stretchCursors_[i].first == element)
+                return &stretchCursors_[i].second;
+        }
+        if (cursorsInUse_ == kElementsWithCursors)
+            return nullptr;
+        if (stretchCursors_.size() == cursorsInUse_)
+            stretchCursors_.emplace_back();
+        auto& [cursorElement, cursors] = stretchCursors_[cursorsInUse_++];
+        cursorElement = element;
+        cursors.assign(columnsByLength_.size(), nullptr);
+        return &cursors;
     }
 
     // The diagonals of pair (r1, r2) on which the samples first, first +
@@ -1334,6 +1406,10 @@ private:
     std::vector<UNIFORM> gramStretchesByElement2_;
     // The second file's ranges, longest first, while samples are looked up.
     std::vector<std::uint32_t> columnsByLength_;
+    // Per element, where each column's look-up of its stretches stands for
+    // the row searched (CursorsOf); the first cursorsInUse_ are the row's.
+    std::vector<std::pair<T, std::vector<const UNIFORM*>>> stretchCursors_;
+    std::size_t cursorsInUse_ = 0;
     // While the runs after cuts are searched: the shifts of every range, and
     // the ranges made by the cuts (made) and those whose window shifted
     // beyond the old one (reaching).
@@ -1349,6 +1425,11 @@ private:
     // ranges made since.
     SampleTable sampleTable_;
     AddedSamples addedSamples_;
+    // The samples put aside by RaiseKeepingSamples, taken at keptX_ (0 for
+    // none).
+    int keptX_ = 0;
+    SampleTable keptTable_;
+    AddedSamples keptAdded_;
     // Per diagonal of the range held fixed by the walk: where the last run
     // followed on it ends in the first file, so each run is followed once.
     CStampedMap covered_;
