@@ -662,12 +662,35 @@ private:
                 // The first sample whose hit on this diagonal lies in the grams.
                 const long long need = gramsLo - delta - first;
                 const long long a = first + (need <= 0 ? 0 : (need + step_ - 1) / step_ * step_);
-                if (a <= last && a + delta <= gramsHi)
+                if (a > last || a + delta > gramsHi)
+                    continue;
+                if (delta == startsMeet || delta == endsMeet)
                     Follow(r1, static_cast<int>(a), r2, static_cast<int>(a + delta), r2);
+                else
+                    TakeOverlap(range1, range2, stretch1, stretch2, delta);
             }
         }
         if (standIn)
             NoteStretchPair(r1, r2, stretch1, stretch2, window);
+    }
+
+    // The run on a diagonal off the two where the stretches' starts or ends
+    // meet: their overlap, clipped to the pair's ranges. Known without
+    // comparing a single element, and met by no other sample of the row, so
+    // it is taken without the bookkeeping that Follow does for runs that
+    // other samples may meet again; on data full of short stretches of zeros
+    // that bookkeeping was most of a search's time.
+    void TakeOverlap(const RANGE& range1, const RANGE& range2, const UNIFORM& stretch1,
+                     const UNIFORM& stretch2, long long delta)
+    {
+        const long long lo = std::max({1LL * stretch1.start, stretch2.start - delta,
+                                       1LL * range1.start, range2.start - delta});
+        const long long hi = std::min(
+            {1LL * stretch1.end, stretch2.end - delta, 1LL * range1.end(), range2.end() - delta});
+        if (hi - lo >= x_)
+            pieces_->push_back(PIECE{range1.start, range1.length, range2.start, range2.length,
+                                     static_cast<int>(lo), static_cast<int>(lo + delta),
+                                     static_cast<int>(hi - lo)});
     }
 
     // The stretch of the second file that holds the gram at b, if it is long
