@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <vector>
@@ -16,6 +17,17 @@ public:
 
     void Clear()
     {
+        // One range can fill the map with millions of entries, and the slots
+        // stay: every look-up of the thousands of small ranges after it would
+        // miss the cache. So the map shrinks again to what the last
+        // generation needed, which the next large one regrows in steps that
+        // cost no more than filling it.
+        if (slots_.size() > kInitialSlots && size_ * kShrinkRatio < slots_.size()) {
+            slots_.assign(std::max(kInitialSlots, std::bit_ceil(size_ * 4)), Slot{});
+            generation_ = 1;
+            size_ = 0;
+            return;
+        }
         ++generation_;
         size_ = 0;
         if (generation_ == 0) {
@@ -58,6 +70,7 @@ public:
 
 private:
     static constexpr std::size_t kInitialSlots = 64;
+    static constexpr std::size_t kShrinkRatio = 16;
 
     struct Slot
     {
