@@ -275,6 +275,7 @@ private:
                 x = std::max(minLength_, ThresholdFor(longest) / 2);
         }
         cache_.Reset(x, std::move(pieces));
+        keptAtSearch_ = cache_.Size();
         cutSinceRaise1_.clear();
         cutSinceRaise2_.clear();
         return true;
@@ -347,10 +348,17 @@ private:
             if (p.length < cache_.Floor())
                 continue;
             cache_.Add(p);
-            if (cache_.Size() >= mostKept_)
+            if (cache_.Size() >= MostKept())
                 DropShortestRuns();
         }
     }
+
+    // The most runs the cache keeps: never fewer than twice what the last
+    // full search found. Where a full search must take in a million runs
+    // of one length (the zero-filled fields of a large binary meeting each
+    // other), a cap below that would drop them a pass later, and the same
+    // full search would follow, again and again.
+    std::size_t MostKept() const { return std::max(mostKept_, 2 * keptAtSearch_); }
 
     // Keeps about half of the most runs the cache keeps, the longest. The
     // runs below the threshold go first, and the threshold is raised only
@@ -359,7 +367,7 @@ private:
     {
         const int above = cache_.Floor() == std::numeric_limits<int>::max() ? cache_.Floor()
                                                                             : cache_.Floor() + 1;
-        const int shortest = std::max(above, cache_.LengthKeepingAtMost(mostKept_ / 2));
+        const int shortest = std::max(above, cache_.LengthKeepingAtMost(MostKept() / 2));
         if (shortest > cache_.Threshold())
             finder_.Raise(shortest);
         // Samples kept for the old floor are no use for the new one.
@@ -452,6 +460,8 @@ private:
     const std::atomic<bool>& stop_;
     std::size_t floodBudget_;
     std::size_t mostKept_;
+    // How many runs the last full search found.
+    std::size_t keptAtSearch_ = 0;
     long long acceptedTotal_ = 0;
     // The ranges cut since the cache's threshold was raised above its floor,
     // as they were.
