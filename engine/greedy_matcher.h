@@ -36,13 +36,13 @@ public:
     // it is given up, besides a few per range.
     static constexpr std::size_t kFloodBudget = 65536;
 
-    // The most runs the cache keeps. Where a file is made of a few distinct
-    // lines, every cut brings windows full of short runs into view, and
-    // keeping them all would grow the cache by hundreds of thousands of runs
-    // a pass. Past this many, the shortest are dropped by raising the
-    // threshold, as when the runs held are far shorter than a pass takes: the
-    // cache stays complete above its threshold, and a search for shorter runs
-    // follows once a pass needs them.
+    // The most runs the cache keeps, unless the last full search found more
+    // (MostKept). Where a file is made of a few distinct lines, every cut
+    // brings windows full of short runs into view, and keeping them all
+    // would grow the cache by hundreds of thousands of runs a pass. Past this
+    // many, the shortest are dropped by raising the cache's floor: the cache
+    // stays complete above it, and a search for shorter runs follows once a
+    // pass needs them.
     static constexpr std::size_t kMostKept = std::size_t{1} << 19;
 
     CGreedyMatcher(const T* first, int count1, const T* second, int count2, int minLength,
