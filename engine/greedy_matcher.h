@@ -173,8 +173,7 @@ private:
             finder_.FindAfterCutsDownTo(cache_.Floor(), Outermost(std::move(cutSinceRaise1_)),
                                         Outermost(std::move(cutSinceRaise2_)), pieces,
                                         FloodBudget());
-        cutSinceRaise1_.clear();
-        cutSinceRaise2_.clear();
+        ForgetCutsSinceRaise();
         if (found == CPieceFinder<T>::Found::Stopped) {
             cache_.Invalidate();
             return false;
@@ -214,6 +213,12 @@ private:
                                changes.removed1.end());
         cutSinceRaise2_.insert(cutSinceRaise2_.end(), changes.removed2.begin(),
                                changes.removed2.end());
+    }
+
+    void ForgetCutsSinceRaise()
+    {
+        cutSinceRaise1_.clear();
+        cutSinceRaise2_.clear();
     }
 
     // In 64 bits: a run can be nearly as long as the largest file, and three
@@ -276,8 +281,7 @@ private:
         }
         cache_.Reset(x, std::move(pieces));
         keptAtSearch_ = cache_.Size();
-        cutSinceRaise1_.clear();
-        cutSinceRaise2_.clear();
+        ForgetCutsSinceRaise();
         return true;
     }
 
@@ -374,8 +378,7 @@ private:
         finder_.ForgetKeptSamples();
         cache_.DropBelow(shortest);
         if (cache_.Floor() >= cache_.Threshold()) {
-            cutSinceRaise1_.clear();
-            cutSinceRaise2_.clear();
+            ForgetCutsSinceRaise();
         }
     }
 

@@ -111,9 +111,9 @@ public:
     }
 
     // After some ranges were cut (cut1, cut2: the ranges as they were, in
-    // position order): the runs of at least the x of the last FindAll that
-    // the pairs made by the cuts have on diagonals the pairs they were cut
-    // from did not walk. False when a stop was requested meanwhile.
+    // position order): the runs of at least the present x that the pairs
+    // made by the cuts have on diagonals the pairs they were cut from did
+    // not walk. False when a stop was requested meanwhile.
     //
     // A range made by a cut lies inside the range it was cut from, so on the
     // diagonals that the old pair also walked its runs are the old runs,
