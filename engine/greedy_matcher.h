@@ -251,16 +251,31 @@ private:
             budgeted = false;
             return lo;
         };
+        // A search given up goes on further up rather than begin again.
+        bool goOn = false;
         for (;;) {
             const bool limited = budgeted && x < ceiling;
-            const auto found = finder_.FindAll(x, pieces, limited ? FloodBudget() : kNoBudget);
+            const std::size_t budget = limited ? FloodBudget() : kNoBudget;
+            const auto found = goOn ? finder_.ContinueAll(x, pieces, budget)
+                                    : finder_.FindAll(x, pieces, budget);
+            goOn = false;
             if (found == CPieceFinder<T>::Found::Stopped) {
                 cache_.Invalidate();
                 return false;
             }
             if (found == CPieceFinder<T>::Found::TooMany) {
                 tooMany = x;
-                x = between(tooMany, std::min(tooFew, ceiling + 1));
+                const int hi = std::min(tooFew, ceiling + 1);
+                x = between(tooMany, hi);
+                // Where the search gave a rate to go by, it goes on where half
+                // the budget should hold the runs, rather than halfway up.
+                if (budgeted) {
+                    const int fitting =
+                        LowestFitting(pieces, finder_.ShareSearched(), budget / 2);
+                    if (fitting > 0)
+                        x = std::clamp(fitting, tooMany + 1, hi - 1);
+                }
+                goOn = true;
                 continue;
             }
             int longest = 0;
@@ -283,6 +298,30 @@ private:
         keptAtSearch_ = cache_.Size();
         ForgetCutsSinceRaise();
         return true;
+    }
+
+    // The lowest length whose runs, at the rate a search that gave up after
+    // searching `share` of the first file found them, would be at most
+    // `most` in the whole search; 0 when the search gave no rate to go by.
+    // Only a guess, and only the speed of finding how high a search must go
+    // depends on it: a guess too low gives up again further on, one too
+    // high finds too few runs, and a search further down follows.
+    static int LowestFitting(const std::vector<PIECE>& pieces, double share, std::size_t most)
+    {
+        if (share <= 0.0 || pieces.empty())
+            return 0;
+        std::vector<int> lengths;
+        lengths.reserve(pieces.size());
+        for (const PIECE& p : pieces)
+            lengths.push_back(p.length);
+        const auto fitting = static_cast<std::size_t>(static_cast<double>(most) * share);
+        if (fitting >= lengths.size())
+            return 0;
+        // Keeping the `fitting` longest runs: one element longer than the
+        // longest run left out.
+        const auto nth = lengths.begin() + static_cast<std::ptrdiff_t>(fitting);
+        std::nth_element(lengths.begin(), nth, lengths.end(), std::greater<>{});
+        return *nth == std::numeric_limits<int>::max() ? *nth : *nth + 1;
     }
 
     // The best 25 runs of at least t2, in candidate order. A scan skips a

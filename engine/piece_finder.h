@@ -13,6 +13,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -62,22 +63,32 @@ public:
     {
         pieces.clear();
         ForgetKeptSamples();
-        SetThreshold(x);
-        pieces_ = &pieces;
-        budget_ = budget;
         stretchPairs_.clear();
         ForgetNotedStretchPairs();
-        std::vector<std::uint32_t> rows;
-        for (std::uint32_t r1 = 0; r1 < ranges1_.Count(); ++r1)
-            rows.push_back(r1);
         ++fullSearches_;
-        const bool done = FindInRowsNow(rows, Search::Once);
-        budget_ = std::numeric_limits<std::size_t>::max();
-        if (!done)
-            return stop_ ? Found::Stopped : Found::TooMany;
-        RebuildSampleTable();
-        return Found::All;
+        return FindInRowsFrom(0, x, pieces, budget);
     }
+
+    // After a FindAll or a ContinueAll that gave up with too many runs, and
+    // before any range changes: goes on for runs of at least x, which must
+    // not be lower than the x given up at. The runs found so far that are
+    // shorter are dropped, and the search goes on from the row it gave up
+    // in: a search given up is not begun again, so finding how high x must
+    // be to keep the runs few costs about one search. Where the search
+    // cannot go on from where it stopped (it walked the second file), it
+    // starts again.
+    Found ContinueAll(int x, std::vector<PIECE>& pieces,
+                      std::size_t budget = std::numeric_limits<std::size_t>::max())
+    {
+        if (!continueFrom_)
+            return FindAll(x, pieces, budget);
+        std::erase_if(pieces, [x](const PIECE& p) { return p.length < x; });
+        return FindInRowsFrom(*continueFrom_, x, pieces, budget);
+    }
+
+    // How much of the first file's ranges, as a share of their elements, a
+    // search that gave up had searched: how fast it was finding runs.
+    double ShareSearched() const { return shareSearched_; }
 
     // The stretch pairs that the pieces found so far stand in for (PIECE::
     // stretchPair), since the last FindAll.
@@ -86,8 +97,9 @@ public:
     // Searches from now on for runs of at least x only.
     void Raise(int x)
     {
+        continueFrom_.reset();
         SetThreshold(x);
-        RebuildSampleTable();
+        MarkSamplesStale();
     }
 
     // As Raise, and puts the samples taken for the present x aside for a
@@ -96,6 +108,7 @@ public:
     void RaiseKeepingSamples(int x)
     {
         keptX_ = x_;
+        keptStale_ = samplesStale_;
         keptTable_ = std::move(sampleTable_);
         keptAdded_ = std::move(addedSamples_);
         sampleTable_ = SampleTable{};
@@ -144,6 +157,7 @@ public:
             SetThreshold(x);
             sampleTable_ = std::move(keptTable_);
             addedSamples_ = std::move(keptAdded_);
+            samplesStale_ = keptStale_;
             sampleMadeRows = SampleMadeRows::Yes;
         } else {
             Raise(x);
@@ -244,6 +258,45 @@ private:
 
     bool Interrupted() const { return stop_ || pieces_->size() > budget_; }
 
+    // Searches the rows from `first` on (all rows before it were searched at
+    // an x no higher), noting where a search given up can go on.
+    Found FindInRowsFrom(std::uint32_t first, int x, std::vector<PIECE>& pieces,
+                         std::size_t budget)
+    {
+        SetThreshold(x);
+        pieces_ = &pieces;
+        budget_ = budget;
+        continueFrom_.reset();
+        rowsSearched_ = 0;
+        std::vector<std::uint32_t> rows;
+        for (std::uint32_t r1 = first; r1 < ranges1_.Count(); ++r1)
+            rows.push_back(r1);
+        searchedByIndex_ = false;
+        const bool done = FindInRowsNow(rows, Search::Once);
+        budget_ = std::numeric_limits<std::size_t>::max();
+        if (done) {
+            MarkSamplesStale();
+            return Found::All;
+        }
+        if (stop_)
+            return Found::Stopped;
+        if (searchedByIndex_) {
+            // The row given up in is searched again from its start: the runs
+            // it found already are kept, and found once more, which the
+            // cache takes once.
+            continueFrom_ = first + static_cast<std::uint32_t>(rowsSearched_);
+            long long before = 0;
+            for (std::uint32_t r1 = 0; r1 < *continueFrom_; ++r1)
+                before += ranges1_[r1].length;
+            shareSearched_ = ranges1_.Elements() > 0
+                                 ? static_cast<double>(before) / ranges1_.Elements()
+                                 : 0.0;
+        } else {
+            shareSearched_ = 0.0;
+        }
+        return Found::TooMany;
+    }
+
     bool StopNow(long long& counter) const
     {
         return ++counter % kSamplesBetweenStopChecks == 0 && Interrupted();
@@ -262,6 +315,7 @@ private:
     {
         pieces.clear();
         pieces_ = &pieces;
+        continueFrom_.reset();
         ForgetNotedStretchPairs();
         ++passes_;
         NoteShifts(ranges1_, cut1, shift1_, reaching1_, made1_);
@@ -358,9 +412,12 @@ private:
     {
         const CGramIndex<T>& index = IndexFor(q_);
         SortColumnsByLength();
+        searchedByIndex_ = true;
         long long counter = 0;
-        for (std::uint32_t r1 : rows) {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const std::uint32_t r1 = rows[i];
             const RANGE& range1 = ranges1_[r1];
+            rowsSearched_ = i;
             if (Interrupted())
                 return false;
             if (range1.length < x_)
@@ -1058,10 +1115,26 @@ private:
             rows.push_back(r1);
         BuildTable(rows, sampleTable_);
         addedSamples_.Clear();
+        samplesStale_ = false;
+    }
+
+    // The table of samples is built when a column walk first needs it after
+    // x changed, not at once: late in a large comparison, full searches
+    // follow each other closely and most columns are looked up through the
+    // index, and building a table of the whole first file after each search
+    // was a fifth of the time.
+    void MarkSamplesStale()
+    {
+        samplesStale_ = true;
+        sampleTable_ = SampleTable{};
+        addedSamples_ = AddedSamples{};
     }
 
     void AddSamples(const std::vector<std::uint32_t>& rows)
     {
+        // A table still to be built takes every row as it is then.
+        if (samplesStale_)
+            return;
         ForEachSampleOf(rows, [this](const Sample& s) { addedSamples_.Add(s); });
         // Samples of cut ranges pile up; folding everything into a fresh
         // table now and then keeps lookups short.
@@ -1106,6 +1179,8 @@ private:
                 walked.push_back(r2);
             }
         }
+        if (!walked.empty() && samplesStale_)
+            RebuildSampleTable();
         // The samples of gram h between alongLo and alongHi elements into
         // their rows, each with the row it is live in, if that row is not
         // searched as a row.
@@ -1416,6 +1491,12 @@ private:
     int fullSearches_ = 0;
     std::vector<PIECE>* pieces_ = nullptr;
     std::size_t budget_ = std::numeric_limits<std::size_t>::max();
+    // Where a full search given up goes on (ContinueAll): the first row it
+    // has not searched to the end, if it went row by row through the index.
+    std::optional<std::uint32_t> continueFrom_;
+    bool searchedByIndex_ = false;
+    std::size_t rowsSearched_ = 0;
+    double shareSearched_ = 0.0;
     // The stretches of one repeated element that can hold a whole gram of
     // kShortestUniformGram or more, for the hits of samples inside them.
     std::vector<UNIFORM> gramStretches1_;
@@ -1444,13 +1525,16 @@ private:
     std::vector<std::uint32_t> reaching1_;
     std::vector<std::uint32_t> reaching2_;
     std::unordered_map<int, std::unique_ptr<CGramIndex<T>>> indexes_;
-    // The first file's samples at the x of the last FindAll, and those of the
-    // ranges made since.
+    // The first file's samples at the present x, and those of the ranges
+    // made since the table was built.
     SampleTable sampleTable_;
     AddedSamples addedSamples_;
+    // The two above must be built anew before they are used.
+    bool samplesStale_ = true;
     // The samples put aside by RaiseKeepingSamples, taken at keptX_ (0 for
     // none).
     int keptX_ = 0;
+    bool keptStale_ = false;
     SampleTable keptTable_;
     AddedSamples keptAdded_;
     // Per diagonal of the range held fixed by the walk: where the last run

@@ -6,8 +6,10 @@
 #include <atomic>
 #include <cstdint>
 #include <iterator>
+#include <limits>
 #include <random>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -208,9 +210,13 @@ TEST(PieceFinderTest, RunsAfterCutsAreExactlyTheRunsOfTheNewPairs)
 // start a run of x. The second file is the first, edited. Each full search,
 // walking or through the index, must find exactly the runs a walk of every
 // diagonal finds.
-TEST(PieceFinderTest, FullSearchesAmongZeroStretchesFindEveryRun)
+// A file of a small alphabet with zero stretches of 8 to 400 bytes, and a
+// second file made from it with zero stretches grown or shrunk and now and
+// then new content, so that many runs go on past a stretch on the diagonals
+// where the stretches' starts or ends meet.
+std::pair<std::vector<std::uint8_t>, std::vector<std::uint8_t>>
+ZeroStretchPair(std::mt19937& random)
 {
-    std::mt19937 random(20261211);
     const auto makeFile = [&]() {
         std::vector<std::uint8_t> bytes;
         while (bytes.size() < 6000) {
@@ -223,9 +229,6 @@ TEST(PieceFinderTest, FullSearchesAmongZeroStretchesFindEveryRun)
         return bytes;
     };
     const std::vector<std::uint8_t> e1 = makeFile();
-    // The second file: the first with zero stretches grown or shrunk and
-    // now and then new content, so that many runs go on past a stretch on
-    // the diagonals where the stretches' starts or ends meet.
     std::vector<std::uint8_t> e2;
     for (std::size_t at = 0; at < e1.size(); ++at) {
         const bool inZeros = e1[at] == 0 && at > 0 && e1[at - 1] == 0;
@@ -238,6 +241,13 @@ TEST(PieceFinderTest, FullSearchesAmongZeroStretchesFindEveryRun)
             e2.insert(e2.end(), 1 + random() % 20, static_cast<std::uint8_t>(random() % 3));
         e2.push_back(e1[at]);
     }
+    return {e1, e2};
+}
+
+TEST(PieceFinderTest, FullSearchesAmongZeroStretchesFindEveryRun)
+{
+    std::mt19937 random(20261211);
+    const auto [e1, e2] = ZeroStretchPair(random);
     // The zero stretches' pairs are found as stand-ins, not run by run.
     long long standIns = 0;
     for (const int limit : {40, 700}) {
@@ -267,6 +277,69 @@ TEST(PieceFinderTest, FullSearchesAmongZeroStretchesFindEveryRun)
         }
     }
     EXPECT_GT(standIns, 0);
+}
+
+// A full search that finds more runs than its budget gives up, and goes on
+// further up from the row it stopped in, keeping what it found there. What
+// it ends with must be exactly the runs of the higher x: none lost in the
+// rows searched at the lower one, none kept that is too short.
+TEST(PieceFinderTest, AFullSearchGivenUpGoesOnFurtherUpWithEveryRun)
+{
+    std::mt19937 random(20261212);
+    const auto [e1, e2] = ZeroStretchPair(random);
+    using Finder = CPieceFinder<std::uint8_t>;
+    constexpr std::size_t kNoBudget = std::numeric_limits<std::size_t>::max();
+    const std::atomic<bool> stop{false};
+    // The x of each try: all but the last are given a budget of a third of
+    // the runs of their x, and give up; the last has none.
+    struct CONTINUE_CASE
+    {
+        const char* name;
+        std::vector<int> xs;
+    };
+    const std::vector<CONTINUE_CASE> cases = {
+        {"once", {8, 24}},
+        {"twice, at a higher x each time", {8, 12, 40}},
+        {"at the same x", {12, 12}},
+    };
+    for (const CONTINUE_CASE& c : cases) {
+        SCOPED_TRACE(c.name);
+        CRangeList ranges1(static_cast<int>(e1.size()));
+        CRangeList ranges2(static_cast<int>(e2.size()));
+        // A finder starts on the whole files.
+        Finder finder(e1.data(), e2.data(), ranges1, ranges2, 300, stop);
+        // Cuts of the longest ranges, so that the rows are many, none holds
+        // most of the runs, and some end inside a stretch.
+        for (int k = 0; k < 30; ++k) {
+            for (CRangeList* ranges : {&ranges1, &ranges2}) {
+                const RANGE r = *std::max_element(
+                    ranges->Ranges().begin(), ranges->Ranges().end(),
+                    [](const RANGE& a, const RANGE& b) { return a.length < b.length; });
+                ranges->Cut(r.start + static_cast<int>(random() % (r.length - 20)), 12);
+            }
+        }
+        std::vector<PIECE> found;
+        std::vector<std::size_t> budgets;
+        for (const int x : c.xs) {
+            ASSERT_EQ(finder.FindAll(x, found), Finder::Found::All);
+            budgets.push_back(found.size() / 3);
+        }
+        budgets.back() = kNoBudget;
+        for (std::size_t i = 0; i < c.xs.size(); ++i) {
+            SCOPED_TRACE(i);
+            const bool last = i + 1 == c.xs.size();
+            const auto result = i == 0 ? finder.FindAll(c.xs[i], found, budgets[i])
+                                       : finder.ContinueAll(c.xs[i], found, budgets[i]);
+            ASSERT_EQ(result, last ? Finder::Found::All : Finder::Found::TooMany);
+            if (!last) {
+                // Given up part way, not at the start nor after the end.
+                EXPECT_GT(finder.ShareSearched(), 0.0);
+                EXPECT_LT(finder.ShareSearched(), 1.0);
+            }
+        }
+        ExpectTheRunsOfEveryPair(e1, e2, ranges1, ranges2, c.xs.back(), 300, found,
+                                 finder.StretchPairs());
+    }
 }
 
 } // namespace
