@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -35,6 +36,7 @@ public:
     // How many runs a search below what it could settle for may find before
     // it is given up, besides a few per range.
     static constexpr std::size_t kFloodBudget = 65536;
+    static constexpr std::size_t kFloodBudgetPerRange = 8;
 
     // The most runs the cache keeps, unless the last full search found more
     // (MostKept). Where a file is made of a few distinct lines, every cut
@@ -47,10 +49,12 @@ public:
 
     CGreedyMatcher(const T* first, int count1, const T* second, int count2, int minLength,
                    int limit, const std::atomic<bool>& stopRequested,
-                   std::size_t floodBudget = kFloodBudget, std::size_t mostKept = kMostKept)
+                   std::size_t floodBudget = kFloodBudget, std::size_t mostKept = kMostKept,
+                   std::size_t floodBudgetPerRange = kFloodBudgetPerRange)
         : e1_(first), e2_(second), ranges1_(count1), ranges2_(count2),
           minLength_(std::max(1, minLength)), limit_(std::max(0, limit)), stop_(stopRequested),
-          floodBudget_(floodBudget), mostKept_(std::max<std::size_t>(2, mostKept)),
+          floodBudget_(floodBudget), floodBudgetPerRange_(floodBudgetPerRange),
+          mostKept_(std::max<std::size_t>(2, mostKept)),
           finder_(first, second, ranges1_, ranges2_, limit_, stopRequested),
           cache_(ranges1_, ranges2_, limit_, finder_.StretchPairs())
     {
@@ -95,6 +99,11 @@ private:
         }
         for (;;) {
             if (cache_.IsEmpty()) {
+                if (cache_.HasHorizon()) {
+                    if (!MoveHorizon())
+                        return false;
+                    continue;
+                }
                 // Nothing as long as the cache's threshold is left: look for less.
                 if (cache_.Floor() < cache_.Threshold()) {
                     if (!CompleteDownToFloor())
@@ -110,19 +119,31 @@ private:
             }
             const int longest = cache_.Longest().length;
             t2 = ThresholdFor(longest);
+            bool pastHorizon = false;
             if (t2 >= cache_.Threshold()) {
                 if (t2 > kRaiseFactor * cache_.Threshold())
                     RaiseThreshold(t2 / 2);
-                SelectCandidates(t2, candidates);
-                return true;
+                SelectCandidates(t2, candidates, pastHorizon);
+                if (!pastHorizon)
+                    return true;
+                candidates.Clear();
+                if (!MoveHorizon())
+                    return false;
+                continue;
             }
             // The cache lacks runs this pass could take, shorter than what it
             // holds. They matter only if fewer than a full list of candidates
             // is as long as the cache's threshold: every run it lacks ranks
             // after those.
-            if (SelectCandidates(cache_.Threshold(), candidates) == CMatchList::kCapacity)
+            if (SelectCandidates(cache_.Threshold(), candidates, pastHorizon) ==
+                CMatchList::kCapacity)
                 return true;
             candidates.Clear();
+            if (pastHorizon) {
+                if (!MoveHorizon())
+                    return false;
+                continue;
+            }
             if (cache_.Floor() < cache_.Threshold()) {
                 if (!CompleteDownToFloor())
                     return false;
@@ -136,7 +157,7 @@ private:
     static constexpr std::size_t kNoBudget = std::numeric_limits<std::size_t>::max();
     std::size_t FloodBudget() const
     {
-        return floodBudget_ + 8 * (ranges1_.Count() + ranges2_.Count());
+        return floodBudget_ + floodBudgetPerRange_ * (ranges1_.Count() + ranges2_.Count());
     }
 
     // Once the cache holds runs far shorter than a pass can take, the ranges
@@ -150,6 +171,12 @@ private:
 
     void RaiseThreshold(int x)
     {
+        // The runs as long as the threshold are held only up to the horizon:
+        // they are no floor to complete down to later.
+        if (cache_.HasHorizon()) {
+            cache_.DropBelow(cache_.Threshold() + 1);
+            finder_.Raise(cache_.Threshold());
+        }
         // The first raise above the floor keeps the finder's samples for the
         // floor, to search the diagonals brought into view since down to it.
         if (cache_.Floor() == cache_.Threshold())
@@ -253,8 +280,12 @@ private:
         };
         // A search given up goes on further up rather than begin again.
         bool goOn = false;
+        // Where the cache holds every run longer than the ceiling, the runs
+        // of the ceiling itself may be taken up to a horizon.
+        const bool horizonAllowed = cache_.IsValid() && cache_.Floor() == cache_.Threshold() &&
+                                    ceiling == cache_.Threshold() - 1 && ceiling >= minLength_;
         for (;;) {
-            const bool limited = budgeted && x < ceiling;
+            const bool limited = budgeted && (x < ceiling || (x == ceiling && horizonAllowed));
             const std::size_t budget = limited ? FloodBudget() : kNoBudget;
             const auto found = goOn ? finder_.ContinueAll(x, pieces, budget)
                                     : finder_.FindAll(x, pieces, budget);
@@ -262,6 +293,16 @@ private:
             if (found == CPieceFinder<T>::Found::Stopped) {
                 cache_.Invalidate();
                 return false;
+            }
+            if (found == CPieceFinder<T>::Found::TooMany && x == ceiling) {
+                if (const auto horizon = finder_.GaveUpAt()) {
+                    HoldUpToHorizon(ceiling, *horizon, pieces);
+                    return true;
+                }
+                // Given up nowhere in particular: all of them are taken.
+                budgeted = false;
+                goOn = true;
+                continue;
             }
             if (found == CPieceFinder<T>::Found::TooMany) {
                 tooMany = x;
@@ -297,8 +338,71 @@ private:
         cache_.Reset(x, std::move(pieces));
         keptAtSearch_ = cache_.Size();
         ForgetCutsSinceRaise();
+        ForgetStretchPairsNotHeld();
         return true;
     }
+
+    // A search for the runs of x, one shorter than every run held, gave up
+    // at the first-file range starting at `horizon`: the runs it found
+    // before the horizon are taken, and those further on are searched for
+    // when a pass needs them (MoveHorizon).
+    void HoldUpToHorizon(int x, int horizon, const std::vector<PIECE>& pieces)
+    {
+        cache_.LowerBeforeHorizon(x, horizon);
+        AddUpToHorizon(pieces);
+        keptAtSearch_ = cache_.Size();
+        ForgetCutsSinceRaise();
+        ForgetStretchPairsNotHeld();
+    }
+
+    // Of a search of the ranges up to the horizon, the runs that are as long
+    // as the threshold; the longer ones are held already. A stand-in longer
+    // than that also stands for runs as long as the threshold, which its
+    // stretch pair may not have held before: it goes in, and the runs it
+    // has twice are taken once.
+    void AddUpToHorizon(const std::vector<PIECE>& pieces)
+    {
+        for (const PIECE& p : pieces) {
+            if (p.r1Start < cache_.Horizon() &&
+                (p.length == cache_.Threshold() || p.stretchPair >= 0))
+                cache_.Add(p);
+        }
+    }
+
+    // Searches the first-file ranges from the horizon on for the runs as
+    // long as the threshold, until a budget of them, and moves the horizon
+    // to where the search stopped (or drops it at the end of the file).
+    // False when a stop was requested meanwhile.
+    bool MoveHorizon()
+    {
+        std::vector<PIECE> pieces;
+        auto found = finder_.FindRowsFrom(cache_.Horizon(), cache_.Threshold(), pieces,
+                                          FloodBudget());
+        std::optional<int> horizon;
+        if (found == CPieceFinder<T>::Found::TooMany) {
+            horizon = finder_.GaveUpAt();
+            if (!horizon)
+                found = finder_.FindRowsFrom(cache_.Horizon(), cache_.Threshold(), pieces);
+        }
+        if (found == CPieceFinder<T>::Found::Stopped) {
+            cache_.Invalidate();
+            return false;
+        }
+        cache_.MoveHorizon(horizon.value_or(CPieceCache::kNoHorizon));
+        AddUpToHorizon(pieces);
+        ForgetStretchPairsNotHeld();
+        return true;
+    }
+
+    // Stand-ins refer to the finder's stretch pairs by number, and those of
+    // the stand-ins gone are let go once they outnumber the runs held.
+    void ForgetStretchPairsNotHeld()
+    {
+        if (finder_.StretchPairs().size() <= 2 * cache_.Size() + kStretchPairsKeptAnyway)
+            return;
+        finder_.KeepStretchPairsOf([this](auto renumber) { cache_.ForEachStandIn(renumber); });
+    }
+    static constexpr std::size_t kStretchPairsKeptAnyway = 65536;
 
     // The lowest length whose runs, at the rate a search that gave up after
     // searching `share` of the first file found them, would be at most
@@ -329,12 +433,19 @@ private:
     // such a range can hold a run of t2 only when the run fills it, and then
     // that run is never offered.
     // Returns how many candidates were taken.
-    std::size_t SelectCandidates(int t2, CMatchList& candidates)
+    // pastHorizon tells when the runs held ran out before a full list while
+    // runs of t2 beyond the horizon might come next.
+    std::size_t SelectCandidates(int t2, CMatchList& candidates, bool& pastHorizon)
     {
         std::size_t taken = 0;
+        pastHorizon = false;
         for (std::size_t k = 0; taken < CMatchList::kCapacity; ++k) {
             const PIECE* ranked = cache_.RankedAt(k);
-            if (!ranked || ranked->length < t2)
+            if (!ranked) {
+                pastHorizon = cache_.HasHorizon() && t2 <= cache_.Threshold();
+                break;
+            }
+            if (ranked->length < t2)
                 break;
             // A copy: ranking further may move what the cache has taken.
             const PIECE p = *ranked;
@@ -501,6 +612,7 @@ private:
     int limit_;
     const std::atomic<bool>& stop_;
     std::size_t floodBudget_;
+    std::size_t floodBudgetPerRange_;
     std::size_t mostKept_;
     // How many runs the last full search found.
     std::size_t keptAtSearch_ = 0;

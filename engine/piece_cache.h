@@ -28,6 +28,14 @@
 // cache stays complete down to the floor on every diagonal the pairs walked
 // when it was raised, and the runs it lacks lie only on the diagonals that
 // cuts since then brought into the pairs' windows.
+//
+// Where millions of runs are exactly as long as the threshold (the short
+// stretches of zeros of compiled code, meeting each other everywhere), the
+// cache may hold those only for the first-file ranges that start before a
+// horizon. Runs of one length rank by their first-file range first, so all
+// of them before the horizon rank before any beyond it, and the ranking is
+// sure up to the last run held: the ranges beyond are searched once a pass
+// needs more, a share at a time.
 class CPieceCache
 {
 public:
@@ -46,6 +54,11 @@ public:
     // Every current run of at least the floor is held, but on the diagonals
     // that came into view since the threshold was raised above it.
     int Floor() const { return floor_; }
+    // The runs exactly as long as the threshold are held only in the
+    // first-file ranges that start before the horizon; all of them without one.
+    static constexpr int kNoHorizon = std::numeric_limits<int>::max();
+    bool HasHorizon() const { return horizon_ != kNoHorizon; }
+    int Horizon() const { return horizon_; }
     bool IsEmpty() { return RankedAt(0) == nullptr; }
 
     // Replaces the contents with a complete set of the runs of at least threshold.
@@ -54,6 +67,7 @@ public:
         valid_ = true;
         threshold_ = threshold;
         floor_ = threshold;
+        horizon_ = kNoHorizon;
         heap_ = std::move(pieces);
         std::make_heap(heap_.begin(), heap_.end(), Worse{limit_});
         taken_.clear();
@@ -67,10 +81,25 @@ public:
     // down to the floor have been added: the cache is complete down to it.
     void LowerToFloor() { threshold_ = floor_; }
 
+    // Lowers a cache complete above `threshold` to it, holding the runs of
+    // that length from now on only before `horizon`; they are added next.
+    void LowerBeforeHorizon(int threshold, int horizon)
+    {
+        threshold_ = threshold;
+        floor_ = threshold;
+        horizon_ = horizon;
+    }
+
+    // The runs as long as the threshold up to the new horizon (further on,
+    // or none) are added next.
+    void MoveHorizon(int horizon) { horizon_ = horizon; }
+
     // Drops the runs shorter than `shortest`, which becomes the floor (and
     // the threshold, if that was lower).
     void DropBelow(int shortest)
     {
+        if (shortest > threshold_)
+            horizon_ = kNoHorizon;
         floor_ = std::max(floor_, shortest);
         threshold_ = std::max(threshold_, floor_);
         std::erase_if(heap_, [shortest](const PIECE& p) { return p.length < shortest; });
@@ -95,8 +124,12 @@ public:
         return *nth == std::numeric_limits<int>::max() ? *nth : *nth + 1;
     }
 
+    // A run as long as the threshold beyond the horizon is not held: the
+    // search that moves the horizon finds it.
     void Add(const PIECE& piece)
     {
+        if (piece.length == threshold_ && piece.r1Start >= horizon_)
+            return;
         heap_.push_back(piece);
         std::push_heap(heap_.begin(), heap_.end(), Worse{limit_});
     }
@@ -124,6 +157,17 @@ public:
     }
 
     std::size_t Size() const { return heap_.size() + taken_.size(); }
+
+    // Visits every stand-in held, which visit may renumber; between passes.
+    template<typename Visit> void ForEachStandIn(Visit visit)
+    {
+        for (std::vector<PIECE>* held : {&heap_, &taken_}) {
+            for (PIECE& p : *held) {
+                if (p.stretchPair >= 0)
+                    visit(p);
+            }
+        }
+    }
 
 private:
     // Heap order: the top of the heap is the best run.
@@ -199,6 +243,7 @@ private:
     bool valid_ = false;
     int threshold_ = 0;
     int floor_ = 0;
+    int horizon_ = kNoHorizon;
     std::vector<PIECE> heap_;
     std::vector<PIECE> taken_;
 };

@@ -63,10 +63,22 @@ public:
     {
         pieces.clear();
         ForgetKeptSamples();
-        stretchPairs_.clear();
         ForgetNotedStretchPairs();
         ++fullSearches_;
         return FindInRowsFrom(0, x, pieces, budget);
+    }
+
+    // As FindAll, for the runs of the rows that start at `from` or further
+    // on only.
+    Found FindRowsFrom(int from, int x, std::vector<PIECE>& pieces,
+                       std::size_t budget = std::numeric_limits<std::size_t>::max())
+    {
+        pieces.clear();
+        ForgetNotedStretchPairs();
+        const auto& rows = ranges1_.Ranges();
+        const auto first = std::partition_point(rows.begin(), rows.end(),
+                                                [from](const RANGE& r) { return r.start < from; });
+        return FindInRowsFrom(static_cast<std::uint32_t>(first - rows.begin()), x, pieces, budget);
     }
 
     // After a FindAll or a ContinueAll that gave up with too many runs, and
@@ -90,9 +102,32 @@ public:
     // search that gave up had searched: how fast it was finding runs.
     double ShareSearched() const { return shareSearched_; }
 
-    // The stretch pairs that the pieces found so far stand in for (PIECE::
-    // stretchPair), since the last FindAll.
+    // Where a search that gave up stopped: the start of the first row it
+    // did not search to the end, every row before it searched; nothing when
+    // it walked the second file instead, and stopped nowhere in particular.
+    std::optional<int> GaveUpAt() const
+    {
+        if (!continueFrom_)
+            return std::nullopt;
+        return ranges1_[*continueFrom_].start;
+    }
+
+    // The stretch pairs that the pieces found stand in for (PIECE::
+    // stretchPair), by number.
     const std::vector<STRETCH_PAIR>& StretchPairs() const { return stretchPairs_; }
+
+    // Keeps only the stretch pairs that the stand-ins visited by
+    // forEachStandIn(renumber) refer to, and renumbers those stand-ins: the
+    // pairs of stand-ins that are gone pile up search after search.
+    template<typename ForEachStandIn> void KeepStretchPairsOf(ForEachStandIn forEachStandIn)
+    {
+        std::vector<STRETCH_PAIR> kept;
+        forEachStandIn([&](PIECE& standIn) {
+            kept.push_back(stretchPairs_[static_cast<std::size_t>(standIn.stretchPair)]);
+            standIn.stretchPair = static_cast<int>(kept.size() - 1);
+        });
+        stretchPairs_ = std::move(kept);
+    }
 
     // Searches from now on for runs of at least x only.
     void Raise(int x)
@@ -263,6 +298,9 @@ private:
     Found FindInRowsFrom(std::uint32_t first, int x, std::vector<PIECE>& pieces,
                          std::size_t budget)
     {
+        // The sample table holds for one x: all rows sampled at it.
+        if (x != x_)
+            MarkSamplesStale();
         SetThreshold(x);
         pieces_ = &pieces;
         budget_ = budget;
@@ -274,10 +312,8 @@ private:
         searchedByIndex_ = false;
         const bool done = FindInRowsNow(rows, Search::Once);
         budget_ = std::numeric_limits<std::size_t>::max();
-        if (done) {
-            MarkSamplesStale();
+        if (done)
             return Found::All;
-        }
         if (stop_)
             return Found::Stopped;
         if (searchedByIndex_) {
@@ -413,11 +449,17 @@ private:
         const CGramIndex<T>& index = IndexFor(q_);
         SortColumnsByLength();
         searchedByIndex_ = true;
+        // A search gives up only once it has searched its first row to the
+        // end, so that one that goes on from where it gave up moves on.
+        const std::size_t budget = budget_;
+        budget_ = std::numeric_limits<std::size_t>::max();
         long long counter = 0;
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const std::uint32_t r1 = rows[i];
             const RANGE& range1 = ranges1_[r1];
             rowsSearched_ = i;
+            if (i == 1)
+                budget_ = budget;
             if (Interrupted())
                 return false;
             if (range1.length < x_)
@@ -439,6 +481,7 @@ private:
                 }
             }
         }
+        budget_ = budget;
         return true;
     }
 
@@ -1540,8 +1583,9 @@ private:
     // Per diagonal of the range held fixed by the walk: where the last run
     // followed on it ends in the first file, so each run is followed once.
     CStampedMap covered_;
-    // The stretch pairs found since the last FindAll, and those noted in the
-    // present search, so that each goes in once.
+    // The stretch pairs of the stand-ins found (KeepStretchPairsOf lets go
+    // of the others), and those noted in the present search, so that each
+    // goes in once.
     std::vector<STRETCH_PAIR> stretchPairs_;
     std::unordered_set<StretchPairKey, StretchPairKeyHash> notedStretchPairs_;
     static constexpr std::size_t kRecentStretchPairs = 64;

@@ -59,13 +59,14 @@ std::vector<char> Edited(std::mt19937& random, std::vector<char> bytes)
 
 std::vector<DIFF_BLOCK> RunMatcher(
     const CBinBuf& a, const CBinBuf& b, int minLength, int limit, std::size_t floodBudget,
-    std::size_t mostKept = CGreedyMatcher<std::uint8_t>::kMostKept)
+    std::size_t mostKept = CGreedyMatcher<std::uint8_t>::kMostKept,
+    std::size_t floodBudgetPerRange = CGreedyMatcher<std::uint8_t>::kFloodBudgetPerRange)
 {
     const std::atomic<bool> stop{false};
     const auto* e1 = reinterpret_cast<const std::uint8_t*>(a.data());
     const auto* e2 = reinterpret_cast<const std::uint8_t*>(b.data());
     CGreedyMatcher<std::uint8_t> matcher(e1, a.GetCount(), e2, b.GetCount(), minLength, limit,
-                                         stop, floodBudget, mostKept);
+                                         stop, floodBudget, mostKept, floodBudgetPerRange);
     CDiffResult result;
     matcher.Run(result, nullptr);
     std::vector<DIFF_BLOCK> blocks;
@@ -195,6 +196,86 @@ TEST(GreedyMatcherTest, ShortRunsKeptOverARaiseKeepTheLiteralResult)
                 EXPECT_TRUE(SameBlocks(RunMatcher(a, b, minLength, limit, budget), literal))
                     << "flood budget " << budget;
             }
+        }
+    }
+}
+
+// Records of one fixed pattern with a byte of their own between them, drawn
+// anew for each file: every record meets every other in the windows, and
+// once the few longer runs are taken, thousands are exactly as long as the
+// pattern. A search for the runs one shorter than all the cache holds that
+// finds more than its budget takes those of the first ranges only, up to a
+// horizon, and searches the ranges beyond when a pass needs them, while cuts
+// bring new runs into view on both sides of the horizon. With budgets down
+// to nothing, the horizon moves a range at a time. The matcher must still
+// accept exactly the literal procedure's runs.
+TEST(GreedyMatcherTest, RunsOfOneLengthHeldUpToAHorizonKeepTheLiteralResult)
+{
+    std::mt19937 random(0x40c1);
+    const auto records = [&](int count, int patternLength) {
+        std::vector<char> bytes;
+        for (int k = 0; k < count; ++k) {
+            for (int i = 0; i < patternLength; ++i)
+                bytes.push_back(static_cast<char>(1 + i));
+            bytes.push_back(static_cast<char>(100 + random() % 100));
+        }
+        return bytes;
+    };
+    struct CASE
+    {
+        const char* name;
+        std::vector<char> first;
+        std::vector<char> second;
+        int minLength;
+        int limit;
+    };
+    // Zero-filled fields, some long enough for their runs to be held as
+    // stand-ins, between records.
+    const auto fields = [&](int count) {
+        std::vector<char> bytes = records(count, 10);
+        for (int k = count / 8; k > 0; --k)
+            bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(random() % bytes.size()),
+                         8 + random() % 200, '\0');
+        return bytes;
+    };
+    // A distinct block beyond the window from the first file's start: only
+    // cuts bring it into view, a run far longer than those held, and the
+    // runs of one length are held up to a horizon after it.
+    const auto withDistinctBlock = [&](std::vector<char> bytes, std::size_t at) {
+        std::mt19937 same(7);
+        for (int i = 0; i < 300; ++i)
+            bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                         static_cast<char>(same()));
+        return bytes;
+    };
+    const std::vector<char> compiled = CompiledLike(random, 1500);
+    const std::vector<CASE> cases = {
+        {"records as long as a block", records(300, 10), records(300, 10), 10, 1000},
+        {"records longer than a block, narrow window", records(200, 12), records(200, 12), 6,
+         300},
+        {"compiled code", compiled, Edited(random, compiled), 4, 1000},
+        {"zero-filled fields", fields(200), fields(200), 8, 1000},
+        {"a long run late", withDistinctBlock(records(200, 10), 150 * 11),
+         withDistinctBlock(records(200, 10), 5 * 11), 5, 300},
+    };
+    struct BUDGET
+    {
+        std::size_t runs;
+        std::size_t perRange;
+    };
+    for (const CASE& c : cases) {
+        SCOPED_TRACE(c.name);
+        CBinBuf a("a");
+        CBinBuf b("b");
+        ASSERT_TRUE(a.SetData(c.first));
+        ASSERT_TRUE(b.SetData(c.second));
+        const std::vector<DIFF_BLOCK> literal = literal::LiteralMatch(a, b, c.minLength, c.limit);
+        for (const BUDGET budget : {BUDGET{0, 0}, BUDGET{0, 1}, BUDGET{300, 8}}) {
+            EXPECT_TRUE(SameBlocks(RunMatcher(a, b, c.minLength, c.limit, budget.runs,
+                                              CGreedyMatcher<std::uint8_t>::kMostKept,
+                                              budget.perRange),
+                                   literal))
+                << "flood budget " << budget.runs << " and " << budget.perRange << " per range";
         }
     }
 }
