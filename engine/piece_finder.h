@@ -55,9 +55,9 @@ public:
         Stopped, // a stop was requested
     };
 
-    // Collects every run of at least x elements (x >= 1) into pieces, and
-    // remembers the first file's samples for later column searches at this x.
-    // Gives up once more than `budget` runs are found.
+    // Collects every run of at least x elements (x >= 1) into pieces; later
+    // column searches sample the first file at this x. Gives up once more
+    // than `budget` runs are found, but not before the first row is searched.
     Found FindAll(int x, std::vector<PIECE>& pieces,
                   std::size_t budget = std::numeric_limits<std::size_t>::max())
     {

@@ -57,6 +57,16 @@ std::vector<char> Edited(std::mt19937& random, std::vector<char> bytes)
     return bytes;
 }
 
+// Two files and the matcher's settings for them.
+struct BYTES_CASE
+{
+    const char* name;
+    std::vector<char> first;
+    std::vector<char> second;
+    int minLength;
+    int limit;
+};
+
 std::vector<DIFF_BLOCK> RunMatcher(
     const CBinBuf& a, const CBinBuf& b, int minLength, int limit, std::size_t floodBudget,
     std::size_t mostKept = CGreedyMatcher<std::uint8_t>::kMostKept,
@@ -134,20 +144,12 @@ TEST(GreedyMatcherTest, CacheKeepingFewRunsKeepsTheLiteralResult)
             bytes.push_back(static_cast<char>(random() % values));
         return bytes;
     };
-    struct CASE
-    {
-        const char* name;
-        std::vector<char> first;
-        std::vector<char> second;
-        int minLength;
-        int limit;
-    };
-    const std::vector<CASE> cases = {
+    const std::vector<BYTES_CASE> cases = {
         {"three values", fewValues(1200, 3), fewValues(1100, 3), 2, 200},
         {"five values, narrow window", fewValues(1200, 5), fewValues(1300, 5), 2, 40},
         {"compiled code", CompiledLike(random, 1200), CompiledLike(random, 1200), 3, 1000},
     };
-    for (const CASE& c : cases) {
+    for (const BYTES_CASE& c : cases) {
         CBinBuf a("a");
         CBinBuf b("b");
         ASSERT_TRUE(a.SetData(c.first));
@@ -221,14 +223,6 @@ TEST(GreedyMatcherTest, RunsOfOneLengthHeldUpToAHorizonKeepTheLiteralResult)
         }
         return bytes;
     };
-    struct CASE
-    {
-        const char* name;
-        std::vector<char> first;
-        std::vector<char> second;
-        int minLength;
-        int limit;
-    };
     // Zero-filled fields, some long enough for their runs to be held as
     // stand-ins, between records.
     const auto fields = [&](int count) {
@@ -249,7 +243,7 @@ TEST(GreedyMatcherTest, RunsOfOneLengthHeldUpToAHorizonKeepTheLiteralResult)
         return bytes;
     };
     const std::vector<char> compiled = CompiledLike(random, 1500);
-    const std::vector<CASE> cases = {
+    const std::vector<BYTES_CASE> cases = {
         {"records as long as a block", records(300, 10), records(300, 10), 10, 1000},
         {"records longer than a block, narrow window", records(200, 12), records(200, 12), 6,
          300},
@@ -263,7 +257,7 @@ TEST(GreedyMatcherTest, RunsOfOneLengthHeldUpToAHorizonKeepTheLiteralResult)
         std::size_t runs;
         std::size_t perRange;
     };
-    for (const CASE& c : cases) {
+    for (const BYTES_CASE& c : cases) {
         SCOPED_TRACE(c.name);
         CBinBuf a("a");
         CBinBuf b("b");
