@@ -146,8 +146,7 @@ public:
         keptStale_ = samplesStale_;
         keptTable_ = std::move(sampleTable_);
         keptAdded_ = std::move(addedSamples_);
-        sampleTable_ = SampleTable{};
-        addedSamples_ = AddedSamples{};
+        // Raise leaves fresh, empty samples behind.
         Raise(x);
     }
 
